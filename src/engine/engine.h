@@ -34,6 +34,7 @@ class Tag {
 
  private:
   friend class Table;
+  friend class Engine;
   Tag(Table& t, std::string name, size_t slot) : table_(t), name_(std::move(name)), slot_(slot) {}
   Table& table_;
   std::string name_;
@@ -66,6 +67,7 @@ class Field {
 
  private:
   friend class Table;
+  friend class Engine;
   Field(Table& t, const FieldDesc& d) : table_(t), desc_(d) {}
   char* bytes() const;
   Table& table_;
@@ -147,8 +149,8 @@ class Engine {
   // Settings.
   bool autoOpen = true;  // opening a table opens its index group
   AccessMode accessMode = AccessMode::Shared;
-  bool safety = true;       // index creation may not overwrite files
-  bool readOnly = false;    // open tables for reading only
+  bool safety = true;     // index creation may not overwrite files
+  bool readOnly = false;  // open tables for reading only
 
   // Last error (negative) or 0; replaces it with `newValue`.
   int errorCode(int newValue = 0);

@@ -1,0 +1,23 @@
+// Replacing several files at once so that an interruption at any moment
+// leaves either all old files or all new ones. New files are written beside
+// the old under temporary names; a marker file listing the pairs is made
+// durable before the first rename, and removed after the last. Opening a
+// table finishes a replacement whose marker is still there.
+#pragma once
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "io.h"
+
+namespace vt::engine {
+
+using ReplacePairs = std::vector<std::pair<std::string, std::string>>;  // temp -> final
+
+int commitReplace(FileSystem& fs, const std::string& dir, const std::string& marker,
+                  const ReplacePairs& pairs);
+// Completes an interrupted replacement when `marker` exists; kOk otherwise.
+int recoverReplace(FileSystem& fs, const std::string& dir, const std::string& marker);
+
+}  // namespace vt::engine

@@ -1,0 +1,246 @@
+// Table: index creation, pack, zap and memo compression. Each builds new
+// files beside the old ones and swaps them in through file_commit, so an
+// interruption never leaves a half-written table or index.
+#include <algorithm>
+#include <cstring>
+
+#include "cgp_file.h"
+#include "file_commit.h"
+#include "table_impl.h"
+
+namespace vt::engine {
+
+namespace {
+
+std::string stem(const std::string& path) {
+  size_t slash = path.find_last_of('/');
+  std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+  size_t dot = name.rfind('.');
+  return dot == std::string::npos ? name : name.substr(0, dot);
+}
+
+}  // namespace
+
+int Table::Impl::reopenIndexes(const std::vector<std::string>& paths) {
+  std::string selectedName = selected >= 0 ? tags[selected]->name() : std::string();
+  tags.clear();
+  tagStates.clear();
+  selected = -1;
+  FileSystem& fs = engine->fs();
+  for (const std::string& path : paths) {
+    TagState ts;
+    ts.path = path;
+    int status = NtxIndex::open(fs, path, dbf->writable(), &ts.ntx);
+    if (status == kOk)
+      status = KeyExpr::compile(ts.ntx->info().expression, dbf->fields(), &ts.expr);
+    if (status == kOk && ts.expr->length() != ts.ntx->keyLength()) status = kErrIndex;
+    if (status < 0) {
+      tags.clear();
+      tagStates.clear();
+      return status;
+    }
+    tags.emplace_back(new Tag(*self, stem(path), tagStates.size()));
+    tagStates.push_back(std::move(ts));
+    if (!selectedName.empty() && tags.back()->name() == selectedName) {
+      selected = static_cast<int>(tags.size() - 1);
+    }
+  }
+  return kOk;
+}
+
+int Table::Impl::buildIndexFile(const std::string& target, const std::string& tagName,
+                                const std::string& expression, DbfFile& source) {
+  std::unique_ptr<KeyExpr> expr;
+  int status = KeyExpr::compile(expression, source.fields(), &expr);
+  if (status < 0) return status;
+  NtxInfo info{expression, tagName, static_cast<uint16_t>(expr->length())};
+  NtxIndex::Builder builder(engine->fs(), target, info);
+  std::string key(expr->length(), ' ');
+  DbfFile::Scanner scan(source);
+  const char* record = nullptr;
+  uint32_t recno = 0;
+  while ((status = scan.next(&record, &recno)) == kOk && record) {
+    expr->evaluate(record, key.data());
+    status = builder.add(key, recno);
+    if (status < 0) break;
+  }
+  if (status == kOk) status = builder.finish();
+  return status;
+}
+
+int Table::Impl::beginExclusive() {
+  if (!dbf->writable()) return fail(kErrReadOnly);
+  int status = flushRecord();
+  if (status < 0) return status;
+  if (shared() && !dbf->file().lock(kOpenLockOffset, 1, LockKind::Exclusive, false)) {
+    return fail(kErrLocked);
+  }
+  return fail(flushFiles());
+}
+
+void Table::Impl::endExclusive() {
+  if (shared()) dbf->file().lock(kOpenLockOffset, 1, LockKind::Shared, false);
+}
+
+int Table::createIndexGroup(const std::string& groupName, const std::vector<TagSpec>& specs) {
+  Impl& t = *impl_;
+  FileSystem& fs = t.engine->fs();
+  const std::string& dir = t.engine->directory();
+  int status = t.beginExclusive();
+  if (status < 0) return status;
+  ReplacePairs pairs;
+  std::vector<std::string> names, paths;
+  std::string cgp = resolvePath(fs, dir, groupName + ".cgp");
+  for (const TagSpec& spec : specs) {
+    std::string path = resolvePath(fs, dir, spec.name + ".ntx");
+    if (t.engine->safety && fs.exists(path)) status = kErrExists;
+    if (status == kOk) status = t.buildIndexFile(path + ".tmp", spec.name, spec.expression, *t.dbf);
+    pairs.emplace_back(path + ".tmp", path);
+    names.push_back(spec.name);
+    paths.push_back(path);
+    if (status < 0) break;
+  }
+  if (status == kOk && t.engine->safety && fs.exists(cgp)) status = kErrExists;
+  if (status == kOk) status = writeGroupFile(fs, cgp + ".tmp", names);
+  pairs.emplace_back(cgp + ".tmp", cgp);
+  if (status == kOk) {
+    status = commitReplace(fs, dir, t.dbfPath + ".commit", pairs);
+  } else {
+    for (const auto& p : pairs) fs.remove(p.first);
+  }
+  if (status == kOk) {
+    // Indexes of other groups stay open; this group's files are (re)opened.
+    std::vector<std::string> keep;
+    for (const TagState& ts : t.tagStates) {
+      if (std::find(paths.begin(), paths.end(), ts.path) == paths.end()) keep.push_back(ts.path);
+    }
+    keep.insert(keep.end(), paths.begin(), paths.end());
+    status = t.reopenIndexes(keep);
+  }
+  t.endExclusive();
+  return t.fail(status);
+}
+
+int Table::Impl::rewrite(bool (*keep)(const char*), int (*edit)(Impl&, char*), bool withMemo) {
+  FileSystem& fs = engine->fs();
+  const std::string& dir = engine->directory();
+  std::string tmpDbf = dbfPath + ".tmp";
+  std::string tmpDbt = dbtPath + ".tmp";
+  ReplacePairs pairs{{tmpDbf, dbfPath}};
+  std::unique_ptr<DbfFile> fresh;
+  std::unique_ptr<DbtFile> freshMemo;
+  int status = DbfFile::create(fs, tmpDbf, dbf->fields(), dbf->hasMemo());
+  if (status == kOk) status = DbfFile::open(fs, tmpDbf, true, &fresh);
+  if (status == kOk && withMemo) {
+    status = DbtFile::create(fs, tmpDbt);
+    if (status == kOk) status = DbtFile::open(fs, tmpDbt, true, &freshMemo);
+    pairs.emplace_back(tmpDbt, dbtPath);
+  }
+  std::swap(dbt, freshMemo);  // `edit` copies memos into the new file
+  std::vector<char> copy(dbf->recordLength());
+  DbfFile::Scanner scan(*dbf);
+  const char* record = nullptr;
+  uint32_t n = 0, added = 0;
+  while (status == kOk && (status = scan.next(&record, &n)) == kOk && record) {
+    if (!keep(record)) continue;
+    std::memcpy(copy.data(), record, copy.size());
+    if (edit) status = edit(*this, copy.data());
+    if (status == kOk) status = fresh->append(copy.data(), &added);
+  }
+  std::swap(dbt, freshMemo);
+  if (status == kOk) status = fresh->flush();
+  if (status == kOk && freshMemo) status = freshMemo->flush();
+  if (status == kOk) status = fresh->file().sync() ? kOk : kErrWrite;
+  if (status == kOk && freshMemo) status = freshMemo->file().sync() ? kOk : kErrWrite;
+  std::vector<std::string> paths;
+  for (const TagState& ts : tagStates) {
+    paths.push_back(ts.path);
+    pairs.emplace_back(ts.path + ".tmp", ts.path);
+    if (status == kOk)
+      status = buildIndexFile(ts.path + ".tmp", tags[&ts - tagStates.data()]->name(),
+                              ts.ntx->info().expression, *fresh);
+  }
+  // The new table carries this user's open lock before it takes the name.
+  if (status == kOk && !fresh->file().lock(kOpenLockOffset, 1, LockKind::Exclusive, false)) {
+    status = kErrLocked;
+  }
+  if (status < 0) {
+    for (const auto& p : pairs) fs.remove(p.first);
+    return fail(status);
+  }
+  status = commitReplace(fs, dir, dbfPath + ".commit", pairs);
+  if (status < 0) return fail(status);
+  dbf = std::move(fresh);
+  if (freshMemo) {
+    // Reopen under the final name so later writes go to the right file.
+    status = DbtFile::open(fs, dbtPath, true, &dbt);
+  }
+  if (status == kOk) status = reopenIndexes(paths);
+  setEof();
+  return fail(status);
+}
+
+namespace {
+
+bool keepLive(const char* record) {
+  return record[0] != '*';
+}
+bool keepNone(const char*) {
+  return false;
+}
+bool keepAll(const char*) {
+  return true;
+}
+
+// Copies every memo of `record` from the table's old memo file (reachable
+// through t.dbf's fields) into the new one now in t.dbt, fixing references.
+int copyMemos(Table::Impl& t, char* record) {
+  for (const FieldDesc& d : t.dbf->fields()) {
+    if (d.type != 'M') continue;
+    uint32_t block = 0;
+    if (!parseMemoRef(record + d.offset, &block)) return kErrMemo;
+    uint32_t moved = 0;
+    if (block != 0) {
+      std::string text;
+      int status = t.oldMemo->read(block, &text);
+      if (status == kOk) status = t.dbt->write(text, &moved);
+      if (status < 0) return status;
+    }
+    formatMemoRef(moved, record + d.offset);
+  }
+  return kOk;
+}
+
+}  // namespace
+
+int Table::pack() {
+  Impl& t = *impl_;
+  int status = t.beginExclusive();
+  if (status < 0) return status;
+  status = t.rewrite(keepLive, nullptr, false);
+  t.endExclusive();
+  return status;
+}
+
+int Table::zap() {
+  Impl& t = *impl_;
+  int status = t.beginExclusive();
+  if (status < 0) return status;
+  status = t.rewrite(keepNone, nullptr, false);
+  t.endExclusive();
+  return status;
+}
+
+int Table::memoCompress() {
+  Impl& t = *impl_;
+  if (!t.dbt) return kOk;
+  int status = t.beginExclusive();
+  if (status < 0) return status;
+  t.oldMemo = t.dbt.get();
+  status = t.rewrite(keepAll, copyMemos, true);
+  t.oldMemo = nullptr;
+  t.endExclusive();
+  return status;
+}
+
+}  // namespace vt::engine

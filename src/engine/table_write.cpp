@@ -1,0 +1,146 @@
+// Table: changing records and keeping every open index current.
+#include <algorithm>
+#include <cstring>
+
+#include "table_impl.h"
+
+namespace vt::engine {
+
+int Table::Impl::beginOp(bool write) {
+  if (write && !dbf->writable()) return fail(kErrReadOnly);
+  if (!shared()) return kOk;
+  if (opDepth > 0) {
+    // Already inside an operation; a write inside a read is not expected.
+    if (write && !opWrite) return fail(kErrLocked);
+    ++opDepth;
+    return kOk;
+  }
+  opDepth = 1;
+  opWrite = write;
+  File& f = dbf->file();
+  if (!f.lock(kWriteLockOffset, 1, write ? LockKind::Exclusive : LockKind::Shared, true)) {
+    opDepth = 0;
+    return fail(kErrLocked);
+  }
+  bool changed = false;
+  int status = dbf->refresh(&changed);
+  if (status == kOk && dbt && write) status = dbt->refresh();
+  for (auto& ts : tagStates) {
+    bool c = false;
+    if (status == kOk) status = ts.ntx->refresh(&c);
+    changed = changed || c;
+  }
+  if (status < 0) {
+    f.unlock(kWriteLockOffset, 1);
+    opDepth = 0;
+    return fail(status);
+  }
+  // Another user wrote: read the current record afresh unless it is being
+  // edited here.
+  if (changed && !this->changed) loaded = false;
+  return kOk;
+}
+
+int Table::Impl::endOp(bool write, int status) {
+  if (!shared()) return status;
+  if (--opDepth > 0) return status;
+  if (write) {
+    int flushed = flushFiles();
+    if (status == kOk) status = flushed;
+  }
+  dbf->file().unlock(kWriteLockOffset, 1);
+  return fail(status);
+}
+
+int Table::Impl::flushFiles() {
+  int status = kOk;
+  auto keep = [&status](int s) {
+    if (status == kOk && s < 0) status = s;
+  };
+  if (dbf->writable()) {
+    keep(dbf->flush());
+    if (dbt) keep(dbt->flush());
+    for (auto& ts : tagStates) keep(ts.ntx->flush());
+  }
+  return status;
+}
+
+int Table::Impl::flushRecord() {
+  if (!changed) return kOk;
+  changed = false;
+  OpScope op(*this, true);
+  if (op.status() < 0) return op.status();
+  int status = kOk;
+  // The image on disk decides which keys to replace (another user may have
+  // rewritten the record since it was read here).
+  if (shared()) status = dbf->read(recno, stored.data());
+  std::string newKey;
+  for (auto& ts : tagStates) {
+    if (status < 0) break;
+    evaluateKey(ts, rec);
+    newKey = ts.keyBuf;
+    evaluateKey(ts, stored);
+    if (newKey == ts.keyBuf) continue;
+    status = ts.ntx->remove(ts.keyBuf, recno);
+    if (status == kOk) status = ts.ntx->insert(newKey, recno);
+  }
+  if (status == kOk) status = dbf->write(recno, rec.data());
+  if (status == kOk) std::memcpy(stored.data(), rec.data(), rec.size());
+  return fail(op.finish(status));
+}
+
+int Table::appendBlank() {
+  Impl& t = *impl_;
+  int status = t.flushRecord();
+  if (status < 0) return status;
+  OpScope op(t, true);
+  if (op.status() < 0) return op.status();
+  std::fill(t.rec.begin(), t.rec.end(), ' ');
+  uint32_t n = 0;
+  status = t.dbf->append(t.rec.data(), &n);
+  for (auto& ts : t.tagStates) {
+    if (status < 0) break;
+    t.evaluateKey(ts, t.rec);
+    status = ts.ntx->insert(ts.keyBuf, n);
+  }
+  if (status < 0) {
+    t.setEof();
+    return t.fail(op.finish(status));
+  }
+  t.goTo(n);
+  t.stored = t.rec;
+  t.loaded = true;
+  return t.fail(op.finish(kOk));
+}
+
+namespace {
+
+int markDeleted(Table::Impl& t, char flag) {
+  if (t.eof) return t.fail(kErrRecord);
+  int status = t.load();
+  if (status < 0) return status;
+  if (t.rec[0] != flag) {
+    t.rec[0] = flag;
+    t.changed = true;
+  }
+  return kOk;
+}
+
+}  // namespace
+
+void Table::deleteRecord() {
+  markDeleted(*impl_, '*');
+}
+void Table::recall() {
+  markDeleted(*impl_, ' ');
+}
+
+int Table::flush() {
+  Impl& t = *impl_;
+  int status = t.flushRecord();
+  if (status < 0) return status;
+  if (t.shared()) return kOk;  // shared tables are written through after each change
+  return t.fail(t.flushFiles());
+}
+
+}  // namespace vt::engine
