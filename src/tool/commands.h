@@ -1,0 +1,25 @@
+// The subcommands of vantrell-tool. Each takes the arguments after its name
+// and returns the process exit code.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace vt::tool {
+
+constexpr int kExitOk = 0;
+constexpr int kExitFailure = 1;
+constexpr int kExitUsage = 2;
+
+using Args = std::vector<std::string>;
+
+int runInit(const Args& args);
+int runReindex(const Args& args);
+int runCheck(const Args& args);
+int runExport(const Args& args);
+
+// Prints the usage text to stderr and returns kExitUsage.
+int usageError(const std::string& problem);
+void printUsage(bool toStderr);
+
+}  // namespace vt::tool

@@ -1,0 +1,45 @@
+// vantrell-tool: the command-line companion of the program. It works on a
+// data directory without showing a window.
+#include <iostream>
+#include <map>
+
+#include "tool/commands.h"
+
+namespace vt::tool {
+
+void printUsage(bool toStderr) {
+  std::ostream& out = toStderr ? std::cerr : std::cout;
+  out << "usage: vantrell-tool COMMAND ARGUMENTS\n"
+         "\n"
+         "  init DIR        make the empty data files of a new installation in DIR\n"
+         "  reindex DIR     rebuild every index file of the tables in DIR\n"
+         "  check DIR       check the tables, indexes and memo files in DIR\n"
+         "  export DIR TABLE [--tag TAG] --out FILE.csv\n"
+         "                  write TABLE as CSV, in the order of TAG or in record order;\n"
+         "                  FILE.csv \"-\" writes to standard output\n"
+         "\n"
+         "Exit status: 0 done, 1 failed (or problems found by check), 2 bad arguments.\n";
+}
+
+int usageError(const std::string& problem) {
+  std::cerr << "vantrell-tool: " << problem << "\n\n";
+  printUsage(true);
+  return kExitUsage;
+}
+
+}  // namespace vt::tool
+
+int main(int argc, char** argv) {
+  using namespace vt::tool;
+  if (argc < 2) return usageError("no command given");
+  const std::string command = argv[1];
+  if (command == "-h" || command == "--help" || command == "help") {
+    printUsage(false);
+    return kExitOk;
+  }
+  const std::map<std::string, int (*)(const Args&)> commands = {
+      {"init", runInit}, {"reindex", runReindex}, {"check", runCheck}, {"export", runExport}};
+  const auto it = commands.find(command);
+  if (it == commands.end()) return usageError("unknown command \"" + command + "\"");
+  return it->second(Args(argv + 2, argv + argc));
+}
