@@ -14,8 +14,8 @@
 namespace vt::engine {
 
 struct FieldDesc {
-  std::string name;   // as stored (upper case by convention), at most 10 chars
-  char type = 'C';    // C, N, D, L or M
+  std::string name;  // as stored (upper case by convention), at most 10 chars
+  char type = 'C';   // C, N, D, L or M
   uint8_t length = 0;
   uint8_t decimals = 0;
   uint32_t offset = 0;  // offset in the record; byte 0 is the deletion flag
@@ -46,7 +46,8 @@ class DbfFile {
 
   // Reads a whole record (recordLength bytes) of 1..recCount.
   int read(uint32_t recno, char* record);
-  // Reads `n` bytes at `offset` within a record (one field, say).
+  // Reads `n` bytes at `offset` within a record (one field, say);
+  // kErrArgument when the range is not inside the record.
   int readPart(uint32_t recno, uint32_t offset, uint32_t n, char* out);
   // Rewrites a record in place.
   int write(uint32_t recno, const char* record);
@@ -58,13 +59,16 @@ class DbfFile {
   int flush();
   // Re-reads the record count from the header (another process may have
   // appended). *changed tells whether it differs from what was known.
+  // Writes pending changes first and forgets records read before, so the
+  // next reads see what other processes wrote.
   int refresh(bool* changed);
   // Empties the table in place (header count 0, file cut after the header).
   int zap();
 
   // Sequential reading in physical order with large reads, for index builds,
   // pack and export. Records are returned one at a time; the pointer stays
-  // valid until the next call.
+  // valid until the next call. Records rewritten during a scan may be seen
+  // as they were when their chunk was read.
   class Scanner {
    public:
     explicit Scanner(DbfFile& dbf, uint32_t first = 1);
@@ -87,6 +91,7 @@ class DbfFile {
 };
 
 // Today's date for the header's last-update bytes; tests may fix it.
+// Year 0 goes back to the real clock.
 void setDbfClockForTests(int year, int month, int day);
 
 }  // namespace vt::engine

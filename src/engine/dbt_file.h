@@ -26,11 +26,15 @@ class DbtFile {
   // of the file without its terminator is kErrMemo.
   int read(uint32_t block, std::string* text);
   // Appends a memo at the next free block; *block receives where it starts.
-  // An empty text writes nothing and gives block 0 (no memo).
+  // An empty text writes nothing and gives block 0 (no memo). A text that
+  // could not be read back whole (one holding 0x1A 0x1A or ending in 0x1A)
+  // is kErrArgument.
   int write(std::string_view text, uint32_t* block);
   uint32_t nextFree() const;
-  // Re-reads the header (another process may have appended).
+  // Takes up where the file now ends (another process may have appended).
+  // Writes the pending header first.
   int refresh();
+  // Writes the header's next free block when memos were written.
   int flush();
   File& file();
 

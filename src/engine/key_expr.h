@@ -14,15 +14,27 @@ namespace vt::engine {
 
 class KeyExpr {
  public:
+  static constexpr size_t kMaxLength = 256;
+
   // Compiles `text` (case-insensitive names and functions, blanks allowed).
-  // Returns kErrExpression on a syntax error, kErrField on an unknown field.
+  // Returns kErrExpression on a syntax error, a type error (Upper() of a
+  // non-character part, Str() of a non-numeric one, DTOS() of a non-date one,
+  // a memo field) or a key longer than kMaxLength; kErrField on an unknown
+  // field.
   static int compile(const std::string& text, const std::vector<FieldDesc>& fields,
                      std::unique_ptr<KeyExpr>* out);
   ~KeyExpr();
 
   const std::string& text() const;
   size_t length() const;
+  // 'N' for a bare numeric field, 'D' for a bare date field, 'L' for a bare
+  // logical field, 'C' for everything else (character fields, functions, +).
+  char type() const;
+  // The field's decimals when type() is 'N', else 0 (the index header's key
+  // decimals).
+  int decimals() const;
   // Writes exactly length() bytes of key for `record` (byte 0 = deletion flag).
+  // Allocates nothing.
   void evaluate(const char* record, char* key) const;
 
   struct Impl;

@@ -48,6 +48,9 @@ class NtxIndex {
   bool next();
   bool prev();
   bool valid() const;
+  // kOk, or why the last move, seek or walk stopped: kErrIndex for a
+  // malformed page, kErrRead / kErrWrite for an I/O error in the cache.
+  int status() const;
   uint32_t recno() const;        // entry under the cursor
   std::string_view key() const;  // keyLength bytes
   // Positions on the entry (key, recno); false if there is none.
@@ -104,7 +107,8 @@ class NtxIndex {
 
 template <class Fn>
 int NtxIndex::forEach(Fn fn) {
-  return walk(&fn, [](void* c, std::string_view k, uint32_t r) { return (*static_cast<Fn*>(c))(k, r); });
+  return walk(&fn,
+              [](void* c, std::string_view k, uint32_t r) { return (*static_cast<Fn*>(c))(k, r); });
 }
 
 }  // namespace vt::engine

@@ -1,0 +1,107 @@
+// A bounded cache of 1024-byte index pages: a fixed array of frames, an
+// open-addressing table from page offset to frame, clock replacement,
+// dirty tracking and pins for pages an update still holds.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "io.h"
+#include "ntx_page.h"
+
+namespace vt::engine::ntx {
+
+class PageCache {
+ public:
+  explicit PageCache(size_t frames);
+
+  size_t frames() const { return meta_.size(); }
+
+  // The frame holding the page at `offset`, or -1. Marks it recently used.
+  int find(uint32_t offset) {
+    size_t i = slotOf(offset);
+    while (true) {
+      const Slot& s = table_[i];
+      if (s.offset == offset) {
+        flags_[s.frame] |= kUsed;
+        return static_cast<int>(s.frame);
+      }
+      if (s.offset == 0) return -1;
+      i = (i + 1) & mask_;
+    }
+  }
+  // The page at `offset` when it is cached and checked, else nullptr: the
+  // hot path of every seek, touching only the table and the flag bytes.
+  uint8_t* checkedPage(uint32_t offset) {
+    int f = find(offset);
+    return f >= 0 && (flags_[f] & kChecked) ? data(f) : nullptr;
+  }
+  int frameOf(const uint8_t* page) const {
+    return static_cast<int>((page - data_.get()) / kPageSize);
+  }
+  uint8_t* data(int frame) { return data_.get() + static_cast<size_t>(frame) * kPageSize; }
+
+  // Takes a frame for a page that is not cached, evicting another page (a
+  // dirty one is written to `file` first). Returns the frame, or a negative
+  // status: kErrWrite when the victim cannot be written, kErrIndex when
+  // every frame is pinned.
+  int claim(uint32_t offset, File& file);
+  // Gives a frame back unused (after a failed read).
+  void release(int frame);
+
+  void markDirty(int frame) { meta_[frame].dirty = true; }
+  bool isDirty(int frame) const { return meta_[frame].dirty; }
+  // Whether the page in the frame passed the checks of a tree page.
+  bool checked(int frame) const { return flags_[frame] & kChecked; }
+  void setChecked(int frame, bool c) {
+    flags_[frame] = static_cast<uint8_t>(c ? flags_[frame] | kChecked : flags_[frame] & ~kChecked);
+  }
+  void pin(int frame) { ++meta_[frame].pins; }
+  void unpin(int frame) {
+    if (meta_[frame].pins > 0) --meta_[frame].pins;
+  }
+
+  // Writes every dirty page in offset order, joining neighbours into larger
+  // writes. Pages stay dirty when their write fails.
+  int writeDirty(File& file);
+  bool anyDirty() const;
+  // Forgets every page, dirty or not.
+  void clear();
+
+ private:
+  struct Slot {
+    uint32_t offset = 0;  // 0: empty (page 0 is the header, never cached)
+    uint32_t frame = 0;
+  };
+  struct Meta {
+    uint32_t offset = 0;  // 0: frame unused
+    bool dirty = false;
+    uint16_t pins = 0;
+  };
+  // Per-frame bits kept apart from Meta so a cache hit writes one byte.
+  static constexpr uint8_t kUsed = 1;     // looked up since the clock hand passed
+  static constexpr uint8_t kChecked = 2;  // passed the checks of a tree page
+
+  size_t slotOf(uint32_t offset) const {
+    uint64_t h = static_cast<uint64_t>(offset / kPageSize) * 0x9E3779B97F4A7C15ull;
+    return static_cast<size_t>(h >> shift_);
+  }
+  void unmap(uint32_t offset);
+  int victim();
+
+  struct FreeArena {
+    bool large = false;  // allocated aligned for huge pages
+    void operator()(uint8_t* p) const;
+  };
+  std::unique_ptr<uint8_t[], FreeArena> data_;
+  std::vector<Meta> meta_;
+  std::vector<uint8_t> flags_;
+  std::vector<Slot> table_;
+  size_t mask_ = 0;
+  int shift_ = 0;
+  size_t hand_ = 0;
+};
+
+}  // namespace vt::engine::ntx
