@@ -35,7 +35,11 @@ uint8_t* allocateArena(size_t bytes) {
 }  // namespace
 
 void PageCache::FreeArena::operator()(uint8_t* p) const {
-  std::free(p);
+  if (large) {
+    std::free(p);
+  } else {
+    ::operator delete(p);
+  }
 }
 
 PageCache::PageCache(size_t frames)

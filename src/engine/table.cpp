@@ -34,6 +34,7 @@ void Table::Impl::setEof() {
   stored = rec;
   loaded = true;
   changed = false;
+  pendingAppend = false;
 }
 
 int Table::Impl::load() {
@@ -51,6 +52,7 @@ Result Table::Impl::goTo(uint32_t n) {
   bof = false;
   loaded = false;
   changed = false;
+  pendingAppend = false;
   return Result::Success;
 }
 
@@ -84,7 +86,7 @@ int Table::Impl::syncCursor() {
 uint32_t Table::recCount() {
   OpScope op(*impl_, false);
   if (op.status() < 0) return 0;
-  return impl_->dbf->recCount();
+  return impl_->dbf->recCount() + (impl_->pendingAppend ? 1 : 0);
 }
 
 uint32_t Table::recNo() const {

@@ -51,6 +51,9 @@ struct Table::Impl {
   bool bof = true;
   bool loaded = false;
   bool changed = false;
+  // A record added by a user holding the table alone is written, with its
+  // keys, when it is left: one write and one key per tag instead of two.
+  bool pendingAppend = false;
   std::vector<char> rec;
   std::vector<char> stored;
 
@@ -67,6 +70,7 @@ struct Table::Impl {
 
   // Writing helpers.
   int flushRecord();
+  int writeAppended();
   int flushFiles();
   void evaluateKey(TagState& t, const std::vector<char>& record);
 

@@ -65,7 +65,26 @@ int Table::Impl::flushFiles() {
   return status;
 }
 
+int Table::Impl::writeAppended() {
+  pendingAppend = false;
+  changed = false;
+  uint32_t n = 0;
+  int status = dbf->append(rec.data(), &n);
+  for (auto& ts : tagStates) {
+    if (status < 0) break;
+    evaluateKey(ts, rec);
+    status = ts.ntx->insert(ts.keyBuf, n);
+  }
+  if (status < 0) {
+    setEof();
+    return fail(status);
+  }
+  std::memcpy(stored.data(), rec.data(), rec.size());
+  return kOk;
+}
+
 int Table::Impl::flushRecord() {
+  if (pendingAppend) return writeAppended();
   if (!changed) return kOk;
   changed = false;
   OpScope op(*this, true);
@@ -93,9 +112,16 @@ int Table::appendBlank() {
   Impl& t = *impl_;
   int status = t.flushRecord();
   if (status < 0) return status;
+  if (!t.dbf->writable()) return t.fail(kErrReadOnly);
+  std::fill(t.rec.begin(), t.rec.end(), ' ');
+  if (!t.shared()) {
+    t.goTo(t.dbf->recCount() + 1);
+    t.loaded = true;
+    t.pendingAppend = true;
+    return kOk;
+  }
   OpScope op(t, true);
   if (op.status() < 0) return op.status();
-  std::fill(t.rec.begin(), t.rec.end(), ' ');
   uint32_t n = 0;
   status = t.dbf->append(t.rec.data(), &n);
   for (auto& ts : t.tagStates) {

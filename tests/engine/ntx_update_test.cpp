@@ -2,6 +2,7 @@
 // model, equal keys keep their order, freed pages are used again.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <map>
 #include <random>
 

@@ -131,7 +131,9 @@ void interruptEverywhere(const std::function<int(Table*)>& work) {
   }
   // Cuts early keep the old state; cuts late in the commit the new one.
   EXPECT_GT(cutsBefore, 0);
-  if (!(after == before)) EXPECT_GT(cutsAfter, 0);
+  if (!(after == before)) {
+    EXPECT_GT(cutsAfter, 0);
+  }
 }
 
 TEST(Interruption, PackLosesNothing) {

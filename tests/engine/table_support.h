@@ -29,9 +29,12 @@ customerFields();                     // CUNO N6, LAST C20, FIRST C13, ZIP C10, 
 std::vector<TagSpec> customerTags();  // CName, CCNO, CZip
 
 struct Customer {
+  Customer(long n, std::string l, std::string f, std::string z, double a = 0, std::string m = {})
+      : cuno(n), last(std::move(l)), first(std::move(f)), zip(std::move(z)), amount(a),
+        notes(std::move(m)) {}
   long cuno;
   std::string last, first, zip;
-  double amount = 0;
+  double amount;
   std::string notes;
 };
 
