@@ -12,6 +12,12 @@ namespace vt::engine {
 
 namespace {
 
+// Up to 12 MB of pages per index, taken only as pages are read: a warm seek
+// on a million customer numbers then rarely makes a system call.
+constexpr size_t kIndexCachePages = 12288;
+// Memory for sorting the keys of one index build; larger builds sort in runs.
+constexpr size_t kBuildBudget = 24u << 20;
+
 std::string stem(const std::string& path) {
   size_t slash = path.find_last_of('/');
   std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
@@ -22,30 +28,41 @@ std::string stem(const std::string& path) {
 }  // namespace
 
 int Table::Impl::reopenIndexes(const std::vector<std::string>& paths) {
-  std::string selectedName = selected >= 0 ? tags[selected]->name() : std::string();
+  // Tags that stay open keep their objects, so callers' Tag pointers and the
+  // selected order survive a pack or a rebuild.
+  Tag* selectedTag = selected >= 0 ? tags[selected].get() : nullptr;
+  std::vector<std::unique_ptr<Tag>> old = std::move(tags);
   tags.clear();
   tagStates.clear();
   selected = -1;
   FileSystem& fs = engine->fs();
+  int status = kOk;
   for (const std::string& path : paths) {
     TagState ts;
     ts.path = path;
-    int status = NtxIndex::open(fs, path, dbf->writable(), &ts.ntx);
-    if (status == kOk)
-      status = KeyExpr::compile(ts.ntx->info().expression, dbf->fields(), &ts.expr);
+    status = NtxIndex::open(fs, path, dbf->writable(), &ts.ntx, kIndexCachePages);
+    if (status == kOk) status = KeyExpr::compile(ts.ntx->info().expression, dbf->fields(), &ts.expr);
     if (status == kOk && ts.expr->length() != ts.ntx->keyLength()) status = kErrIndex;
-    if (status < 0) {
-      tags.clear();
-      tagStates.clear();
-      return status;
+    if (status < 0) break;
+    std::string name = stem(path);
+    auto same = std::find_if(old.begin(), old.end(), [&](const std::unique_ptr<Tag>& t) {
+      return t && t->name() == name;
+    });
+    if (same != old.end()) {
+      tags.push_back(std::move(*same));
+      tags.back()->slot_ = tagStates.size();
+    } else {
+      tags.emplace_back(new Tag(*self, name, tagStates.size()));
     }
-    tags.emplace_back(new Tag(*self, stem(path), tagStates.size()));
+    if (tags.back().get() == selectedTag) selected = static_cast<int>(tags.size() - 1);
     tagStates.push_back(std::move(ts));
-    if (!selectedName.empty() && tags.back()->name() == selectedName) {
-      selected = static_cast<int>(tags.size() - 1);
-    }
   }
-  return kOk;
+  if (status < 0) {
+    tags.clear();
+    tagStates.clear();
+    selected = -1;
+  }
+  return status;
 }
 
 int Table::Impl::buildIndexFile(const std::string& target, const std::string& tagName,
@@ -54,7 +71,7 @@ int Table::Impl::buildIndexFile(const std::string& target, const std::string& ta
   int status = KeyExpr::compile(expression, source.fields(), &expr);
   if (status < 0) return status;
   NtxInfo info{expression, tagName, static_cast<uint16_t>(expr->length())};
-  NtxIndex::Builder builder(engine->fs(), target, info);
+  NtxIndex::Builder builder(engine->fs(), target, info, kBuildBudget);
   std::string key(expr->length(), ' ');
   DbfFile::Scanner scan(source);
   const char* record = nullptr;
@@ -166,10 +183,14 @@ int Table::Impl::rewrite(bool (*keep)(const char*), int (*edit)(Impl&, char*), b
   }
   if (status < 0) {
     for (const auto& p : pairs) fs.remove(p.first);
+    reopenIndexes(paths);
     return fail(status);
   }
   status = commitReplace(fs, dir, dbfPath + ".commit", pairs);
-  if (status < 0) return fail(status);
+  if (status < 0) {
+    reopenIndexes(paths);
+    return fail(status);
+  }
   dbf = std::move(fresh);
   if (freshMemo) {
     // Reopen under the final name so later writes go to the right file.

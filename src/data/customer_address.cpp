@@ -1,0 +1,49 @@
+#include "data/customer_address.h"
+
+#include "base/convert.h"
+#include "base/text1252.h"
+#include "data/data_session.h"
+
+namespace vt::data {
+
+namespace {
+
+std::string nameLine(const CustomerRecord& c) {
+  return base::trim(c.title + " " + base::trim(c.first) + " " + c.last);
+}
+
+// The last of lines 1-4 that holds anything, or 0.
+size_t lastFilledLine(const std::vector<std::string>& lines) {
+  for (size_t n = 4; n >= 1; --n) {
+    if (!lines[n].empty()) return n;
+  }
+  return 0;
+}
+
+}  // namespace
+
+std::vector<std::string> AddressBlock(const CustomerRecord& customer, bool byName) {
+  std::vector<std::string> lines(5);
+  const std::string company = base::trim(customer.addr1);
+  lines[0] = byName ? nameLine(customer) : company;
+  lines[1] = byName ? company : nameLine(customer);
+  lines[2] = base::trim(customer.addr2);
+  lines[3] = base::trim(customer.addr3);
+  lines[4] = base::trim(customer.addr4);
+  const std::string zip = base::trim(customer.zip);
+  const size_t n = lastFilledLine(lines);
+  // addr4 holds at most 19 characters, so after line 4 the code always
+  // follows on the same line; a wider foreign field keeps it there too.
+  if (base::Utf8Length(lines[n]) > kZipSameLineLimit && n < 4) {
+    lines[n + 1] = base::Spaces(20) + zip;
+  } else {
+    lines[n] += "  " + zip;
+  }
+  return lines;
+}
+
+void DataSession::CustomerAddress() {
+  AddressLines = AddressBlock(Customer, settings.ByCust);
+}
+
+}  // namespace vt::data

@@ -1,0 +1,20 @@
+// The address block of a customer as the invoices and statements print it:
+// five lines, the name and company in the order the customer list uses, and
+// the postal code placed after the last line that holds anything.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "data/records.h"
+
+namespace vt::data {
+
+// A last line longer than this takes the postal code on a line of its own.
+constexpr size_t kZipSameLineLimit = 22;
+
+// Lines 0-4. `byName`: the name line first, then the company (addr1);
+// otherwise the company first.
+std::vector<std::string> AddressBlock(const CustomerRecord& customer, bool byName);
+
+}  // namespace vt::data
