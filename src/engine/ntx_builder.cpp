@@ -48,6 +48,7 @@ struct NtxIndex::Builder::Impl {
 
   std::string runPath() const { return path + ".run"; }
   void setUp();
+  void expect(size_t entries);
   int add(std::string_view key, uint32_t recno);
   int spill();
   int finish();
@@ -69,6 +70,10 @@ void NtxIndex::Builder::Impl::setUp() {
   blockSize = std::clamp(budget / 8, kMinBlock, kMaxBlock);
   size_t perRecord = recSize + sizeof(SortKey);
   batchLimit = std::max(budget > blockSize ? (budget - blockSize) / perRecord : 0, kMinBatch);
+}
+
+void NtxIndex::Builder::Impl::expect(size_t entries) {
+  if (status == kOk && held == 0) recs.reserve(std::min(entries, batchLimit) * recSize);
 }
 
 int NtxIndex::Builder::Impl::add(std::string_view key, uint32_t recno) {
@@ -181,6 +186,9 @@ NtxIndex::Builder::~Builder() {
   if (impl_) impl_->dropRuns();
 }
 
+void NtxIndex::Builder::expect(size_t entries) {
+  impl_->expect(entries);
+}
 int NtxIndex::Builder::add(std::string_view key, uint32_t recno) {
   return impl_->add(key, recno);
 }

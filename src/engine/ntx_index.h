@@ -88,6 +88,9 @@ class NtxIndex {
    public:
     Builder(FileSystem& fs, std::string path, NtxInfo info, size_t memoryBudget = 40u << 20);
     ~Builder();
+    // Says how many entries will come, so memory is taken once instead of
+    // growing (a growing buffer briefly holds its old and new copies).
+    void expect(size_t entries);
     int add(std::string_view key, uint32_t recno);
     int finish();  // writes and syncs the file; kErrWrite etc. on failure
 

@@ -87,6 +87,8 @@ struct Table::Impl {
   int rewrite(bool (*keep)(const char* record), int (*edit)(Impl& t, char* record), bool withMemo);
   int buildIndexFile(const std::string& target, const std::string& tagName,
                      const std::string& expression, DbfFile& source);
+  int buildIndexFileAndRelease(const std::string& target, const std::string& tagName,
+                               const std::string& expression, DbfFile& source);
 };
 
 // RAII form of beginOp/endOp.

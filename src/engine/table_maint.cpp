@@ -6,6 +6,7 @@
 
 #include "cgp_file.h"
 #include "file_commit.h"
+#include "release_memory.h"
 #include "table_impl.h"
 
 namespace vt::engine {
@@ -41,13 +42,13 @@ int Table::Impl::reopenIndexes(const std::vector<std::string>& paths) {
     TagState ts;
     ts.path = path;
     status = NtxIndex::open(fs, path, dbf->writable(), &ts.ntx, kIndexCachePages);
-    if (status == kOk) status = KeyExpr::compile(ts.ntx->info().expression, dbf->fields(), &ts.expr);
+    if (status == kOk)
+      status = KeyExpr::compile(ts.ntx->info().expression, dbf->fields(), &ts.expr);
     if (status == kOk && ts.expr->length() != ts.ntx->keyLength()) status = kErrIndex;
     if (status < 0) break;
     std::string name = stem(path);
-    auto same = std::find_if(old.begin(), old.end(), [&](const std::unique_ptr<Tag>& t) {
-      return t && t->name() == name;
-    });
+    auto same = std::find_if(old.begin(), old.end(),
+                             [&](const std::unique_ptr<Tag>& t) { return t && t->name() == name; });
     if (same != old.end()) {
       tags.push_back(std::move(*same));
       tags.back()->slot_ = tagStates.size();
@@ -72,6 +73,7 @@ int Table::Impl::buildIndexFile(const std::string& target, const std::string& ta
   if (status < 0) return status;
   NtxInfo info{expression, tagName, static_cast<uint16_t>(expr->length())};
   NtxIndex::Builder builder(engine->fs(), target, info, kBuildBudget);
+  builder.expect(source.recCount());
   std::string key(expr->length(), ' ');
   DbfFile::Scanner scan(source);
   const char* record = nullptr;
@@ -82,6 +84,13 @@ int Table::Impl::buildIndexFile(const std::string& target, const std::string& ta
     if (status < 0) break;
   }
   if (status == kOk) status = builder.finish();
+  return status;
+}
+
+int Table::Impl::buildIndexFileAndRelease(const std::string& target, const std::string& tagName,
+                                          const std::string& expression, DbfFile& source) {
+  int status = buildIndexFile(target, tagName, expression, source);
+  releaseFreedMemory();
   return status;
 }
 
@@ -111,7 +120,8 @@ int Table::createIndexGroup(const std::string& groupName, const std::vector<TagS
   for (const TagSpec& spec : specs) {
     std::string path = resolvePath(fs, dir, spec.name + ".ntx");
     if (t.engine->safety && fs.exists(path)) status = kErrExists;
-    if (status == kOk) status = t.buildIndexFile(path + ".tmp", spec.name, spec.expression, *t.dbf);
+    if (status == kOk)
+      status = t.buildIndexFileAndRelease(path + ".tmp", spec.name, spec.expression, *t.dbf);
     pairs.emplace_back(path + ".tmp", path);
     names.push_back(spec.name);
     paths.push_back(path);
@@ -169,13 +179,23 @@ int Table::Impl::rewrite(bool (*keep)(const char*), int (*edit)(Impl&, char*), b
   if (status == kOk && freshMemo) status = freshMemo->flush();
   if (status == kOk) status = fresh->file().sync() ? kOk : kErrWrite;
   if (status == kOk && freshMemo) status = freshMemo->file().sync() ? kOk : kErrWrite;
-  std::vector<std::string> paths;
-  for (const TagState& ts : tagStates) {
-    paths.push_back(ts.path);
-    pairs.emplace_back(ts.path + ".tmp", ts.path);
-    if (status == kOk)
-      status = buildIndexFile(ts.path + ".tmp", tags[&ts - tagStates.data()]->name(),
-                              ts.ntx->info().expression, *fresh);
+  // The old indexes are closed while the new ones are built, so their page
+  // caches do not add to the memory the builds take.
+  std::vector<std::string> paths, names, expressions;
+  for (size_t i = 0; i < tagStates.size(); ++i) {
+    paths.push_back(tagStates[i].path);
+    names.push_back(tags[i]->name());
+    expressions.push_back(tagStates[i].ntx->info().expression);
+  }
+  int flushed = flushFiles();
+  if (status == kOk) status = flushed;
+  tagStates.clear();
+  releaseFreedMemory();
+  for (size_t i = 0; i < paths.size(); ++i) {
+    pairs.emplace_back(paths[i] + ".tmp", paths[i]);
+    if (status == kOk) {
+      status = buildIndexFileAndRelease(paths[i] + ".tmp", names[i], expressions[i], *fresh);
+    }
   }
   // The new table carries this user's open lock before it takes the name.
   if (status == kOk && !fresh->file().lock(kOpenLockOffset, 1, LockKind::Exclusive, false)) {
