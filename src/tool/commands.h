@@ -17,6 +17,7 @@ int runInit(const Args& args);
 int runReindex(const Args& args);
 int runCheck(const Args& args);
 int runExport(const Args& args);
+int runDemo(const Args& args);
 
 // Prints the usage text to stderr and returns kExitUsage.
 int usageError(const std::string& problem);

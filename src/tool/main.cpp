@@ -12,6 +12,7 @@ void printUsage(bool toStderr) {
   out << "usage: vantrell-tool COMMAND ARGUMENTS\n"
          "\n"
          "  init DIR        make the empty data files of a new installation in DIR\n"
+         "  demo DIR        fill a new data directory made by init with a sample business\n"
          "  reindex DIR     rebuild every index file of the tables in DIR\n"
          "  check DIR       check the tables, indexes and memo files in DIR\n"
          "  export DIR TABLE [--tag TAG] --out FILE.csv\n"
@@ -37,8 +38,11 @@ int main(int argc, char** argv) {
     printUsage(false);
     return kExitOk;
   }
-  const std::map<std::string, int (*)(const Args&)> commands = {
-      {"init", runInit}, {"reindex", runReindex}, {"check", runCheck}, {"export", runExport}};
+  const std::map<std::string, int (*)(const Args&)> commands = {{"init", runInit},
+                                                                {"demo", runDemo},
+                                                                {"reindex", runReindex},
+                                                                {"check", runCheck},
+                                                                {"export", runExport}};
   const auto it = commands.find(command);
   if (it == commands.end()) return usageError("unknown command \"" + command + "\"");
   return it->second(Args(argv + 2, argv + argc));
