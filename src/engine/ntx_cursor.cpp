@@ -125,7 +125,26 @@ bool NtxIndex::Impl::last() {
   return moved(descendEdge(header.root, true) && settleBackward() && capture());
 }
 
+namespace {
+
+constexpr int kWalkReadAhead = 16;
+
+// Read-ahead in one direction for the length of one cursor step.
+class ReadAhead {
+ public:
+  ReadAhead(int& setting, int pages) : setting_(setting) { setting_ = pages; }
+  ~ReadAhead() { setting_ = 0; }
+  ReadAhead(const ReadAhead&) = delete;
+  ReadAhead& operator=(const ReadAhead&) = delete;
+
+ private:
+  int& setting_;
+};
+
+}  // namespace
+
 bool NtxIndex::Impl::next() {
+  ReadAhead ahead(readAhead, kWalkReadAhead);
   status = kOk;
   if (depth == 0) return off == Off::Before ? first() : false;
   startPass(1);
@@ -141,6 +160,7 @@ bool NtxIndex::Impl::next() {
 }
 
 bool NtxIndex::Impl::prev() {
+  ReadAhead ahead(readAhead, -kWalkReadAhead);
   status = kOk;
   if (depth == 0) return off == Off::After ? last() : false;
   startPass(-1);

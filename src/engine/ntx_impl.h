@@ -44,6 +44,12 @@ struct NtxIndex::Impl {
   // Reads a page into the cache and checks it; returns the frame or a
   // negative status.
   int load(uint32_t offset, bool check = true);
+  // While the cursor steps through the entries, a page read from the file
+  // brings its neighbours in the direction of travel along in the same read:
+  // built indexes store their leaves in key order.
+  int readAhead = 0;  // pages: > 0 forward, < 0 backward, 0 just the page
+  std::vector<uint8_t> readAheadBuf;
+  void loadNeighbours(uint32_t offset);
   // The page at `offset` on tree level `depth`, or nullptr (status set) when
   // it cannot be read or does not belong on that level.
   uint8_t* page(uint32_t offset, int depth) {

@@ -3,6 +3,7 @@
 #include "ntx_index.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "ntx_impl.h"
 
@@ -21,8 +22,33 @@ uint64_t wholePages(uint64_t size) {
 
 }  // namespace
 
+void NtxIndex::Impl::loadNeighbours(uint32_t offset) {
+  uint64_t pages = static_cast<uint64_t>(readAhead < 0 ? -readAhead : readAhead);
+  uint64_t first = offset, last = offset;
+  if (readAhead > 0) {
+    last = std::min<uint64_t>(offset + (pages - 1) * kPageSize, fileEnd - kPageSize);
+  } else {
+    first =
+        std::max<uint64_t>(kPageSize, offset - std::min<uint64_t>(offset, (pages - 1) * kPageSize));
+  }
+  size_t bytes = static_cast<size_t>(last - first + kPageSize);
+  readAheadBuf.resize(bytes);
+  size_t got = 0;
+  if (!file->read(first, readAheadBuf.data(), bytes, &got)) return;
+  for (uint64_t at = first; at + kPageSize <= first + got; at += kPageSize) {
+    if (cache.find(static_cast<uint32_t>(at)) >= 0) continue;  // cached, maybe changed
+    int f = cache.claim(static_cast<uint32_t>(at), *file);
+    if (f < 0) return;
+    std::memcpy(cache.data(f), readAheadBuf.data() + (at - first), kPageSize);
+  }
+}
+
 int NtxIndex::Impl::load(uint32_t offset, bool check) {
   int f = cache.find(offset);
+  if (f < 0 && readAhead != 0 && offset != 0 && offset % kPageSize == 0 && offset < fileEnd) {
+    loadNeighbours(offset);
+    f = cache.find(offset);
+  }
   if (f < 0) {
     if (offset == 0 || offset % kPageSize != 0 || offset >= fileEnd) return kErrIndex;
     f = cache.claim(offset, *file);
