@@ -20,8 +20,20 @@ const char* dialogKindName(DialogKind kind) {
       return "save file";
     case DialogKind::Directory:
       return "directory";
+    case DialogKind::Font:
+      return "font";
+    case DialogKind::Printer:
+      return "printer setup";
   }
   return "dialog";
+}
+
+std::optional<FontSpec> Dialogs::chooseFont(const FontSpec& /*start*/) {
+  return std::nullopt;
+}
+
+bool Dialogs::printerSetup() {
+  return false;
 }
 
 void ScriptedDialogs::queueChoice(bool accept) {
@@ -30,6 +42,10 @@ void ScriptedDialogs::queueChoice(bool accept) {
 
 void ScriptedDialogs::queueText(std::optional<std::string> text) {
   answers_.emplace_back(std::move(text));
+}
+
+void ScriptedDialogs::queueFont(std::optional<FontSpec> font) {
+  answers_.emplace_back(std::move(font));
 }
 
 void ScriptedDialogs::clear() {
@@ -53,16 +69,16 @@ bool ScriptedDialogs::nextChoice(DialogKind kind, const std::string& caption,
                                  const std::string& text) {
   Answer answer = next(kind, caption, text);
   if (const bool* choice = std::get_if<bool>(&answer)) return *choice;
-  throw std::logic_error(std::string("a text answer was queued for the ") + dialogKindName(kind) +
-                         " \"" + text + "\"");
+  throw std::logic_error(std::string("another sort of answer was queued for the ") +
+                         dialogKindName(kind) + " \"" + text + "\"");
 }
 
 std::optional<std::string> ScriptedDialogs::nextText(DialogKind kind, const std::string& caption,
                                                      const std::string& text) {
   Answer answer = next(kind, caption, text);
   if (auto* value = std::get_if<std::optional<std::string>>(&answer)) return *value;
-  throw std::logic_error(std::string("a choice answer was queued for the ") + dialogKindName(kind) +
-                         " \"" + text + "\"");
+  throw std::logic_error(std::string("another sort of answer was queued for the ") +
+                         dialogKindName(kind) + " \"" + text + "\"");
 }
 
 void ScriptedDialogs::information(const std::string& caption, const std::string& text) {
@@ -97,6 +113,16 @@ std::optional<std::string> ScriptedDialogs::saveFile(const std::string& caption,
 std::optional<std::string> ScriptedDialogs::chooseDirectory(const std::string& caption,
                                                             const std::string& acceptLabel) {
   return nextText(DialogKind::Directory, caption, acceptLabel);
+}
+
+std::optional<FontSpec> ScriptedDialogs::chooseFont(const FontSpec& start) {
+  Answer answer = next(DialogKind::Font, "", start.family);
+  if (auto* font = std::get_if<std::optional<FontSpec>>(&answer)) return *font;
+  throw std::logic_error("another sort of answer was queued for the font dialog");
+}
+
+bool ScriptedDialogs::printerSetup() {
+  return nextChoice(DialogKind::Printer, "", "");
 }
 
 }  // namespace vt::base

@@ -1,7 +1,7 @@
 // The questions any layer may put to the user: notices, warnings before
-// destructive work, Yes/No questions, the input box and file or directory
-// choices. The windowed program answers them with real dialogs; tests and
-// the command-line tool supply their own answers. All text is UTF-8.
+// destructive work, Yes/No questions, the input box, file or directory
+// choices, the font dialog and the printer setup. The windowed program answers them with real
+// dialogs; tests and the command-line tool supply their own answers. All text is UTF-8.
 #pragma once
 
 #include <cstddef>
@@ -21,9 +21,21 @@ enum class DialogKind {
   OpenFile,
   SaveFile,
   Directory,
+  Font,
+  Printer,  // printer setup
 };
 
 const char* dialogKindName(DialogKind kind);
+
+// A font as the font dialog offers it; sizes in points.
+struct FontSpec {
+  std::string family;
+  int pointSize = 0;
+  bool bold = false;
+  bool italic = false;
+
+  bool operator==(const FontSpec&) const = default;
+};
 
 // An empty caption stands for the program's title. File filters use the
 // form "Text files (*.txt);;All files (*)".
@@ -47,6 +59,12 @@ class Dialogs {
   // reads `acceptLabel` ("Backup", "Restore").
   virtual std::optional<std::string> chooseDirectory(const std::string& caption,
                                                      const std::string& acceptLabel) = 0;
+  // The font chosen starting from `start`, or nothing when cancelled. A
+  // front end without a font dialog (the command-line tool) cancels.
+  virtual std::optional<FontSpec> chooseFont(const FontSpec& start);
+  // The printer setup: choice of printer, paper and orientation. True when
+  // accepted; a front end without one (the command-line tool) cancels.
+  virtual bool printerSetup();
 };
 
 // Answers from a queue set up beforehand, and a record of everything shown.
@@ -66,6 +84,9 @@ class ScriptedDialogs : public Dialogs {
   // cancelled when it is empty.
   void queueText(std::optional<std::string> text);
   void queueCancel() { queueText(std::nullopt); }
+  // The next font dialog gives this font, or is cancelled when it is empty.
+  // The printer setup takes its answer from queueChoice.
+  void queueFont(std::optional<FontSpec> font);
 
   const std::vector<Shown>& shown() const { return shown_; }
   size_t pendingAnswers() const { return answers_.size(); }
@@ -82,9 +103,12 @@ class ScriptedDialogs : public Dialogs {
                                       const std::string& defaultName) override;
   std::optional<std::string> chooseDirectory(const std::string& caption,
                                              const std::string& acceptLabel) override;
+  // Recorded with the starting family as text.
+  std::optional<FontSpec> chooseFont(const FontSpec& start) override;
+  bool printerSetup() override;
 
  private:
-  using Answer = std::variant<bool, std::optional<std::string>>;
+  using Answer = std::variant<bool, std::optional<std::string>, std::optional<FontSpec>>;
   Answer next(DialogKind kind, const std::string& caption, const std::string& text);
   bool nextChoice(DialogKind kind, const std::string& caption, const std::string& text);
   std::optional<std::string> nextText(DialogKind kind, const std::string& caption,

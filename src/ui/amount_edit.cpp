@@ -1,0 +1,73 @@
+#include "ui/amount_edit.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QPalette>
+
+#include "ui/locale_format.h"
+
+namespace vt::ui {
+
+AmountEdit::AmountEdit(QWidget* parent) : MaskedEdit(parent) {
+  setAlignment(Qt::AlignRight);
+  connect(this, &QLineEdit::textChanged, this, &AmountEdit::updateColour);
+  updateColour();
+}
+
+void AmountEdit::setAmountFormat(int integerDigits, const char* cFormat) {
+  format_ = cFormat;
+  setEditMask(amountMask(integerDigits));
+}
+
+double AmountEdit::value() const {
+  QString cleaned = text();
+  cleaned.remove(QLatin1Char(' '));
+  return ParseAmount(cleaned);
+}
+
+void AmountEdit::setValue(double v) {
+  setText(FormatAmount(v, format_.constData()));
+}
+
+void AmountEdit::keyPressEvent(QKeyEvent* event) {
+  if (hasMask() && event->text() == QString(decimalSeparator())) {
+    reformat();
+    event->accept();
+  } else {
+    MaskedEdit::keyPressEvent(event);
+  }
+  updateColour();
+}
+
+// The typed integer part goes before the decimals; the cursor waits after
+// the separator for the cents.
+void AmountEdit::reformat() {
+  try {
+    setText(ReformatAmount(text(), format_.constData()));
+  } catch (const ConversionError& error) {
+    if (dialogs()) {
+      dialogs()->information("", error.what());
+    } else {
+      QApplication::beep();
+    }
+    return;
+  }
+  const int separator = QLineEdit::text().indexOf(decimalSeparator());
+  setCursorPosition(separator < 0 ? 0 : separator + 1);
+}
+
+// A disabled field keeps the style's disabled colour.
+void AmountEdit::updateColour() {
+  negative_ = text().contains(QLatin1Char('-'));
+  const QColor colour = negative_ ? Qt::red : Qt::black;
+  QPalette colours = palette();
+  if (colours.color(QPalette::Active, QPalette::Text) == colour &&
+      colours.color(QPalette::Inactive, QPalette::Text) == colour) {
+    return;
+  }
+  colours.setColor(QPalette::Active, QPalette::Text, colour);
+  colours.setColor(QPalette::Inactive, QPalette::Text, colour);
+  setPalette(colours);
+}
+
+}  // namespace vt::ui

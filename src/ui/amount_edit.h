@@ -1,0 +1,43 @@
+// The amount entry field every editing window uses: the mask built with the
+// system's decimal separator, typing the separator moves the typed integer
+// part into place before the decimals, and the text is red while it holds a
+// minus sign.
+#pragma once
+
+#include <QByteArray>
+
+#include "ui/masked_edit.h"
+
+namespace vt::ui {
+
+class AmountEdit : public MaskedEdit {
+  Q_OBJECT
+
+ public:
+  explicit AmountEdit(QWidget* parent = nullptr);
+
+  // The mask amountMask(integerDigits) and the C format ("%8.2f") that the
+  // separator key and setValue use.
+  void setAmountFormat(int integerDigits, const char* cFormat);
+  const char* amountFormat() const { return format_.constData(); }
+
+  // The number in the field, read with the system's separator after the
+  // blanks are removed. Throws ConversionError when it is none.
+  double value() const;
+  void setValue(double v);
+
+  // True while the text is shown red (it holds "-").
+  bool showsNegative() const { return negative_; }
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+
+ private:
+  void reformat();
+  void updateColour();
+
+  QByteArray format_ = "%8.2f";
+  bool negative_ = false;
+};
+
+}  // namespace vt::ui

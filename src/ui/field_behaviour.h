@@ -1,0 +1,13 @@
+// Field behaviour every editing window shares.
+#pragma once
+
+class QWidget;
+
+namespace vt::ui {
+
+// Enter or Return in any one-line edit (or spin box) of `window` moves the
+// focus to the next control, as Tab does; controls added later are covered
+// too. Lasts as long as the window.
+void enableEnterMovesFocus(QWidget* window);
+
+}  // namespace vt::ui

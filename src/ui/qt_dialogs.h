@@ -1,0 +1,40 @@
+// The dialog interface answered with Qt's dialogs: message boxes, the input
+// box, file and directory choices, the font dialog and the printer setup.
+#pragma once
+
+#include <QString>
+
+#include "base/dialogs.h"
+#include "ui/printer_state.h"
+
+class QWidget;
+
+namespace vt::ui {
+
+// The caption a dialog shows when it is given none.
+inline constexpr const char* kProgramCaption = "Vantrell & Inventory";
+
+class QtDialogs : public vt::base::Dialogs {
+ public:
+  QtDialogs(QWidget* parent, PrinterState& printers);
+
+  void information(const std::string& caption, const std::string& text) override;
+  bool warning(const std::string& caption, const std::string& text) override;
+  bool question(const std::string& caption, const std::string& text) override;
+  std::optional<std::string> inputBox(const std::string& caption, const std::string& prompt,
+                                      const std::string& defaultText) override;
+  std::optional<std::string> openFile(const std::string& caption,
+                                      const std::string& filter) override;
+  std::optional<std::string> saveFile(const std::string& caption, const std::string& filter,
+                                      const std::string& defaultName) override;
+  std::optional<std::string> chooseDirectory(const std::string& caption,
+                                             const std::string& acceptLabel) override;
+  std::optional<vt::base::FontSpec> chooseFont(const vt::base::FontSpec& start) override;
+  bool printerSetup() override;
+
+ private:
+  QWidget* parent_;
+  PrinterState& printers_;
+};
+
+}  // namespace vt::ui

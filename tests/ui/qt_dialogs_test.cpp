@@ -1,0 +1,162 @@
+// The Qt answers to the dialog interface: which box each question shows, with
+// which buttons and caption, and what the user's click gives back.
+#include "ui/qt_dialogs.h"
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDialog>
+#include <QFontDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPrinterInfo>
+#include <QTimer>
+#include <functional>
+
+#include "ui/printer_state.h"
+#include "window_test_support.h"
+
+namespace vt::ui {
+namespace {
+
+// Answers the next modal window once it shows. Whatever is still open a few
+// seconds later is rejected, so a wrong answer fails the test instead of
+// hanging it.
+class ModalAnswer {
+ public:
+  explicit ModalAnswer(std::function<void(QWidget*)> answer) : answer_(std::move(answer)) {
+    QObject::connect(&poll_, &QTimer::timeout, [this] { tryAnswer(); });
+    poll_.start(10);
+    QObject::connect(&bound_, &QTimer::timeout, [] {
+      if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+        dialog->reject();
+      }
+    });
+    bound_.start(5000);
+  }
+  bool answered() const { return answered_; }
+
+ private:
+  void tryAnswer() {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (!modal || answered_) return;
+    answered_ = true;
+    poll_.stop();
+    answer_(modal);
+  }
+
+  std::function<void(QWidget*)> answer_;
+  QTimer poll_;
+  QTimer bound_;
+  bool answered_ = false;
+};
+
+struct Seen {
+  QString title;
+  QString text;
+  QMessageBox::StandardButtons buttons;
+  QMessageBox::Icon icon = QMessageBox::NoIcon;
+};
+
+// Notes the box and clicks `button`.
+std::function<void(QWidget*)> clickMessageBox(Seen* seen, QMessageBox::StandardButton button) {
+  return [seen, button](QWidget* modal) {
+    auto* box = qobject_cast<QMessageBox*>(modal);
+    if (!box) return;
+    *seen = {box->windowTitle(), box->text(), box->standardButtons(), box->icon()};
+    if (QAbstractButton* b = box->button(button)) b->click();
+  };
+}
+
+class QtDialogsTest : public ::testing::Test {
+ protected:
+  PrinterState printers_;
+  QWidget parent_;
+  QtDialogs dialogs_{&parent_, printers_};
+  Seen seen_;
+};
+
+TEST_F(QtDialogsTest, InformationIsANoticeWithOk) {
+  ModalAnswer answer(clickMessageBox(&seen_, QMessageBox::Ok));
+  dialogs_.information("", "Customer selection required before saving.");
+  ASSERT_TRUE(answer.answered());
+  EXPECT_EQ(seen_.title, "Vantrell & Inventory");
+  EXPECT_EQ(seen_.text, "Customer selection required before saving.");
+  EXPECT_EQ(seen_.buttons, QMessageBox::Ok);
+  EXPECT_EQ(seen_.icon, QMessageBox::Information);
+}
+
+TEST_F(QtDialogsTest, WarningOffersOkAndCancel) {
+  {
+    ModalAnswer answer(clickMessageBox(&seen_, QMessageBox::Ok));
+    EXPECT_TRUE(dialogs_.warning("Erase", "WARNING: You are about to erase all of your data."));
+  }
+  EXPECT_EQ(seen_.title, "Erase");
+  EXPECT_EQ(seen_.buttons, QMessageBox::Ok | QMessageBox::Cancel);
+  EXPECT_EQ(seen_.icon, QMessageBox::Warning);
+  ModalAnswer answer(clickMessageBox(&seen_, QMessageBox::Cancel));
+  EXPECT_FALSE(dialogs_.warning("Erase", "Sure?"));
+}
+
+TEST_F(QtDialogsTest, QuestionOffersYesAndNo) {
+  {
+    ModalAnswer answer(clickMessageBox(&seen_, QMessageBox::No));
+    EXPECT_FALSE(dialogs_.question("", "Add another invoice?"));
+  }
+  EXPECT_EQ(seen_.buttons, QMessageBox::Yes | QMessageBox::No);
+  ModalAnswer answer(clickMessageBox(&seen_, QMessageBox::Yes));
+  EXPECT_TRUE(dialogs_.question("", "Add another invoice?"));
+}
+
+TEST_F(QtDialogsTest, InputBoxGivesTheTextOrNothing) {
+  QString prompt;
+  {
+    ModalAnswer answer([&](QWidget* modal) {
+      auto* input = qobject_cast<QInputDialog*>(modal);
+      if (!input) return;
+      prompt = input->labelText();
+      EXPECT_EQ(input->textValue(), "1");
+      input->setTextValue("1001");
+      input->accept();
+    });
+    EXPECT_EQ(dialogs_.inputBox("FIRST INVOICE", "Start with?", "1"), "1001");
+  }
+  EXPECT_EQ(prompt, "Start with?");
+  ModalAnswer answer([](QWidget* modal) {
+    if (auto* dialog = qobject_cast<QDialog*>(modal)) dialog->reject();
+  });
+  EXPECT_EQ(dialogs_.inputBox("", "Start with?", "1"), std::nullopt);
+}
+
+TEST_F(QtDialogsTest, FontDialogStartsFromTheGivenFont) {
+  ModalAnswer answer([](QWidget* modal) {
+    auto* dialog = qobject_cast<QFontDialog*>(modal);
+    if (!dialog) return;
+    EXPECT_EQ(dialog->currentFont().pointSize(), 14);
+    EXPECT_TRUE(dialog->currentFont().italic());
+    dialog->accept();
+  });
+  const auto font = dialogs_.chooseFont({"DejaVu Sans", 14, false, true});
+  ASSERT_TRUE(font.has_value());
+  EXPECT_EQ(font->pointSize, 14);
+  EXPECT_TRUE(font->italic);
+  EXPECT_FALSE(font->bold);
+}
+
+TEST_F(QtDialogsTest, PrinterSetupWithoutAPrinterSetsUpThePdfPage) {
+  if (!QPrinterInfo::availablePrinters().isEmpty()) GTEST_SKIP() << "a printer is installed";
+  {
+    ModalAnswer answer([](QWidget* modal) {
+      if (auto* dialog = qobject_cast<QDialog*>(modal)) dialog->accept();
+    });
+    EXPECT_TRUE(dialogs_.printerSetup());
+  }
+  ModalAnswer answer([](QWidget* modal) {
+    if (auto* dialog = qobject_cast<QDialog*>(modal)) dialog->reject();
+  });
+  EXPECT_FALSE(dialogs_.printerSetup());
+}
+
+}  // namespace
+}  // namespace vt::ui
