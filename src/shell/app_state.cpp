@@ -1,0 +1,45 @@
+#include "shell/app_state.h"
+
+#include <QApplication>
+#include <QDate>
+
+#include "ui/locale_format.h"
+
+namespace vt::shell {
+
+namespace {
+
+std::string shortDateText(const base::DateTime& value) {
+  const QDate date(value.year, value.month, value.day);
+  return date.toString(ui::shortDateFormat()).toStdString();
+}
+
+}  // namespace
+
+AppState::AppState(std::string directory, UiPieces uiContext, base::ProgramExit& programExit,
+                   SplashClock& splashClock)
+    : ui(uiContext),
+      exit(programExit),
+      clock(splashClock),
+      ReportFont(DesignReportFont()),
+      directory_(std::move(directory)) {}
+
+AppState::~AppState() = default;
+
+data::DataSession& AppState::createSession(base::Progress* progress) {
+  data::SessionOptions options;
+  options.progress = progress;
+  options.shortDate = shortDateText;
+  session_ = std::make_unique<data::DataSession>(directory_, ui.dialogs, exit, std::move(options));
+  return *session_;
+}
+
+void AppState::releaseSession() {
+  session_.reset();
+}
+
+QFont DesignReportFont() {
+  return QFont(QApplication::font().family(), 8);
+}
+
+}  // namespace vt::shell

@@ -1,0 +1,39 @@
+#include "shell/picture_button.h"
+
+#include <QIcon>
+#include <QKeyEvent>
+
+namespace vt::shell {
+
+namespace {
+constexpr int kPictureSize = 64;
+}
+
+PictureButton::PictureButton(const QString& objectName, const QString& icon, const QString& hint,
+                             const QString& caption, QWidget* parent)
+    : QToolButton(parent) {
+  setObjectName(objectName);
+  setIcon(QIcon(icon));
+  setIconSize(QSize(kPictureSize, kPictureSize));
+  setToolTip(hint);
+  setAccessibleName(hint);
+  setFocusPolicy(Qt::StrongFocus);
+  setAutoRaise(true);
+  if (!caption.isEmpty()) {
+    setText(caption);
+    setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+  } else {
+    setToolButtonStyle(Qt::ToolButtonIconOnly);
+  }
+}
+
+void PictureButton::keyPressEvent(QKeyEvent* event) {
+  const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+  if (enter && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+    click();
+    return;
+  }
+  QToolButton::keyPressEvent(event);
+}
+
+}  // namespace vt::shell

@@ -1,0 +1,130 @@
+// The main window (TMain): the menu, the five pages with their buttons, the
+// progress box every long operation reports to, the start-up run when the
+// window is first shown and the closing work. Buttons whose windows are not
+// part of the program yet stay disabled.
+#pragma once
+
+#include <QMainWindow>
+#include <map>
+
+#include "base/progress.h"
+#include "shell/main_pages.h"
+
+class QGroupBox;
+class QLineEdit;
+class QMenu;
+class QProgressBar;
+class QRadioButton;
+class QTabWidget;
+
+namespace vt::data {
+class DataSession;
+}
+
+namespace vt::shell {
+
+class AppState;
+class PictureButton;
+class TAboutForm;
+
+class TMain : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  explicit TMain(AppState& state, QWidget* parent = nullptr);
+  ~TMain() override;
+
+  // The progress box: shown (bar at 0, with the caption as its title) or
+  // hidden, then moved; each change is painted at once, as the work that
+  // reports it holds the event loop.
+  void ShowProgress(bool visible, const QString& caption);
+  void SetProgress(int percent);
+  // The progress box for the data layer.
+  base::Progress& progress() { return progress_; }
+
+  // The page button of that object name; null when there is none.
+  PictureButton* button(const QString& name) const;
+
+  TAboutForm* AboutForm;
+  QTabWidget* PageControl1;
+  QGroupBox* ProgressBox;
+  QProgressBar* ProgressBar1;
+  QLineEdit* Edit1;
+  QLineEdit* Edit2;
+  QGroupBox* GroupBox1;
+  QRadioButton* RadioButton1;  // By Name
+  QRadioButton* RadioButton2;  // By Company Name
+  QGroupBox* GroupBox2;
+  QRadioButton* RadioButton3;  // First in - First out
+  QRadioButton* RadioButton4;  // Last in - First out
+
+ signals:
+  // The run is over: the window has done its closing work (or start-up gave
+  // up) and the application should end with `code`.
+  void runEnded(int code);
+
+ public slots:
+  // The start-up: runs once, when the window is first shown.
+  void FormShow();
+  // The closing work: packs if deletions are pending, releases the engine.
+  void FormClose();
+
+  void Exit1Click();
+  void About1Click();
+  void HelpContents1Click();
+
+  void BtnIndexClick();
+  void BtnPackClick();
+  void BtnFontClick();
+  void BtnPSetupClick();
+  void GroupBox1Exit();
+  void GroupBox2Exit();
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void buildMenu();
+  void buildFrame();
+  void buildPages();
+  void buildPreferences(const BuiltPage& page);
+  void buildReportMenus();
+  void connectButtons();
+  void centreOnScreen();
+
+  // Start-up steps: the data-file check, the engine, the silent index
+  // rebuild and the settings (false when the run ended there); the caption,
+  // report font and preferences from the settings; the splash's end.
+  bool StartSession();
+  void ApplySettings();
+  void FinishStartup();
+  void ShowPreferences();
+  void EndRun(int code);
+  // Ends the program when the engine holds an error.
+  void ExitOnEngineError();
+  // PackAll with the progress box; a failure is told.
+  void PackDataFiles();
+  // The settings record rewritten from the settings variables.
+  void SaveSettings();
+  void focusMoved(QWidget* old, QWidget* now);
+
+  // Hands the data layer's progress reports to ShowProgress/SetProgress.
+  class ProgressBoxReport : public base::Progress {
+   public:
+    explicit ProgressBoxReport(TMain& main) : main_(main) {}
+    void show(bool visible, const std::string& caption) override;
+    void set(int percent) override;
+
+   private:
+    TMain& main_;
+  };
+
+  AppState& state_;
+  ProgressBoxReport progress_{*this};
+  std::map<QString, PictureButton*> buttons_;
+  bool startupRun_ = false;
+  bool closed_ = false;
+};
+
+}  // namespace vt::shell

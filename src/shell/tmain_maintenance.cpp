@@ -1,0 +1,48 @@
+// The File Maintenance page's work that runs on the data files directly:
+// rebuilding every index and packing every table.
+#include <QApplication>
+
+#include "data/datafiles.h"
+#include "engine/status.h"
+#include "shell/app_state.h"
+#include "shell/tmain.h"
+
+namespace vt::shell {
+
+namespace {
+
+// The hourglass while the data files are worked on.
+class BusyCursor {
+ public:
+  BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+  ~BusyCursor() { QApplication::restoreOverrideCursor(); }
+  BusyCursor(const BusyCursor&) = delete;
+  BusyCursor& operator=(const BusyCursor&) = delete;
+};
+
+}  // namespace
+
+void TMain::BtnIndexClick() {
+  data::DataSession* session = state_.session();
+  if (!session) return;
+  session->CloseAll();
+  const BusyCursor busy;
+  data::RebuildIndexes(session->engine(), false, &progress_, state_.ui.dialogs, state_.exit);
+}
+
+void TMain::BtnPackClick() {
+  data::DataSession* session = state_.session();
+  if (!session) return;
+  session->CloseAll();
+  PackDataFiles();
+}
+
+void TMain::PackDataFiles() {
+  const BusyCursor busy;
+  if (const int status = state_.session()->PackAll(); status < 0) {
+    state_.ui.dialogs.information(
+        "", std::string("Unable to pack the data files: ") + engine::statusText(status));
+  }
+}
+
+}  // namespace vt::shell

@@ -1,0 +1,121 @@
+// The start-up run when the main window is first shown, and the closing
+// work of the run.
+#include <QCloseEvent>
+#include <QDir>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTimer>
+
+#include "data/datafiles.h"
+#include "engine/status.h"
+#include "shell/about_form.h"
+#include "shell/app_state.h"
+#include "shell/program_title.h"
+#include "shell/report_font.h"
+#include "shell/tmain.h"
+#include "ui/help_viewer.h"
+
+namespace vt::shell {
+
+namespace {
+
+// The splash stays up at least this long, however fast the checks run.
+constexpr qint64 kSplashMs = 1728;
+
+const char* const kDataFilesMissing =
+    "Database files not found in startup directory\r\n"
+    "Program must be started from the directory containing the data files.";
+
+}  // namespace
+
+void TMain::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  // From the event loop, so that the window is on the screen first and the
+  // end of the run can end the loop.
+  if (!startupRun_) QTimer::singleShot(0, this, &TMain::FormShow);
+}
+
+void TMain::FormShow() {
+  if (startupRun_) return;
+  startupRun_ = true;
+  state_.Starting = true;
+  AboutForm->show();
+  AboutForm->repaint();
+  state_.clock.start();
+
+  if (!StartSession()) return;
+  ApplySettings();
+  const qint64 remaining = kSplashMs - state_.clock.elapsedMs();
+  state_.clock.after(remaining > 0 ? remaining : 0, this, [this] { FinishStartup(); });
+}
+
+bool TMain::StartSession() {
+  if (!data::DataFilesPresent(state_.directory())) {
+    state_.ui.dialogs.information("", kDataFilesMissing);
+    EndRun(0);
+    return false;
+  }
+  data::DataSession& session = state_.createSession(&progress_);
+  ExitOnEngineError();
+  data::RebuildIndexes(session.engine(), true, nullptr, state_.ui.dialogs, state_.exit);
+  if (!session.OpenSettings()) return false;
+  const int read = session.ReadSettings();
+  session.CloseAll();
+  if (read < 0) {
+    data::OpenFailed("VTR1.DBF", state_.ui.dialogs, state_.exit);
+    return false;
+  }
+  return true;
+}
+
+void TMain::ApplySettings() {
+  data::DataSession& session = *state_.session();
+  setWindowTitle(kCaptionPrefix + QDir(QString::fromStdString(state_.directory())).absolutePath());
+  session.NeedsPack = false;
+  state_.ReportFont = ReportFontFromSettings(session.settings, DesignReportFont());
+  ShowPreferences();
+  PageControl1->setEnabled(true);
+}
+
+void TMain::FinishStartup() {
+  AboutForm->hide();
+  state_.Starting = false;
+}
+
+void TMain::EndRun(int code) {
+  AboutForm->hide();
+  state_.Starting = false;
+  FormClose();
+  hide();
+  emit runEnded(code);
+}
+
+void TMain::closeEvent(QCloseEvent* event) {
+  FormClose();
+  event->accept();
+  emit runEnded(0);
+}
+
+void TMain::FormClose() {
+  if (closed_) return;
+  closed_ = true;
+  if (data::DataSession* session = state_.session()) {
+    ExitOnEngineError();
+    if (session->NeedsPack) PackDataFiles();
+    state_.releaseSession();
+  }
+  AboutForm->hide();
+  state_.ui.help.window()->close();
+}
+
+void TMain::ExitOnEngineError() {
+  data::DataSession* session = state_.session();
+  const int error = session ? session->engine().lastError() : 0;
+  if (error >= 0) return;
+  state_.ui.dialogs.information("", std::string("Database engine error: ") +
+                                        engine::statusText(error) +
+                                        "\r\nProgram will now terminate.");
+  state_.exit.exit(1);
+}
+
+}  // namespace vt::shell

@@ -1,0 +1,181 @@
+// The five pages: every button a picture with its hint, the ones whose
+// windows are not there yet disabled, the report pop-up menus, the Help
+// buttons and menus, and the keyboard reaching and pressing the buttons.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTabWidget>
+#include <QTest>
+#include <filesystem>
+#include <set>
+
+#include "shell/main_pages.h"
+#include "shell/picture_button.h"
+#include "shell/shell_test_support.h"
+
+namespace vt::shell::testing {
+namespace {
+
+class Pages : public ::testing::Test {
+ protected:
+  void SetUp() override { run.startUp(); }
+
+  QList<PictureButton*> allButtons() const { return run.main->findChildren<PictureButton*>(); }
+  // The captions of a menu's items, sub-menus as "title>item", separators
+  // as "-".
+  static QStringList captions(const QMenu* menu, const QString& prefix = {}) {
+    QStringList list;
+    for (const QAction* action : menu->actions()) {
+      if (action->isSeparator()) {
+        list << "-";
+      } else if (action->menu()) {
+        list << captions(action->menu(), prefix + action->text() + ">");
+      } else {
+        list << prefix + action->text();
+      }
+    }
+    return list;
+  }
+
+  DataDir dir;
+  ProgramRun run{dir.path()};
+};
+
+TEST_F(Pages, TheFivePagesInOrder) {
+  QStringList titles;
+  for (int i = 0; i < run.main->PageControl1->count(); ++i) {
+    titles << run.main->PageControl1->tabText(i);
+  }
+  EXPECT_EQ(titles, QStringList({"Invoices", "Customers and Products", "Report Generation",
+                                 "Preferences", "File Maintenance"}));
+}
+
+TEST_F(Pages, EveryButtonHasItsHintAsTooltipAndAccessibleName) {
+  const QList<PictureButton*> buttons = allButtons();
+  ASSERT_EQ(buttons.size(), 26);
+  for (const PictureButton* button : buttons) {
+    SCOPED_TRACE(button->objectName().toStdString());
+    EXPECT_FALSE(button->toolTip().isEmpty());
+    EXPECT_EQ(button->accessibleName(), button->toolTip());
+    EXPECT_FALSE(button->icon().isNull());
+    EXPECT_EQ(button->focusPolicy(), Qt::StrongFocus);
+  }
+  EXPECT_EQ(run.main->button("BtnInvoice")->toolTip(), "Create & Edit Invoices");
+  EXPECT_EQ(run.main->button("BtnRSales")->toolTip(), "Print Sales & Tax Reports");
+  EXPECT_EQ(run.main->button("BtnUpgrade")->toolTip(), "Import Data from VESKA version 4 or 5");
+  EXPECT_EQ(run.main->button("BtnFont")->text(), "Report Font");
+  EXPECT_EQ(run.main->button("BtnFont")->toolTip(), "Select a Font for printing reports");
+}
+
+TEST_F(Pages, EveryPictureLoads) {
+  for (const PictureButton* button : allButtons()) {
+    SCOPED_TRACE(button->objectName().toStdString());
+    EXPECT_FALSE(button->icon().pixmap(48, 48).isNull());
+  }
+}
+
+TEST_F(Pages, OnlyTheButtonsWithTheirWorkInPlaceAreEnabled) {
+  std::set<QString> enabled;
+  for (const PictureButton* button : allButtons()) {
+    if (button->isEnabled()) enabled.insert(button->objectName());
+  }
+  EXPECT_EQ(enabled, (std::set<QString>{"BtnFont", "BtnPSetup", "BtnIndex", "BtnPack"}));
+}
+
+TEST_F(Pages, PagesWaitForTheStartUp) {
+  ProgramRun fresh(dir.path());
+  EXPECT_FALSE(fresh.main->PageControl1->isEnabled());
+}
+
+TEST_F(Pages, ReportMenusCarryEveryItem) {
+  auto menu = [&](const char* name) {
+    const QMenu* found = run.main->findChild<QMenu*>(name);
+    EXPECT_NE(found, nullptr) << name;
+    return found ? captions(found) : QStringList();
+  };
+  EXPECT_EQ(menu("PopupMenu1"),
+            QStringList({"&Invoices>Selected &Date(s)", "&Invoices>Selected &Invoices",
+                         "&Bills>&With Balances Due", "&Bills>Selected &Bills",
+                         "&Statements>With &Balances", "&Statements>Selected &Customers"}));
+  EXPECT_EQ(menu("PopupMenu2"), QStringList({"Selected &Customers", "Selected &Groups"}));
+  EXPECT_EQ(menu("PopupMenu3"),
+            QStringList({"&Sales Summary", "&Product Summary", "Product &Buyers", "-",
+                         "&Income Summary", "&Receivable Income", "-", "&Tax Summary"}));
+  EXPECT_EQ(menu("PopupMenu4"),
+            QStringList({"&Selected Customers", "&Invoices Dated", "&Past Due Billing",
+                         "&Balance Due Statement", "&Customer Group(s)"}));
+  EXPECT_EQ(menu("PopupMenu5"),
+            QStringList({"&Inventory", "&Cost of Goods Sold", "&Stock On-Hand"}));
+}
+
+TEST_F(Pages, EachHelpButtonOpensItsPageTopic) {
+  const int contexts[] = {300, 400, 500, 600, 700};
+  for (int context : contexts) {
+    auto* help = run.main->findChild<QPushButton*>(QStringLiteral("BtnHelp%1").arg(context));
+    ASSERT_NE(help, nullptr) << context;
+    help->click();
+    EXPECT_EQ(run.help.currentTopic(), QString::number(context));
+  }
+  EXPECT_TRUE(run.help.window()->isVisible());
+}
+
+TEST_F(Pages, MenusOfTheMainWindow) {
+  QStringList bar;
+  for (const QAction* action : run.main->menuBar()->actions()) bar << action->text();
+  EXPECT_EQ(bar, QStringList({"&File", "&Help"}));
+  EXPECT_EQ(captions(run.main->findChild<QMenu*>("File1")), QStringList({"E&xit"}));
+  EXPECT_EQ(captions(run.main->findChild<QMenu*>("Help1")),
+            QStringList({"&About Vantrell && Inventory", "-", "Help &Contents"}));
+
+  run.main->findChild<QAction*>("HelpContents1")->trigger();
+  EXPECT_EQ(run.help.currentTopic(), "contents");
+}
+
+TEST_F(Pages, F1OpensTheMainWindowTopic) {
+  run.showActive();
+  QTest::keyClick(run.main.get(), Qt::Key_F1);
+  EXPECT_EQ(run.help.currentTopic(), "10");
+}
+
+TEST_F(Pages, ExitClosesTheWindowAndEndsTheRun) {
+  run.showActive();
+  QSignalSpy ended(run.main.get(), &TMain::runEnded);
+  run.main->findChild<QAction*>("Exit1")->trigger();
+  EXPECT_FALSE(run.main->isVisible());
+  EXPECT_EQ(ended.count(), 1);
+  EXPECT_EQ(run.state.session(), nullptr);
+}
+
+TEST_F(Pages, TabReachesAButtonAndSpacePressesIt) {
+  run.showActive();
+  run.main->PageControl1->setCurrentIndex(kMaintenancePage);
+  PictureButton* reindex = run.main->button("BtnIndex");
+  for (int presses = 0; presses < 30 && QApplication::focusWidget() != reindex; ++presses) {
+    QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : run.main.get(),
+                    Qt::Key_Tab);
+  }
+  ASSERT_EQ(QApplication::focusWidget(), reindex);
+
+  std::filesystem::remove(dir.file("czip.ntx"));
+  QTest::keyClick(reindex, Qt::Key_Space);
+  EXPECT_TRUE(fileExists(dir.file("czip.ntx")));
+}
+
+TEST_F(Pages, EnterPressesTheFocusedButton) {
+  run.showActive();
+  run.main->PageControl1->setCurrentIndex(kMaintenancePage);
+  PictureButton* pack = run.main->button("BtnPack");
+  pack->setFocus(Qt::TabFocusReason);
+  QSignalSpy clicked(pack, &QToolButton::clicked);
+  QTest::keyClick(pack, Qt::Key_Return);
+  QTest::keyClick(pack, Qt::Key_Enter, Qt::KeypadModifier);
+  EXPECT_EQ(clicked.count(), 2);
+}
+
+}  // namespace
+}  // namespace vt::shell::testing
