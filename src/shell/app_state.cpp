@@ -16,7 +16,7 @@ std::string shortDateText(const base::DateTime& value) {
 
 }  // namespace
 
-AppState::AppState(std::string directory, UiPieces uiContext, base::ProgramExit& programExit,
+AppState::AppState(std::string directory, ui::UiContext uiContext, base::ProgramExit& programExit,
                    SplashClock& splashClock)
     : ui(uiContext),
       exit(programExit),

@@ -14,24 +14,13 @@
 #include "base/progress.h"
 #include "data/data_session.h"
 #include "shell/splash_clock.h"
-
-namespace vt::ui {
-class HelpViewer;
-class PrinterState;
-}  // namespace vt::ui
+#include "ui/context.h"
 
 namespace vt::shell {
 
-// What the windows are handed to ask the user things, print and show help.
-struct UiPieces {
-  base::Dialogs& dialogs;
-  ui::PrinterState& printers;
-  ui::HelpViewer& help;
-};
-
 class AppState {
  public:
-  AppState(std::string directory, UiPieces ui, base::ProgramExit& exit, SplashClock& clock);
+  AppState(std::string directory, ui::UiContext ui, base::ProgramExit& exit, SplashClock& clock);
   AppState(const AppState&) = delete;
   AppState& operator=(const AppState&) = delete;
   ~AppState();
@@ -39,7 +28,7 @@ class AppState {
   // The directory holding the data files, as given.
   const std::string& directory() const { return directory_; }
 
-  UiPieces ui;
+  ui::UiContext ui;
   base::ProgramExit& exit;
   SplashClock& clock;
 

@@ -22,7 +22,7 @@ int main(int argc, char** argv) {
   vt::shell::GuiExit exit;
   vt::shell::RealSplashClock clock;
   vt::shell::AppState state(QDir::currentPath().toStdString(),
-                            vt::shell::UiPieces{dialogs, printers, help}, exit, clock);
+                            vt::ui::UiContext{dialogs, printers, help}, exit, clock);
 
   vt::shell::TMain main(state);
   QObject::connect(&main, &vt::shell::TMain::runEnded, &app, &QCoreApplication::exit);

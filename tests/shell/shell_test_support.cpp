@@ -46,7 +46,7 @@ void FakeSplashClock::advance(qint64 ms) {
 }
 
 ProgramRun::ProgramRun(const std::string& dir)
-    : state(dir, UiPieces{dialogs, printers, help}, exit, clock),
+    : state(dir, ui::UiContext{dialogs, printers, help}, exit, clock),
       main(std::make_unique<TMain>(state)) {}
 
 void ProgramRun::startUp() {
