@@ -15,6 +15,7 @@
 
 #include "shell/about_form.h"
 #include "shell/app_state.h"
+#include "shell/catalog_windows.h"
 #include "shell/picture_button.h"
 #include "shell/program_title.h"
 #include "shell/report_menus.h"
@@ -123,16 +124,19 @@ void TMain::buildReportMenus() {
 }
 
 void TMain::connectButtons() {
+  connect(button("BtnCust"), &QToolButton::clicked, this, &TMain::BtnCustClick);
+  connect(button("BtnGroups"), &QToolButton::clicked, this, &TMain::BtnGroupsClick);
+  connect(button("BtnProd"), &QToolButton::clicked, this, &TMain::BtnProdClick);
+  connect(button("BtnPurchase"), &QToolButton::clicked, this, &TMain::BtnPurchaseClick);
   connect(button("BtnIndex"), &QToolButton::clicked, this, &TMain::BtnIndexClick);
   connect(button("BtnPack"), &QToolButton::clicked, this, &TMain::BtnPackClick);
   connect(button("BtnFont"), &QToolButton::clicked, this, &TMain::BtnFontClick);
   connect(button("BtnPSetup"), &QToolButton::clicked, this, &TMain::BtnPSetupClick);
   // The windows and reports these open are not part of the program yet.
   for (const char* name :
-       {"BtnInvoice",  "BtnInvPrint", "BtnInvLab",  "BtnCust",       "BtnGroups", "BtnProd",
-        "BtnPurchase", "Image4",      "Image5",     "BtnRInv",       "BtnRProf",  "BtnRSales",
-        "BtnRLabels",  "BtnMMerge",   "BtnInvRpts", "BtnStationary", "BtnSTax",   "BtnLabForms",
-        "BtnBackup",   "BtnRestore",  "BtnUpgrade", "BtnErase"}) {
+       {"BtnInvoice", "BtnInvPrint", "BtnInvLab", "Image4", "Image5", "BtnRInv", "BtnRProf",
+        "BtnRSales", "BtnRLabels", "BtnMMerge", "BtnInvRpts", "BtnStationary", "BtnSTax",
+        "BtnLabForms", "BtnBackup", "BtnRestore", "BtnUpgrade", "BtnErase"}) {
     button(name)->setEnabled(false);
   }
 }

@@ -6,6 +6,7 @@
 
 #include <QMainWindow>
 #include <map>
+#include <memory>
 
 #include "base/progress.h"
 #include "shell/main_pages.h"
@@ -26,6 +27,7 @@ namespace vt::shell {
 class AppState;
 class PictureButton;
 class TAboutForm;
+struct CatalogWindows;
 
 class TMain : public QMainWindow {
   Q_OBJECT
@@ -73,6 +75,10 @@ class TMain : public QMainWindow {
   void About1Click();
   void HelpContents1Click();
 
+  void BtnCustClick();
+  void BtnGroupsClick();
+  void BtnProdClick();
+  void BtnPurchaseClick();
   void BtnIndexClick();
   void BtnPackClick();
   void BtnFontClick();
@@ -105,6 +111,9 @@ class TMain : public QMainWindow {
   void ExitOnEngineError();
   // PackAll with the progress box; a failure is told.
   void PackDataFiles();
+  // The end of an "Add & Edit" button's work: every table closed, and the
+  // one table packed when the cycle deleted records.
+  void FinishCatalogWork(const char* table);
   // The settings record rewritten from the settings variables.
   void SaveSettings();
   void focusMoved(QWidget* old, QWidget* now);
@@ -123,6 +132,7 @@ class TMain : public QMainWindow {
   AppState& state_;
   ProgressBoxReport progress_{*this};
   std::map<QString, PictureButton*> buttons_;
+  std::unique_ptr<CatalogWindows> catalog_;
   bool startupRun_ = false;
   bool closed_ = false;
 };

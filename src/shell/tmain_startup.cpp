@@ -10,6 +10,7 @@
 #include "engine/status.h"
 #include "shell/about_form.h"
 #include "shell/app_state.h"
+#include "shell/catalog_windows.h"
 #include "shell/program_title.h"
 #include "shell/report_font.h"
 #include "shell/tmain.h"
@@ -74,6 +75,7 @@ void TMain::ApplySettings() {
   session.NeedsPack = false;
   state_.ReportFont = ReportFontFromSettings(session.settings, DesignReportFont());
   ShowPreferences();
+  catalog_ = std::make_unique<CatalogWindows>(this, session, state_.ui);
   PageControl1->setEnabled(true);
 }
 
@@ -102,6 +104,7 @@ void TMain::FormClose() {
   if (data::DataSession* session = state_.session()) {
     ExitOnEngineError();
     if (session->NeedsPack) PackDataFiles();
+    catalog_.reset();
     state_.releaseSession();
   }
   AboutForm->hide();

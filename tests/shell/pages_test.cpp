@@ -84,7 +84,8 @@ TEST_F(Pages, OnlyTheButtonsWithTheirWorkInPlaceAreEnabled) {
   for (const PictureButton* button : allButtons()) {
     if (button->isEnabled()) enabled.insert(button->objectName());
   }
-  EXPECT_EQ(enabled, (std::set<QString>{"BtnFont", "BtnPSetup", "BtnIndex", "BtnPack"}));
+  EXPECT_EQ(enabled, (std::set<QString>{"BtnCust", "BtnGroups", "BtnProd", "BtnPurchase", "BtnFont",
+                                        "BtnPSetup", "BtnIndex", "BtnPack"}));
 }
 
 TEST_F(Pages, PagesWaitForTheStartUp) {

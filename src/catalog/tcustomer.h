@@ -1,0 +1,109 @@
+// TCustomer, the window "Customer": creates, changes or deletes one customer
+// of CUST5. Works on the customer buffer and CurCustomer (0: a new
+// customer); every customer must be given a group, chosen through the group
+// selection cycle. A deletion sets NeedsPack; the record stays until the
+// table is packed, and saving it before then undeletes it.
+#pragma once
+
+#include <QDialog>
+#include <memory>
+
+#include "data/data_session.h"
+#include "ui/context.h"
+
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace Ui {
+class TCustomer;
+}
+
+namespace vt::catalog {
+
+class TGroupDef;
+class TPickGroup;
+
+class TCustomer : public QDialog, public vt::data::RecordEditor {
+  Q_OBJECT
+
+ public:
+  static constexpr int kHelpContext = 410;
+  static constexpr const char* kSelectGroup = "Please Select Customer Group";
+  static constexpr const char* kAppendRefused = "Unable to Append record . . Please try again.";
+
+  TCustomer(QWidget* parent, vt::data::DataSession& session, vt::ui::UiContext& ui);
+  ~TCustomer() override;
+
+  // Shows the window modally for customer record `current` (0: a new
+  // customer). Leaves the saved or deleted customer's record number, or -1
+  // when a new customer was not saved.
+  void edit(long& current) override;
+
+  // The group selection cycle behind the Group button.
+  TPickGroup& groupPicker() { return *groupPicker_; }
+  TGroupDef& groupEditor() { return *groupEditor_; }
+
+  QLineEdit* Edit1 = nullptr;  // customer number (display only)
+  QLineEdit* Edit2 = nullptr;  // title
+  QLineEdit* Edit3 = nullptr;  // first name
+  QLineEdit* Edit4 = nullptr;  // last name
+  QLineEdit* Edit5 = nullptr;  // address line 1, or the company
+  QLineEdit* Edit6 = nullptr;
+  QLineEdit* Edit7 = nullptr;
+  QLineEdit* Edit8 = nullptr;
+  QLineEdit* Edit9 = nullptr;       // postal code
+  QLineEdit* Edit10 = nullptr;      // phone
+  QLineEdit* Edit11 = nullptr;      // fax
+  QLineEdit* Edit12 = nullptr;      // email
+  QLineEdit* Edit13 = nullptr;      // note
+  QLineEdit* Edit14 = nullptr;      // group name (display only)
+  QPlainTextEdit* Memo1 = nullptr;  // comments
+  QLabel* Label5 = nullptr;         // "Address" or "Company"
+  QLabel* Label6 = nullptr;         // "Address", shown only for the company order
+  QPushButton* BtnGroup = nullptr;
+  QPushButton* BtnSave = nullptr;
+  QPushButton* BtnDelete = nullptr;
+  QPushButton* BtnCancel = nullptr;
+  QPushButton* BtnHelp = nullptr;
+
+ public slots:
+  // Loads CurCustomer (or clears the buffer for a new customer) into the
+  // window; false, told to the user, when the record cannot be read.
+  bool FormShow();
+  void BtnSaveClick();
+  void BtnDeleteClick();
+  void BtnCancelClick();
+  void BtnGroupClick();
+  void BtnHelpClick();
+  // Keeps the comments within what a memo holds.
+  void Memo1Change();
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  void setAddressCaptions(bool byName);
+  bool loadCurrent(vt::engine::Table& customers);
+  void showBuffer();
+  // The group name of the buffer's group; a group no longer on file is
+  // dropped from the buffer.
+  void showGroup();
+  // Numbers and appends a new customer; false (told) when refused.
+  bool appendNew(vt::engine::Table& customers);
+  void copyControls();
+  // Writes the buffer into the current record and recalls it; false (told)
+  // when refused.
+  bool store(vt::engine::Table& customers);
+  // Positions CUST5 on CurCustomer; false (told) when it cannot.
+  bool goCurrent(vt::engine::Table& customers);
+
+  vt::data::DataSession& session_;
+  vt::ui::UiContext& ui_;
+  std::unique_ptr<Ui::TCustomer> form_;
+  TPickGroup* groupPicker_ = nullptr;
+  TGroupDef* groupEditor_ = nullptr;
+};
+
+}  // namespace vt::catalog

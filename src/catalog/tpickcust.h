@@ -1,0 +1,22 @@
+// TPickCust, "Select Customer": the grid picker over CUST5, by name or by
+// company as the customer sort preference says, showing the group of the
+// selected customer.
+#pragma once
+
+#include "ui/grid_picker.h"
+
+class QLabel;
+class QLineEdit;
+
+class TPickCust : public vt::ui::GridPicker {
+  Q_OBJECT
+
+ public:
+  TPickCust(QWidget* parent, vt::data::DataSession& session, vt::ui::UiContext& ui);
+
+  QLabel* Label2 = nullptr;
+  QLineEdit* Edit2 = nullptr;  // the selected customer's group, display only
+
+ protected:
+  void ShowRowExtra(long recno) override;
+};

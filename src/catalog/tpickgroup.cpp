@@ -1,0 +1,33 @@
+#include "catalog/tpickgroup.h"
+
+namespace vt::catalog {
+
+namespace {
+
+vt::ui::ListPicker::Options pickGroupOptions() {
+  vt::ui::ListPicker::Options options;
+  options.caption = QStringLiteral("PickGroup");
+  options.listName = QStringLiteral("Customer Groups");
+  options.seekBox = true;
+  options.seekLength = TPickGroup::kSeekLength;
+  options.enterSelects = true;
+  options.closeCancels = false;
+  return options;
+}
+
+}  // namespace
+
+TPickGroup::TPickGroup(QWidget* parent, vt::data::DataSession& session, vt::ui::UiContext& ui)
+    : ListPicker(parent, ui, pickGroupOptions()), session_(session) {}
+
+vt::engine::Table* TPickGroup::listedTable() {
+  return session_.groups();
+}
+
+int TPickGroup::loadName(std::string* name) {
+  const int status = session_.LoadGroup();
+  *name = session_.Group.cGroup;
+  return status;
+}
+
+}  // namespace vt::catalog

@@ -1,0 +1,338 @@
+#include "catalog/tproddef.h"
+
+#include <QApplication>
+#include <QFocusEvent>
+#include <QPushButton>
+#include <QTimer>
+
+#include "base/convert.h"
+#include "data/field_values.h"
+#include "engine/status.h"
+#include "ui/amount_edit.h"
+#include "ui/field_behaviour.h"
+#include "ui/locale_format.h"
+#include "ui_tproddef.h"
+
+namespace vt::catalog {
+
+namespace {
+
+using vt::data::ProductRecord;
+
+// Mask digits and formats of the two money fields.
+constexpr int kPriceDigits = 5;
+constexpr const char* kPriceFormat = "%8.2f";
+constexpr int kReorderDigits = 6;
+constexpr const char* kReorderFormat = "%9.2f";
+
+QString fromStd(const std::string& text) {
+  return QString::fromStdString(text);
+}
+
+// Memo texts keep the CR LF line ends of the data files; the editor works
+// with single line feeds.
+QString memoForEditor(const std::string& memo) {
+  return fromStd(memo).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
+std::string memoForStore(const QString& text) {
+  QString memo = text;
+  memo.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  return memo.replace(QLatin1Char('\n'), QStringLiteral("\r\n")).toStdString();
+}
+
+// A label text shown as a check box caption: "&" is no mnemonic there.
+QString asCaption(const std::string& label) {
+  return fromStd(label).trimmed().replace(QLatin1Char('&'), QStringLiteral("&&"));
+}
+
+bool focusMovedByUser(Qt::FocusReason reason) {
+  return reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
+         reason == Qt::MouseFocusReason || reason == Qt::ShortcutFocusReason;
+}
+
+// Calls back when its field loses the focus to another control of a shown
+// window.
+class FieldExitWatch : public QObject {
+ public:
+  FieldExitWatch(QWidget* field, std::function<void()> onExit)
+      : QObject(field), field_(field), onExit_(std::move(onExit)) {
+    field->installEventFilter(this);
+  }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (passing_ || watched != field_ || event->type() != QEvent::FocusOut ||
+        !focusMovedByUser(static_cast<QFocusEvent*>(event)->reason()) ||
+        !field_->window()->isVisible()) {
+      return false;
+    }
+    // The field handles the event first, so the handler sees it left.
+    passing_ = true;
+    QCoreApplication::sendEvent(field_, event);
+    passing_ = false;
+    onExit_();
+    return true;
+  }
+
+ private:
+  QWidget* field_;
+  bool passing_ = false;
+  std::function<void()> onExit_;
+};
+
+}  // namespace
+
+// ---- Shared field helpers ----
+
+void WatchFieldExit(QWidget* field, std::function<void()> onExit) {
+  new FieldExitWatch(field, std::move(onExit));
+}
+
+void RefocusField(QWidget* field) {
+  QTimer::singleShot(0, field, [field] {
+    field->setFocus(Qt::OtherFocusReason);
+    if (auto* edit = qobject_cast<QLineEdit*>(field)) edit->selectAll();
+  });
+}
+
+bool LeaveAmountField(vt::ui::AmountEdit& field, vt::base::Dialogs& dialogs) {
+  try {
+    field.setText(vt::ui::ReformatAmount(field.text(), field.amountFormat()));
+    return true;
+  } catch (const vt::ui::ConversionError& error) {
+    dialogs.information("", error.what());
+    RefocusField(&field);
+    return false;
+  }
+}
+
+std::optional<double> AmountToSave(vt::ui::AmountEdit& field, vt::base::Dialogs& dialogs) {
+  try {
+    return field.value();
+  } catch (const vt::ui::ConversionError& error) {
+    dialogs.information("", error.what());
+    RefocusField(&field);
+    return std::nullopt;
+  }
+}
+
+int GoToRecord(vt::data::DataSession& session, engine::Table* table, long recNo) {
+  if (!table) return engine::kErrOpen;
+  session.engine().errorCode();
+  session.EngineResult = table->go(static_cast<uint32_t>(recNo));
+  const int status = session.engine().errorCode();
+  if (status < 0) return status;
+  return session.EngineResult == engine::Result::Success ? 0 : engine::kErrRecord;
+}
+
+bool LoadRecord(vt::data::DataSession& session, engine::Table* table, long recNo,
+                int (vt::data::DataSession::*load)(), vt::base::Dialogs& dialogs,
+                const std::string& what) {
+  int status = GoToRecord(session, table, recNo);
+  if (status == 0) status = (session.*load)();
+  return status < 0 ? ReportTableFailure(dialogs, what, status) : true;
+}
+
+bool PositionForStore(vt::data::DataSession& session, engine::Table* table, long& recNo,
+                      vt::base::Dialogs& dialogs, const std::string& what) {
+  if (recNo > 0) {
+    const int status = GoToRecord(session, table, recNo);
+    return status < 0 ? ReportTableFailure(dialogs, what, status) : true;
+  }
+  if (!table) return ReportTableFailure(dialogs, what, engine::kErrOpen);
+  if (table->appendBlank() < 0) {
+    dialogs.information("", kAppendRefused);
+    return false;
+  }
+  recNo = static_cast<long>(table->recNo());
+  return true;
+}
+
+bool DeleteRecord(vt::data::DataSession& session, engine::Table* table, long recNo,
+                  vt::base::Dialogs& dialogs, const std::string& what) {
+  int status = GoToRecord(session, table, recNo);
+  if (status == 0) {
+    table->deleteRecord();
+    table->flush();
+    status = session.engine().errorCode();
+  }
+  if (status < 0) return ReportTableFailure(dialogs, what, status);
+  session.NeedsPack = true;
+  return true;
+}
+
+bool ReportTableFailure(vt::base::Dialogs& dialogs, const std::string& what, int status) {
+  dialogs.information("", "Unable to " + what + ": " + engine::statusText(status));
+  return false;
+}
+
+WaitCursor::WaitCursor() {
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+}
+
+WaitCursor::~WaitCursor() {
+  QApplication::restoreOverrideCursor();
+}
+
+void SetUpEditorButtons(QWidget* window) {
+  for (QPushButton* button : window->findChildren<QPushButton*>()) {
+    button->setFocusPolicy(Qt::TabFocus);
+    button->setAutoDefault(false);
+    button->setDefault(false);
+  }
+}
+
+// ---- The product window ----
+
+TProdDef::TProdDef(QWidget* parent, vt::data::DataSession& session, vt::ui::UiContext& ui)
+    : QDialog(parent), session_(session), ui_(ui), form_(std::make_unique<Ui::TProdDef>()) {
+  form_->setupUi(this);
+  SetUpEditorButtons(this);
+  vt::ui::enableEnterMovesFocus(this);
+  form_->MaskEdit1->setDialogs(&ui_.dialogs);
+  form_->MaskEdit2->setDialogs(&ui_.dialogs);
+  connect(form_->BtnSave, &QPushButton::clicked, this, &TProdDef::BtnSaveClick);
+  connect(form_->BtnDelete, &QPushButton::clicked, this, &TProdDef::BtnDeleteClick);
+  connect(form_->BtnCancel, &QPushButton::clicked, this, &TProdDef::BtnCancelClick);
+  connect(form_->BtnHelp, &QPushButton::clicked, this, &TProdDef::BtnHelpClick);
+  WatchFieldExit(form_->MaskEdit1, [this] { MaskEdit1Exit(); });
+  WatchFieldExit(form_->MaskEdit2, [this] { MaskEdit2Exit(); });
+}
+
+TProdDef::~TProdDef() = default;
+
+void TProdDef::edit(long& current) {
+  session_.CurProduct = current;
+  if (FormShow()) exec();
+  current = session_.CurProduct;
+}
+
+bool TProdDef::FormShow() {
+  setUpFields();
+  if (session_.CurProduct != 0) {
+    WaitCursor wait;
+    if (!LoadRecord(session_, session_.products(), session_.CurProduct,
+                    &vt::data::DataSession::LoadProduct, ui_.dialogs, "read the product")) {
+      return false;
+    }
+    form_->BtnDelete->setEnabled(true);
+  } else {
+    startNewProduct();
+  }
+  setTaxCaptions();
+  showProduct();
+  form_->Edit1->setFocus();
+  return true;
+}
+
+void TProdDef::setUpFields() {
+  form_->MaskEdit1->setAmountFormat(kPriceDigits, kPriceFormat);
+  form_->MaskEdit2->setAmountFormat(kReorderDigits, kReorderFormat);
+}
+
+void TProdDef::startNewProduct() {
+  session_.Product = ProductRecord{};
+  session_.CurProduct = -1;
+  form_->BtnDelete->setEnabled(false);
+}
+
+void TProdDef::setTaxCaptions() {
+  form_->CheckBox1->setText(asCaption(session_.settings.ShipLine));
+  form_->CheckBox1->setAccessibleName(fromStd(session_.settings.ShipLine).trimmed());
+  form_->CheckBox2->setText(asCaption(session_.settings.TaxLine));
+  form_->CheckBox2->setAccessibleName(fromStd(session_.settings.TaxLine).trimmed());
+}
+
+void TProdDef::showProduct() {
+  const ProductRecord& product = session_.Product;
+  form_->Edit1->setText(fromStd(product.PrID).trimmed());
+  form_->Edit2->setText(fromStd(product.PDesc).trimmed());
+  form_->Edit3->setText(fromStd(product.IComm).trimmed());
+  form_->Edit4->setText(fromStd(product.RCode).trimmed());
+  form_->Memo1->setPlainText(memoForEditor(product.PMemo).trimmed());
+  form_->MaskEdit1->setValue(product.UPrice);
+  form_->MaskEdit2->setValue(product.REORDER);
+  form_->CheckBox1->setChecked(product.LTax1);
+  form_->CheckBox2->setChecked(product.LTax2);
+  form_->CheckBox3->setChecked(product.lInven);
+}
+
+void TProdDef::MaskEdit1Exit() {
+  LeaveAmountField(*form_->MaskEdit1, ui_.dialogs);
+}
+
+void TProdDef::MaskEdit2Exit() {
+  LeaveAmountField(*form_->MaskEdit2, ui_.dialogs);
+}
+
+bool TProdDef::idIsFree(const QString& id) {
+  const QString current = fromStd(session_.Product.PrID).trimmed();
+  if (id.compare(current, Qt::CaseInsensitive) == 0) return true;
+  engine::Table* products = session_.products();
+  if (!products) return ReportTableFailure(ui_.dialogs, "search the products", engine::kErrOpen);
+  products->selectTag(products->tag("Prod"));
+  session_.engine().errorCode();
+  session_.EngineResult = products->seek(base::KeyText(id.toStdString()));
+  if (const int status = session_.engine().errorCode(); status < 0) {
+    return ReportTableFailure(ui_.dialogs, "search the products", status);
+  }
+  if (session_.EngineResult != engine::Result::Success) return true;
+  const QString found = fromStd(vt::data::ReadText(*products->field("PrID"))).trimmed();
+  if (found.compare(id, Qt::CaseInsensitive) != 0) return true;
+  ui_.dialogs.information("", "Duplicate Product ID's are not allowed");
+  return false;
+}
+
+void TProdDef::BtnSaveClick() {
+  const QString id = form_->Edit1->text().trimmed().toUpper();
+  if (id.isEmpty()) {
+    ui_.dialogs.information("", "Blank Product ID not allowed");
+    return;
+  }
+  if (!idIsFree(id)) return;
+  const std::optional<double> price = AmountToSave(*form_->MaskEdit1, ui_.dialogs);
+  if (!price) return;
+  const std::optional<double> reorder = AmountToSave(*form_->MaskEdit2, ui_.dialogs);
+  if (!reorder) return;
+
+  ProductRecord& product = session_.Product;
+  product.PrID = id.toStdString();
+  product.RCode = form_->Edit4->text().trimmed().toStdString();
+  product.PDesc = form_->Edit2->text().trimmed().toStdString();
+  product.IComm = form_->Edit3->text().trimmed().toStdString();
+  product.PMemo = memoForStore(form_->Memo1->toPlainText().trimmed());
+  product.UPrice = *price;
+  product.REORDER = *reorder;
+  product.LTax1 = form_->CheckBox1->isChecked();
+  product.LTax2 = form_->CheckBox2->isChecked();
+  product.lInven = form_->CheckBox3->isChecked();
+
+  if (!PositionForStore(session_, session_.products(), session_.CurProduct, ui_.dialogs,
+                        "save the product")) {
+    return;
+  }
+  if (const int status = session_.StoreProduct(); status < 0) {
+    ReportTableFailure(ui_.dialogs, "save the product", status);
+    return;
+  }
+  accept();
+}
+
+void TProdDef::BtnDeleteClick() {
+  WaitCursor wait;
+  if (DeleteRecord(session_, session_.products(), session_.CurProduct, ui_.dialogs,
+                   "delete the product")) {
+    accept();
+  }
+}
+
+void TProdDef::BtnCancelClick() {
+  reject();
+}
+
+void TProdDef::BtnHelpClick() {
+  ui_.help.showContext(kHelpContext);
+}
+
+}  // namespace vt::catalog

@@ -1,0 +1,130 @@
+// TProdDef, the "Product Definition" window: creates, changes and deletes
+// one product of Prod5 through the product buffer, for the product
+// selection cycle. Also the field helpers it shares with the inventory
+// purchase window (TPurDef).
+#pragma once
+
+#include <QDialog>
+#include <QString>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "data/data_session.h"
+#include "data/selection_cycle.h"
+#include "ui/context.h"
+
+namespace Ui {
+class TProdDef;
+}
+
+namespace vt::ui {
+class AmountEdit;
+}
+
+namespace vt::catalog {
+
+class TProdDef : public QDialog, public vt::data::RecordEditor {
+  Q_OBJECT
+
+ public:
+  static constexpr int kHelpContext = 430;
+
+  TProdDef(QWidget* parent, vt::data::DataSession& session, vt::ui::UiContext& ui);
+  ~TProdDef() override;
+
+  // Shows the window modally on product `current` (0: a new product).
+  // Leaves there what the window left in CurProduct: the saved or deleted
+  // product, -1 for a new product that was not saved.
+  void edit(long& current) override;
+
+ public slots:
+  // Loads product CurProduct (or starts a new one) into the controls. False,
+  // after telling the user, when the record cannot be read.
+  bool FormShow();
+  void BtnSaveClick();
+  void BtnDeleteClick();
+  void BtnCancelClick();
+  void BtnHelpClick();
+  void MaskEdit1Exit();
+  void MaskEdit2Exit();
+
+ private:
+  void setUpFields();
+  void startNewProduct();
+  void setTaxCaptions();
+  void showProduct();
+  // The typed ID, already upper-cased, is used by no other product.
+  bool idIsFree(const QString& id);
+
+  vt::data::DataSession& session_;
+  vt::ui::UiContext& ui_;
+  std::unique_ptr<Ui::TProdDef> form_;
+};
+
+// ---- Shared with the inventory purchase window ----
+
+// Runs `onExit` when the user moves the focus out of `field` to another
+// control (Tab, Enter, Shift+Tab, a click or a shortcut); not when the
+// window closes or another program becomes active.
+void WatchFieldExit(QWidget* field, std::function<void()> onExit);
+
+// Gives the focus back to a field whose text was refused, after the focus
+// move in progress has ended.
+void RefocusField(QWidget* field);
+
+// Leaving a money field: its text reformatted with the field's own format.
+// Text that is not a number gives the conversion error, and the field takes
+// the focus back; false then.
+bool LeaveAmountField(vt::ui::AmountEdit& field, vt::base::Dialogs& dialogs);
+
+// The number in a money field when its record is saved. When the text is
+// not a number the conversion error is shown, the field takes the focus
+// back and the result is empty.
+std::optional<double> AmountToSave(vt::ui::AmountEdit& field, vt::base::Dialogs& dialogs);
+
+// Goes to record `recNo` of `table`: 0, or a negative status (kErrRecord
+// when there is no such record, kErrOpen when the table is not open).
+int GoToRecord(vt::data::DataSession& session, engine::Table* table, long recNo);
+
+// Goes to record `recNo` of `table` and loads it with `load`. False, after
+// telling the user, when it cannot be read.
+bool LoadRecord(vt::data::DataSession& session, engine::Table* table, long recNo,
+                int (vt::data::DataSession::*load)(), vt::base::Dialogs& dialogs,
+                const std::string& what);
+
+// The record a save writes into: record `recNo` of `table`, or when `recNo`
+// is not above 0 a blank record appended, whose number goes into `recNo`. A
+// refused append says kAppendRefused. False, after telling the user, when
+// there is none.
+bool PositionForStore(vt::data::DataSession& session, engine::Table* table, long& recNo,
+                      vt::base::Dialogs& dialogs, const std::string& what);
+
+// Marks record `recNo` of `table` deleted and sets NeedsPack; no question is
+// asked. False, after telling the user, when it cannot be marked.
+bool DeleteRecord(vt::data::DataSession& session, engine::Table* table, long recNo,
+                  vt::base::Dialogs& dialogs, const std::string& what);
+
+// Tells the user that `what` ("read the product", ...) failed with an engine
+// status. Always false, so callers can return it.
+bool ReportTableFailure(vt::base::Dialogs& dialogs, const std::string& what, int status);
+
+// The hourglass while a window loads or deletes data.
+class WaitCursor {
+ public:
+  WaitCursor();
+  ~WaitCursor();
+  WaitCursor(const WaitCursor&) = delete;
+  WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+// Leaves every push button of `window` out of click focus (so a click on
+// Save or Cancel does not first leave the field being edited: Save checks
+// the fields itself) and stops Enter from pressing one.
+void SetUpEditorButtons(QWidget* window);
+
+// Shown when an append fails.
+constexpr const char* kAppendRefused = "Unable to Append record . . Please try again.";
+
+}  // namespace vt::catalog

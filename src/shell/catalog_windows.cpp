@@ -1,0 +1,40 @@
+#include "shell/catalog_windows.h"
+
+#include "catalog/tcustomer.h"
+#include "catalog/tgroupdef.h"
+#include "catalog/tpickcust.h"
+#include "catalog/tpickgroup.h"
+#include "catalog/tpickprod.h"
+#include "catalog/tpickpur.h"
+#include "catalog/tproddef.h"
+#include "catalog/tpurdef.h"
+
+namespace vt::shell {
+
+CatalogWindows::CatalogWindows(QWidget* parent, data::DataSession& session, ui::UiContext& ui)
+    : PickCust(new TPickCust(parent, session, ui)),
+      Customer(new catalog::TCustomer(parent, session, ui)),
+      PickProd(new TPickProd(parent, session, ui)),
+      ProdDef(new catalog::TProdDef(parent, session, ui)),
+      PickPur(new TPickPur(parent, session, ui)),
+      PurDef(new catalog::TPurDef(parent, session, ui)) {
+  PurDef->setProductWindows(*PickProd, *ProdDef);
+}
+
+CatalogWindows::~CatalogWindows() {
+  delete PurDef;
+  delete PickPur;
+  delete ProdDef;
+  delete PickProd;
+  delete Customer;
+  delete PickCust;
+}
+
+catalog::TPickGroup& CatalogWindows::pickGroup() {
+  return Customer->groupPicker();
+}
+catalog::TGroupDef& CatalogWindows::groupDef() {
+  return Customer->groupEditor();
+}
+
+}  // namespace vt::shell

@@ -1,0 +1,45 @@
+// The customer, group, product and purchase windows, made once when the data
+// session exists and kept for the rest of the run.
+#pragma once
+
+#include <QWidget>
+
+namespace vt::data {
+class DataSession;
+}
+namespace vt::ui {
+struct UiContext;
+}
+namespace vt::catalog {
+class TCustomer;
+class TGroupDef;
+class TPickGroup;
+class TProdDef;
+class TPurDef;
+}  // namespace vt::catalog
+class TPickCust;
+class TPickProd;
+class TPickPur;
+
+namespace vt::shell {
+
+struct CatalogWindows {
+  CatalogWindows(QWidget* parent, data::DataSession& session, ui::UiContext& ui);
+  // The windows go before the session they work on.
+  ~CatalogWindows();
+  CatalogWindows(const CatalogWindows&) = delete;
+  CatalogWindows& operator=(const CatalogWindows&) = delete;
+
+  TPickCust* PickCust;
+  catalog::TCustomer* Customer;
+  TPickProd* PickProd;
+  catalog::TProdDef* ProdDef;
+  TPickPur* PickPur;
+  catalog::TPurDef* PurDef;
+  // The customer window's group picker and editor serve the main window's
+  // group button too.
+  catalog::TPickGroup& pickGroup();
+  catalog::TGroupDef& groupDef();
+};
+
+}  // namespace vt::shell

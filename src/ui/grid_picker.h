@@ -1,0 +1,146 @@
+// The grid picker every large table's picker window follows (customers,
+// products, purchases): a window of ten records of the table in the order of
+// its tag, moved with a scroll bar, the keys of the grid and an incremental
+// search, from which the user chooses a record, asks for a new one or
+// cancels. Each picker supplies its columns, its tag and its row loader.
+#pragma once
+
+#include <QChar>
+#include <QDialog>
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <vector>
+
+#include "data/data_session.h"
+#include "ui/context.h"
+#include "ui/grid_picker_window.h"
+
+class QHBoxLayout;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QScrollBar;
+class QTableWidget;
+
+namespace vt::ui {
+
+struct GridColumn {
+  QString title;
+  int width = 0;  // in widths of the picker's measure letter
+};
+
+// The order a picker shows: its columns before the record number and the
+// tag selected on opening (empty: the table's selected order stays).
+struct GridOrder {
+  std::vector<GridColumn> columns;
+  QString tag;
+};
+
+// Everything in which one grid picker differs from another.
+struct GridPickerSettings {
+  QString caption;
+  vt::data::TableId table = vt::data::TableId::Customers;
+  // Column widths and the grid's width are counted in this letter's width
+  // in the window's font.
+  QChar measure = QLatin1Char('B');
+  int gridWidth = 0;
+  // Pixels between the scroll bar's right edge and the window's.
+  int rightMargin = 16;
+  // After a fill in which the remembered record is not shown: true puts the
+  // selection on row 1, false leaves it on the row it was on.
+  bool firstRowAfterFill = true;
+  // Read on every opening (the customer order follows a preference).
+  std::function<GridOrder(const vt::data::DataSession&)> order;
+  // Loads the table's current record into its buffer and gives the cells of
+  // its row, without the record number; `deleted` when it is marked so. No
+  // cells when the record cannot be read.
+  std::function<QStringList(vt::data::DataSession&, bool deleted)> row;
+};
+
+class GridPicker : public QDialog, public vt::data::RecordPicker {
+  Q_OBJECT
+
+ public:
+  static constexpr int kRows = static_cast<int>(RecordWindow::kRows);
+
+  GridPicker(QWidget* parent, vt::data::DataSession& session, UiContext& ui,
+             GridPickerSettings settings);
+
+  // Shows the picker modally with New enabled when `allowNew`; `current`
+  // names the record to start on and receives the choice: a record number,
+  // 0 for New, -1 for Cancel.
+  void pick(bool allowNew, long& current) override;
+
+  // The value the picker leaves, as it stands now.
+  long result() const { return result_; }
+  // The four values kept between openings.
+  long windowTop() const { return window_.top(); }
+  long topLimit() const { return window_.topLimit(); }
+  const QString& seekText() const { return seekText_; }
+  long rememberedRecord() const { return remembered_; }
+
+  // The record number in a grid row's "RecNo" cell (rows 0-9); 0 when blank.
+  long recordAt(int row) const;
+
+  QTableWidget* StringGrid1 = nullptr;
+  QScrollBar* ScrollBar1 = nullptr;
+  QLabel* Label1 = nullptr;
+  QLineEdit* Edit1 = nullptr;
+  QPushButton* BtnSelect = nullptr;
+  QPushButton* BtnNew = nullptr;
+  QPushButton* BtnCancel = nullptr;
+
+ public slots:
+  void FormShow();
+  void BtnSelectClick();
+  void BtnNewClick();
+  void BtnCancelClick();
+  void StringGrid1DblClick();
+  void StringGrid1Click();
+  void Edit1Change();
+  // A scroll bar action (QAbstractSlider::SliderAction).
+  void ScrollBar1Scroll(int action);
+  // The thumb let go after dragging.
+  void ScrollBar1Release();
+
+ protected:
+  // Shows what belongs to the record of the selected row (0 for a blank
+  // row): called when the selection moves to a row, after every key
+  // released in the grid and after each fill. Nothing by default.
+  virtual void ShowRowExtra(long recno);
+  // A row under the seek box for a picker's extra display.
+  QHBoxLayout* extraRow() const { return extraRow_; }
+  vt::data::DataSession& session() const { return session_; }
+  UiContext& ui() const { return ui_; }
+
+  void showEvent(QShowEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void buildControls();
+  void setUpGrid(const GridOrder& order);
+  void placeWindow(const GridOrder& order);
+  void selectTag(vt::engine::Table& table, const GridOrder& order);
+  vt::engine::Table* records() const;
+  void fill();
+  long readRows(vt::engine::Table& table, int* noted);
+  void writeRow(int row, const QStringList& cells);
+  void clearRows();
+  void placeSelection(int noted);
+  void scrollTo(long top);
+  bool gridKeyDown(int key);
+  void showSelectedExtra();
+  void finish(long value);
+
+  vt::data::DataSession& session_;
+  UiContext& ui_;
+  GridPickerSettings settings_;
+  RecordWindow window_;
+  QString seekText_;
+  long remembered_ = 0;
+  long result_ = -1;
+  QHBoxLayout* extraRow_ = nullptr;
+};
+
+}  // namespace vt::ui

@@ -1,0 +1,245 @@
+#include "ui/list_picker.h"
+
+#include <QApplication>
+#include <QFontDatabase>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QVBoxLayout>
+
+namespace vt::ui {
+
+namespace {
+
+// The hourglass while the list is read.
+class WaitCursor {
+ public:
+  WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+  ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+  WaitCursor(const WaitCursor&) = delete;
+  WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+QPushButton* makeButton(const char* name, const char* text, QWidget* parent) {
+  auto* button = new QPushButton(QString::fromLatin1(text), parent);
+  button->setObjectName(QString::fromLatin1(name));
+  button->setAccessibleName(button->text());
+  // Enter belongs to the list and the seek box, never to a default button.
+  button->setAutoDefault(false);
+  button->setDefault(false);
+  return button;
+}
+
+}  // namespace
+
+ListPicker::ListPicker(QWidget* parent, UiContext& ui, Options options)
+    : QDialog(parent), ui_(ui), options_(std::move(options)) {
+  build();
+}
+
+ListPicker::~ListPicker() = default;
+
+void ListPicker::build() {
+  setWindowTitle(options_.caption);
+  setObjectName(options_.caption);
+  auto* layout = new QVBoxLayout(this);
+  if (options_.seekBox) {
+    auto* seekRow = new QHBoxLayout;
+    Label1 = new QLabel(QStringLiteral("Seek:"), this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Edit1 = new QLineEdit(this);
+    Edit1->setObjectName(QStringLiteral("Edit1"));
+    Edit1->setMaxLength(options_.seekLength);
+    Edit1->setAccessibleName(QStringLiteral("Seek"));
+    Label1->setBuddy(Edit1);
+    seekRow->addWidget(Label1);
+    seekRow->addWidget(Edit1, 1);
+    layout->addLayout(seekRow);
+    connect(Edit1, &QLineEdit::textChanged, this, &ListPicker::Edit1Change);
+  }
+  ListBox1 = new QListWidget(this);
+  ListBox1->setObjectName(QStringLiteral("ListBox1"));
+  ListBox1->setAccessibleName(options_.listName);
+  ListBox1->setSelectionMode(QAbstractItemView::SingleSelection);
+  // Names are blank-padded to the field width: a fixed pitch keeps the
+  // deleted mark in one column.
+  ListBox1->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+  ListBox1->installEventFilter(this);
+  layout->addWidget(ListBox1, 1);
+  connect(ListBox1, &QListWidget::itemDoubleClicked, this, &ListPicker::ListBox1DblClick);
+
+  auto* buttons = new QHBoxLayout;
+  BtnSelect = makeButton("BtnSelect", "Select", this);
+  BtnNew = makeButton("BtnNew", "New", this);
+  BtnCancel = makeButton("BtnCancel", "Cancel", this);
+  buttons->addWidget(BtnSelect);
+  buttons->addWidget(BtnNew);
+  buttons->addWidget(BtnCancel);
+  layout->addLayout(buttons);
+  connect(BtnSelect, &QPushButton::clicked, this, &ListPicker::BtnSelectClick);
+  connect(BtnNew, &QPushButton::clicked, this, &ListPicker::BtnNewClick);
+  connect(BtnCancel, &QPushButton::clicked, this, &ListPicker::BtnCancelClick);
+  resize(360, 320);
+}
+
+void ListPicker::pick(bool allowNew, long& current) {
+  current_ = current;
+  BtnNew->setEnabled(allowNew);
+  exec();
+  current = current_;
+}
+
+void ListPicker::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  // A window restored by the window system is not opened again.
+  if (!event->spontaneous()) FormShow();
+}
+
+void ListPicker::FormShow() {
+  searchList_.clear();
+  ListBox1->clear();
+  if (Edit1) Edit1->clear();
+  if (vt::engine::Table* table = listedTable()) {
+    WaitCursor wait;
+    orderedTable_ = table;
+    savedTag_ = table->selectedTag();
+    const int noted = selectOrder(*table) ? fill(*table) : -1;
+    if (ListBox1->count() > 0) selectRow(noted < 0 ? 0 : noted);
+  }
+  if (options_.closeCancels) current_ = -1;
+  if (Edit1) {
+    Edit1->setFocus();
+  } else {
+    ListBox1->setFocus();
+  }
+}
+
+bool ListPicker::selectOrder(vt::engine::Table& table) {
+  const char* order = listOrder();
+  if (!order) return true;
+  vt::engine::Tag* tag = table.tag(order);
+  if (!tag) {
+    reportFailure(vt::engine::kErrTag);
+    return false;
+  }
+  table.selectTag(tag);
+  return true;
+}
+
+int ListPicker::fill(vt::engine::Table& table) {
+  vt::engine::Engine& engine = table.engine();
+  engine.errorCode();
+  int noted = -1;
+  std::string name;
+  for (vt::engine::Result r = table.top(); r == vt::engine::Result::Success; r = table.skip()) {
+    const int status = loadName(&name);
+    if (status < 0) {
+      reportFailure(status);
+      break;
+    }
+    QString text = QString::fromStdString(name);
+    searchList_.append(text.toUpper());
+    if (table.deleted()) text += QString::fromLatin1(kDeletedMark);
+    if (static_cast<long>(table.recNo()) == current_) noted = ListBox1->count();
+    ListBox1->addItem(text);
+  }
+  if (const int status = engine.errorCode(); status < 0) reportFailure(status);
+  return noted;
+}
+
+void ListPicker::selectRow(int row) {
+  if (row >= 0 && row < ListBox1->count()) {
+    ListBox1->setCurrentRow(row);
+    ListBox1->item(row)->setSelected(true);
+    return;
+  }
+  // An index past the end leaves no item selected.
+  ListBox1->clearSelection();
+  ListBox1->setCurrentRow(-1);
+}
+
+int ListPicker::selectedIndex() const {
+  const QList<QListWidgetItem*> items = ListBox1->selectedItems();
+  return items.isEmpty() ? -1 : ListBox1->row(items.first());
+}
+
+void ListPicker::BtnSelectClick() {
+  const int index = selectedIndex();
+  if (index < 0) {
+    ui_.dialogs.information("", kNotSelected);
+    return;
+  }
+  if (pickIndex(index)) accept();
+}
+
+bool ListPicker::pickIndex(int index) {
+  vt::engine::Table* table = listedTable();
+  if (!table) {
+    reportFailure(vt::engine::kErrOpen);
+    return false;
+  }
+  table->engine().errorCode();
+  vt::engine::Result r = table->top();
+  if (r == vt::engine::Result::Success && index > 0) r = table->skip(index);
+  if (r != vt::engine::Result::Success) {
+    const int status = table->engine().errorCode();
+    reportFailure(status < 0 ? status : vt::engine::kErrRecord);
+    return false;
+  }
+  current_ = static_cast<long>(table->recNo());
+  return true;
+}
+
+void ListPicker::BtnNewClick() {
+  current_ = 0;
+  accept();
+}
+
+void ListPicker::BtnCancelClick() {
+  current_ = -1;
+  reject();
+}
+
+void ListPicker::ListBox1DblClick() {
+  BtnSelectClick();
+}
+
+void ListPicker::Edit1Change() {
+  if (!Edit1 || searchList_.size() < 2) return;
+  const QString text = Edit1->text().toUpper().trimmed();
+  int row = 0;
+  while (row < searchList_.size() && searchList_[row].left(text.size()) < text) ++row;
+  selectRow(row);
+}
+
+void ListPicker::done(int result) {
+  if (orderedTable_) {
+    orderedTable_->selectTag(savedTag_);
+    orderedTable_ = nullptr;
+    savedTag_ = nullptr;
+  }
+  searchList_.clear();
+  QDialog::done(result);
+}
+
+bool ListPicker::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == ListBox1 && options_.enterSelects && event->type() == QEvent::KeyPress) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+      BtnSelectClick();
+      return true;
+    }
+  }
+  return QDialog::eventFilter(watched, event);
+}
+
+void ListPicker::reportFailure(int status) {
+  ui_.dialogs.information(
+      "", "Unable to read the list: " + std::string(vt::engine::statusText(status)) + ".");
+}
+
+}  // namespace vt::ui

@@ -1,0 +1,128 @@
+// What the customer picker leaves: the record number of the selected row
+// for Select, a double click or Enter in the grid (0 for a blank row), 0 for
+// New, -1 for Cancel, and the value as it stood when the window is closed by
+// its frame. Deleted customers show "< DELETED >" and can still be chosen.
+#include <QTimer>
+
+#include "catalog/tpickcust.h"
+#include "pick_fixture.h"
+
+namespace vt::catalog::picktest {
+namespace {
+
+class PickChoice : public PickerTest {
+ protected:
+  long run(int customers, long start, const std::function<void(ui::GridPicker&)>& act,
+           bool allowNew = true) {
+    std::vector<CustomerRow> rows = numberedCustomers(customers);
+    if (customers >= 4) rows[3].deleted = true;
+    writeCustomers(rows);
+    data::DataSession& session = openSession();
+    TPickCust picker(nullptr, session, ui);
+    return Pick(picker, start, act, allowNew);
+  }
+};
+
+void Click(QPushButton* button) {
+  QTest::mouseClick(button, Qt::LeftButton);
+}
+
+TEST_F(PickChoice, SelectLeavesTheRecordOfTheSelectedRow) {
+  long left = run(30, 1, [](ui::GridPicker& p) {
+    p.StringGrid1->setCurrentCell(6, 2);
+    Click(p.BtnSelect);
+  });
+  EXPECT_EQ(left, 7);
+}
+
+TEST_F(PickChoice, DoubleClickOnARowChoosesIt) {
+  long left = run(30, 11, [](ui::GridPicker& p) {
+    QRect cell = p.StringGrid1->visualItemRect(p.StringGrid1->item(2, 0));
+    QTest::mouseClick(p.StringGrid1->viewport(), Qt::LeftButton, {}, cell.center());
+    QTest::mouseDClick(p.StringGrid1->viewport(), Qt::LeftButton, {}, cell.center());
+  });
+  EXPECT_EQ(left, 13);
+}
+
+TEST_F(PickChoice, EnterInTheGridChoosesTheSelectedRow) {
+  long left = run(30, 20, [](ui::GridPicker& p) {
+    QTest::keyClick(p.StringGrid1, Qt::Key_Down);
+    QTest::keyClick(p.StringGrid1, Qt::Key_Return);
+  });
+  EXPECT_EQ(left, 21);
+}
+
+TEST_F(PickChoice, DeletedCustomerIsShownAndCanBeChosen) {
+  long left = run(30, 1, [](ui::GridPicker& p) {
+    EXPECT_EQ(Cell(p, 3, 2), "< DELETED >");
+    EXPECT_EQ(Cell(p, 3, 0).trimmed(), "C000004");
+    EXPECT_EQ(Cell(p, 2, 2).trimmed(), "N3");
+    p.StringGrid1->setCurrentCell(3, 0);
+    Click(p.BtnSelect);
+  });
+  EXPECT_EQ(left, 4);
+}
+
+TEST_F(PickChoice, DeletedCustomerByCompanyShowsItInPlaceOfTheFirstName) {
+  writeCustomers({{"Lane", "Lou", "LANE LTD", "", 1, true}});
+  data::DataSession& session = openSession();
+  session.settings.ByCust = false;
+  TPickCust picker(nullptr, session, ui);
+  Pick(picker, 1, [](ui::GridPicker& p) {
+    EXPECT_EQ(RowTexts(p, 0)[2], "< DELETED >");
+    EXPECT_EQ(RowTexts(p, 0)[1].trimmed(), "Lane");
+  });
+}
+
+TEST_F(PickChoice, BlankRowLeavesZeroAsForNew) {
+  long left = run(3, 1, [](ui::GridPicker& p) {
+    p.StringGrid1->setCurrentCell(5, 0);
+    Click(p.BtnSelect);
+  });
+  EXPECT_EQ(left, 0);
+}
+
+TEST_F(PickChoice, NewLeavesZero) {
+  long left = run(30, 5, [](ui::GridPicker& p) { Click(p.BtnNew); });
+  EXPECT_EQ(left, 0);
+}
+
+TEST_F(PickChoice, NewIsOfferedOnlyWhenTheCallerAllowsIt) {
+  run(
+      30, 5, [](ui::GridPicker& p) { EXPECT_FALSE(p.BtnNew->isEnabled()); }, false);
+}
+
+TEST_F(PickChoice, CancelLeavesMinusOne) {
+  long left = run(5, 3, [](ui::GridPicker& p) { Click(p.BtnCancel); });
+  EXPECT_EQ(left, -1);
+}
+
+TEST_F(PickChoice, FrameCloseOnALargerTableLeavesMinusOne) {
+  long left = run(30, 12, [](ui::GridPicker&) {});
+  EXPECT_EQ(left, -1);
+}
+
+TEST_F(PickChoice, FrameCloseOnASmallTableLeavesTheCallersValue) {
+  long left = run(5, 3, [](ui::GridPicker& p) { p.StringGrid1->setCurrentCell(1, 0); });
+  EXPECT_EQ(left, 3);
+}
+
+TEST_F(PickChoice, SelectionCycleShowsThePickerAndKeepsItsChoice) {
+  writeCustomers(numberedCustomers(25));
+  data::DataSession& session = openSession();
+  TPickCust picker(nullptr, session, ui);
+  struct NoEditor : data::RecordEditor {
+    void edit(long&) override { ADD_FAILURE() << "no editor expected"; }
+  } editor;
+  session.CurCustomer = 17;
+  QTimer::singleShot(0, &picker, [&picker] {
+    EXPECT_EQ(picker.recordAt(picker.StringGrid1->currentRow()), 17);
+    picker.BtnSelectClick();
+  });
+  data::PickOutcome outcome = session.PickCustomer(false, picker, editor);
+  EXPECT_TRUE(outcome.chosen);
+  EXPECT_EQ(session.CurCustomer, 17);
+}
+
+}  // namespace
+}  // namespace vt::catalog::picktest

@@ -1,0 +1,81 @@
+// The customer picker's "Group:" box: the group of the customer in the
+// selected row, found by its number in GROUPS, kept as it was when the
+// customer's group is not on file.
+#include "catalog/tpickcust.h"
+#include "pick_fixture.h"
+
+namespace vt::catalog::picktest {
+namespace {
+
+class PickGroup : public PickerTest {
+ protected:
+  void SetUp() override {
+    writeGroups({{1, "Retail"}, {2, "Wholesale"}, {3, "Staff"}});
+    writeCustomers({{"Adams", "Al", "", "", 2, false},
+                    {"Baker", "Bo", "", "", 3, false},
+                    {"Clark", "Cy", "", "", 7, false},  // group 7 is not on file
+                    {"Dunn", "Di", "", "", 1, true}});
+  }
+  void run(const std::function<void(TPickCust&)>& act) {
+    data::DataSession& session = openSession();
+    TPickCust picker(nullptr, session, ui);
+    Pick(picker, 1, [&](ui::GridPicker&) { act(picker); });
+  }
+};
+
+QString Group(const TPickCust& p) {
+  return p.Edit2->text().trimmed();
+}
+
+TEST_F(PickGroup, ShowsTheGroupOfTheSelectedCustomerOnOpening) {
+  run([](TPickCust& p) {
+    EXPECT_EQ(p.StringGrid1->currentRow(), 0);
+    EXPECT_EQ(Group(p), "Wholesale");
+    EXPECT_TRUE(p.Edit2->isReadOnly());
+  });
+}
+
+TEST_F(PickGroup, FollowsTheSelectionAsKeysMoveIt) {
+  run([](TPickCust& p) {
+    QTest::keyClick(p.StringGrid1, Qt::Key_Down);
+    EXPECT_EQ(Group(p), "Staff");
+    QTest::keyClick(p.StringGrid1, Qt::Key_Down);
+    QTest::keyClick(p.StringGrid1, Qt::Key_Down);
+    EXPECT_EQ(Group(p), "Retail");  // deleted customers show theirs too
+  });
+}
+
+TEST_F(PickGroup, FollowsAClickOnAnotherRow) {
+  run([](TPickCust& p) {
+    QRect cell = p.StringGrid1->visualItemRect(p.StringGrid1->item(1, 0));
+    QTest::mouseClick(p.StringGrid1->viewport(), Qt::LeftButton, {}, cell.center());
+    EXPECT_EQ(Group(p), "Staff");
+  });
+}
+
+TEST_F(PickGroup, GroupNotOnFileKeepsThePreviousText) {
+  run([](TPickCust& p) {
+    p.StringGrid1->setCurrentCell(1, 0);
+    EXPECT_EQ(Group(p), "Staff");
+    p.StringGrid1->setCurrentCell(2, 0);
+    EXPECT_EQ(Group(p), "Staff");
+  });
+}
+
+TEST_F(PickGroup, BlankRowKeepsThePreviousText) {
+  run([](TPickCust& p) {
+    p.StringGrid1->setCurrentCell(6, 0);
+    EXPECT_EQ(Group(p), "Wholesale");
+  });
+}
+
+TEST_F(PickGroup, LabelIsTiedToTheBox) {
+  run([](TPickCust& p) {
+    EXPECT_EQ(p.Label2->text(), "Group:");
+    EXPECT_EQ(p.Label2->buddy(), p.Edit2);
+    EXPECT_EQ(p.Label1->buddy(), p.Edit1);
+  });
+}
+
+}  // namespace
+}  // namespace vt::catalog::picktest

@@ -1,0 +1,216 @@
+// The product window's fields: the tax boxes captioned from the settings,
+// the money fields with their masks and formats, the product text, the
+// inventory flag and reorder level, and the stock on hand carried through.
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QPalette>
+#include <QPlainTextEdit>
+
+#include "catalog/product_purchase_support.h"
+#include "catalog/tproddef.h"
+#include "ui/amount_edit.h"
+#include "ui/window_test_support.h"
+
+namespace vt::catalog {
+namespace {
+
+using namespace prodtest;
+using ui::AmountEdit;
+using ui::testing::LocaleScope;
+
+struct ProductFields : ::testing::Test {
+  LocaleScope us{"en_US"};
+  Workbench bench;
+  TProdDef window{nullptr, bench.session, bench.ui};
+
+  long Edit(long current, std::function<void()> script) {
+    EXPECT_TRUE(WhileShown(
+        window, [&] { window.edit(current); }, std::move(script)));
+    return current;
+  }
+  AmountEdit* Price() { return Control<AmountEdit>(window, "MaskEdit1"); }
+  AmountEdit* Reorder() { return Control<AmountEdit>(window, "MaskEdit2"); }
+  QCheckBox* Box(const char* name) { return Control<QCheckBox>(window, name); }
+};
+
+TEST_F(ProductFields, TaxBoxesAreCaptionedWithTheChargeLabelsOfTheSettings) {
+  bench.session.settings.ShipLine = "  S&H      ";
+  bench.session.settings.TaxLine = "State Tax ";
+  Edit(0, [&] {
+    EXPECT_EQ(Box("CheckBox1")->text(), "S&&H") << "shown as typed, not as a shortcut";
+    EXPECT_EQ(Box("CheckBox1")->accessibleName(), "S&H");
+    EXPECT_EQ(Box("CheckBox2")->text(), "State Tax");
+  });
+  bench.session.settings.TaxLine = "GST";
+  Edit(0, [&] { EXPECT_EQ(Box("CheckBox2")->text(), "GST") << "set again on every opening"; });
+}
+
+TEST_F(ProductFields, NewProductStoresWhatWasTypedAndTicked) {
+  Edit(0, [&] {
+    EXPECT_EQ(Price()->editMask(), "!#####.99;1;_");
+    EXPECT_EQ(Reorder()->editMask(), "!######.99;1;_");
+    EXPECT_EQ(Price()->text(), "    0.00");
+    EXPECT_EQ(Reorder()->text(), "     0.00");
+    QTest::keyClicks(Control(window, "Edit1"), "lic-9");
+    TypeInto(Price(), "12.5");
+    EXPECT_EQ(Price()->text(), "   12.50") << "the separator moved the 12 into place";
+    TypeInto(Control(window, "Edit3"), "  second line  ");
+    Tick(Box("CheckBox2"));
+    TypeInto(Control(window, "Edit4"), "KEY-42");
+    Tick(Box("CheckBox3"));
+    TypeInto(Reorder(), "7");
+    PressTab();
+    EXPECT_EQ(Reorder()->text(), "     7.00") << "leaving the field reformats it";
+    Click(window, "BtnSave");
+  });
+  const auto products = ReadProducts(bench.dir.path());
+  ASSERT_EQ(products.size(), 1u);
+  const data::ProductRecord& stored = products[0].record;
+  EXPECT_DOUBLE_EQ(stored.UPrice, 12.5);
+  EXPECT_DOUBLE_EQ(stored.REORDER, 7);
+  EXPECT_FALSE(stored.LTax1);
+  EXPECT_TRUE(stored.LTax2);
+  EXPECT_TRUE(stored.lInven);
+  EXPECT_EQ(stored.RCode, "KEY-42    ");
+  EXPECT_EQ(stored.IComm.substr(0, 12), "second line ") << "trimmed at both ends";
+  EXPECT_DOUBLE_EQ(stored.ONHAND, 0);
+}
+
+TEST_F(ProductFields, EnterMovesOnAndReformatsTheMoneyFieldItLeaves) {
+  Edit(0, [&] {
+    QTest::keyClick(Control(window, "Edit1"), Qt::Key_Return);
+    EXPECT_EQ(QApplication::focusWidget(), Control(window, "Edit2"));
+    TypeInto(Price(), "5");
+    QTest::keyClick(Price(), Qt::Key_Return);
+    EXPECT_EQ(QApplication::focusWidget(), Control(window, "Edit3"));
+    EXPECT_EQ(Price()->text(), "    5.00");
+    EXPECT_TRUE(window.isVisible()) << "Enter presses no button";
+  });
+}
+
+TEST_F(ProductFields, ProductTextMakesTheRoundTrip) {
+  Edit(0, [&] {
+    QTest::keyClicks(Control(window, "Edit1"), "TXT");
+    auto* memo = Control<QPlainTextEdit>(window, "Memo1");
+    memo->setFocus(Qt::TabFocusReason);
+    QTest::keyClicks(memo, "  Warranty: one year.");
+    QTest::keyClick(memo, Qt::Key_Return);
+    QTest::keyClicks(memo, "Keep dry.   ");
+    QTest::keyClick(memo, Qt::Key_Return);
+    Click(window, "BtnSave");
+  });
+  const auto products = ReadProducts(bench.dir.path());
+  ASSERT_EQ(products.size(), 1u);
+  EXPECT_EQ(products[0].record.PMemo, "Warranty: one year.\r\nKeep dry.");
+  Edit(1, [&] {
+    EXPECT_EQ(Control<QPlainTextEdit>(window, "Memo1")->toPlainText(),
+              "Warranty: one year.\nKeep dry.");
+  });
+}
+
+TEST_F(ProductFields, OpeningShowsTheStoredProduct) {
+  data::ProductRecord stored = Product("shelf", "  Oak shelf");
+  stored.UPrice = -4.25;
+  stored.REORDER = 12;
+  stored.LTax1 = true;
+  stored.IComm = "unfinished";
+  stored.RCode = "R1";
+  AddProduct(bench.session, stored);
+  Edit(1, [&] {
+    EXPECT_EQ(Control(window, "Edit1")->text(), "shelf");
+    EXPECT_EQ(Control(window, "Edit2")->text(), "Oak shelf");
+    EXPECT_EQ(Control(window, "Edit3")->text(), "unfinished");
+    EXPECT_EQ(Control(window, "Edit4")->text(), "R1");
+    EXPECT_EQ(Price()->text(), "   -4.25");
+    EXPECT_TRUE(Price()->showsNegative());
+    EXPECT_EQ(Price()->palette().color(QPalette::Active, QPalette::Text), QColor(Qt::red));
+    EXPECT_EQ(Reorder()->text(), "    12.00");
+    EXPECT_TRUE(Box("CheckBox1")->isChecked());
+    EXPECT_FALSE(Box("CheckBox2")->isChecked());
+    EXPECT_FALSE(Box("CheckBox3")->isChecked());
+    EXPECT_TRUE(Control<QWidget>(window, "BtnDelete")->isEnabled());
+  });
+}
+
+TEST_F(ProductFields, StockOnHandIsWrittenBackUnchangedAndNewProductsStartAtNone) {
+  data::ProductRecord stocked = Product("BOX", "Box");
+  stocked.ONHAND = 37;
+  stocked.lInven = true;
+  AddProduct(bench.session, stocked);
+  Edit(1, [&] {
+    TypeInto(Price(), "3.");
+    Click(window, "BtnSave");
+  });
+  Edit(0, [&] {
+    EXPECT_FALSE(Control<QWidget>(window, "BtnDelete")->isEnabled());
+    EXPECT_EQ(Control(window, "Edit1")->text(), "") << "nothing left from the last product";
+    QTest::keyClicks(Control(window, "Edit1"), "LID");
+    Click(window, "BtnSave");
+  });
+  const auto products = ReadProducts(bench.dir.path());
+  ASSERT_EQ(products.size(), 2u);
+  EXPECT_DOUBLE_EQ(products[0].record.ONHAND, 37);
+  EXPECT_DOUBLE_EQ(products[0].record.UPrice, 3);
+  EXPECT_DOUBLE_EQ(products[1].record.ONHAND, 0);
+  EXPECT_FALSE(products[1].record.lInven);
+}
+
+TEST_F(ProductFields, PriceThatIsNoNumberIsRefusedOnSaveAndTheFieldTakesTheFocus) {
+  Edit(0, [&] {
+    QTest::keyClicks(Control(window, "Edit1"), "BAD");
+    TypeInto(Price(), "1-2");
+    Click(window, "BtnSave");
+    Settle();
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(QApplication::focusWidget(), Price());
+  });
+  EXPECT_EQ(bench.notices(),
+            std::vector<std::string>{"'1-2.' is not a valid floating point value"});
+  EXPECT_TRUE(ReadProducts(bench.dir.path()).empty());
+}
+
+TEST_F(ProductFields, LeavingAMoneyFieldThatHoldsNoNumberGivesTheErrorAndStays) {
+  Edit(0, [&] {
+    TypeInto(Reorder(), "--");
+    PressTab();
+    Settle();
+    EXPECT_EQ(QApplication::focusWidget(), Reorder());
+    EXPECT_EQ(bench.notices(),
+              std::vector<std::string>{"'--.' is not a valid floating point value"});
+  });
+  EXPECT_TRUE(ReadProducts(bench.dir.path()).empty());
+}
+
+TEST_F(ProductFields, GermanSeparatorInTheMasksAndTheTypedPrice) {
+  LocaleScope german("de_DE");
+  Edit(0, [&] {
+    EXPECT_EQ(Price()->editMask(), "!#####,99;1;_");
+    EXPECT_EQ(Reorder()->editMask(), "!######,99;1;_");
+    QTest::keyClicks(Control(window, "Edit1"), "DE");
+    TypeInto(Price(), "9,9");
+    EXPECT_EQ(Price()->text(), "    9,90");
+    Click(window, "BtnSave");
+  });
+  const auto products = ReadProducts(bench.dir.path());
+  ASSERT_EQ(products.size(), 1u);
+  EXPECT_DOUBLE_EQ(products[0].record.UPrice, 9.9);
+}
+
+TEST_F(ProductFields, CancelWritesNothing) {
+  AddProduct(bench.session, Product("KEEP", "Unchanged"));
+  const long current = Edit(1, [&] {
+    TypeInto(Control(window, "Edit2"), "Changed");
+    TypeInto(Price(), "99.");
+    Click(window, "BtnCancel");
+    EXPECT_FALSE(window.isVisible());
+  });
+  EXPECT_EQ(current, 1);
+  const auto products = ReadProducts(bench.dir.path());
+  ASSERT_EQ(products.size(), 1u);
+  EXPECT_EQ(products[0].record.PDesc.substr(0, 10), "Unchanged ");
+  EXPECT_DOUBLE_EQ(products[0].record.UPrice, 0);
+}
+
+}  // namespace
+}  // namespace vt::catalog
