@@ -145,7 +145,7 @@ class Bench {
   // shown picker, reporting each.
   void open(const char* name, long start, const char* actName = nullptr,
             const std::function<void(vt::ui::GridPicker&)>& act = {}) {
-    TPickCust picker(nullptr, session_, ui_);
+    vt::catalog::TPickCust picker(nullptr, session_, ui_);
     long current = start;
     bool shownRight = false;
     files_.reset();

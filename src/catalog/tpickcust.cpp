@@ -9,6 +9,8 @@ using vt::engine::Result;
 using vt::ui::GridOrder;
 using vt::ui::GridPickerSettings;
 
+namespace vt::catalog {
+
 namespace {
 
 QString text(const std::string& utf8) {
@@ -76,3 +78,5 @@ void TPickCust::ShowRowExtra(long recno) {
   if (session().LoadGroup() < 0) return;
   Edit2->setText(text(session().Group.cGroup));
 }
+
+}  // namespace vt::catalog

@@ -8,6 +8,8 @@
 class QLabel;
 class QLineEdit;
 
+namespace vt::catalog {
+
 class TPickCust : public vt::ui::GridPicker {
   Q_OBJECT
 
@@ -20,3 +22,5 @@ class TPickCust : public vt::ui::GridPicker {
  protected:
   void ShowRowExtra(long recno) override;
 };
+
+}  // namespace vt::catalog

@@ -5,6 +5,8 @@
 using vt::data::DataSession;
 using vt::ui::GridPickerSettings;
 
+namespace vt::catalog {
+
 namespace {
 
 QStringList productRow(DataSession& session, bool deleted) {
@@ -36,3 +38,5 @@ TPickProd::TPickProd(QWidget* parent, DataSession& session, vt::ui::UiContext& u
     : GridPicker(parent, session, ui, productSettings()) {
   setObjectName(QStringLiteral("TPickProd"));
 }
+
+}  // namespace vt::catalog

@@ -4,9 +4,13 @@
 
 #include "ui/grid_picker.h"
 
+namespace vt::catalog {
+
 class TPickProd : public vt::ui::GridPicker {
   Q_OBJECT
 
  public:
   TPickProd(QWidget* parent, vt::data::DataSession& session, vt::ui::UiContext& ui);
 };
+
+}  // namespace vt::catalog

@@ -9,6 +9,8 @@ using vt::base::FloatText;
 using vt::data::DataSession;
 using vt::ui::GridPickerSettings;
 
+namespace vt::catalog {
+
 namespace {
 
 QStringList purchaseRow(DataSession& session, bool deleted) {
@@ -43,3 +45,5 @@ TPickPur::TPickPur(QWidget* parent, DataSession& session, vt::ui::UiContext& ui)
     : GridPicker(parent, session, ui, purchaseSettings()) {
   setObjectName(QStringLiteral("TPickPur"));
 }
+
+}  // namespace vt::catalog

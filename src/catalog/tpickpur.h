@@ -4,9 +4,13 @@
 
 #include "ui/grid_picker.h"
 
+namespace vt::catalog {
+
 class TPickPur : public vt::ui::GridPicker {
   Q_OBJECT
 
  public:
   TPickPur(QWidget* parent, vt::data::DataSession& session, vt::ui::UiContext& ui);
 };
+
+}  // namespace vt::catalog

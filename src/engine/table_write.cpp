@@ -25,9 +25,12 @@ int Table::Impl::beginOp(bool write) {
   bool changed = false;
   int status = dbf->refresh(&changed);
   if (status == kOk && dbt && write) status = dbt->refresh();
-  for (auto& ts : tagStates) {
+  // A read uses only the selected order; a write touches every index. An
+  // index not looked at now is brought up to date when it next is.
+  for (size_t i = 0; i < tagStates.size(); ++i) {
+    if (!write && static_cast<int>(i) != selected) continue;
     bool c = false;
-    if (status == kOk) status = ts.ntx->refresh(&c);
+    if (status == kOk) status = tagStates[i].ntx->refresh(&c);
     changed = changed || c;
   }
   if (status < 0) {

@@ -12,11 +12,11 @@
 namespace vt::shell {
 
 CatalogWindows::CatalogWindows(QWidget* parent, data::DataSession& session, ui::UiContext& ui)
-    : PickCust(new TPickCust(parent, session, ui)),
+    : PickCust(new catalog::TPickCust(parent, session, ui)),
       Customer(new catalog::TCustomer(parent, session, ui)),
-      PickProd(new TPickProd(parent, session, ui)),
+      PickProd(new catalog::TPickProd(parent, session, ui)),
       ProdDef(new catalog::TProdDef(parent, session, ui)),
-      PickPur(new TPickPur(parent, session, ui)),
+      PickPur(new catalog::TPickPur(parent, session, ui)),
       PurDef(new catalog::TPurDef(parent, session, ui)) {
   PurDef->setProductWindows(*PickProd, *ProdDef);
 }

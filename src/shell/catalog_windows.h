@@ -13,13 +13,13 @@ struct UiContext;
 namespace vt::catalog {
 class TCustomer;
 class TGroupDef;
+class TPickCust;
 class TPickGroup;
+class TPickProd;
+class TPickPur;
 class TProdDef;
 class TPurDef;
 }  // namespace vt::catalog
-class TPickCust;
-class TPickProd;
-class TPickPur;
 
 namespace vt::shell {
 
@@ -30,11 +30,11 @@ struct CatalogWindows {
   CatalogWindows(const CatalogWindows&) = delete;
   CatalogWindows& operator=(const CatalogWindows&) = delete;
 
-  TPickCust* PickCust;
+  catalog::TPickCust* PickCust;
   catalog::TCustomer* Customer;
-  TPickProd* PickProd;
+  catalog::TPickProd* PickProd;
   catalog::TProdDef* ProdDef;
-  TPickPur* PickPur;
+  catalog::TPickPur* PickPur;
   catalog::TPurDef* PurDef;
   // The customer window's group picker and editor serve the main window's
   // group button too.

@@ -18,7 +18,7 @@ class PickChoice : public PickerTest {
     if (customers >= 4) rows[3].deleted = true;
     writeCustomers(rows);
     data::DataSession& session = openSession();
-    TPickCust picker(nullptr, session, ui);
+    vt::catalog::TPickCust picker(nullptr, session, ui);
     return Pick(picker, start, act, allowNew);
   }
 };
@@ -67,7 +67,7 @@ TEST_F(PickChoice, DeletedCustomerByCompanyShowsItInPlaceOfTheFirstName) {
   writeCustomers({{"Lane", "Lou", "LANE LTD", "", 1, true}});
   data::DataSession& session = openSession();
   session.settings.ByCust = false;
-  TPickCust picker(nullptr, session, ui);
+  vt::catalog::TPickCust picker(nullptr, session, ui);
   Pick(picker, 1, [](ui::GridPicker& p) {
     EXPECT_EQ(RowTexts(p, 0)[2], "< DELETED >");
     EXPECT_EQ(RowTexts(p, 0)[1].trimmed(), "Lane");
@@ -110,7 +110,7 @@ TEST_F(PickChoice, FrameCloseOnASmallTableLeavesTheCallersValue) {
 TEST_F(PickChoice, SelectionCycleShowsThePickerAndKeepsItsChoice) {
   writeCustomers(numberedCustomers(25));
   data::DataSession& session = openSession();
-  TPickCust picker(nullptr, session, ui);
+  vt::catalog::TPickCust picker(nullptr, session, ui);
   struct NoEditor : data::RecordEditor {
     void edit(long&) override { ADD_FAILURE() << "no editor expected"; }
   } editor;

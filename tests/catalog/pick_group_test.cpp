@@ -16,19 +16,19 @@ class PickGroup : public PickerTest {
                     {"Clark", "Cy", "", "", 7, false},  // group 7 is not on file
                     {"Dunn", "Di", "", "", 1, true}});
   }
-  void run(const std::function<void(TPickCust&)>& act) {
+  void run(const std::function<void(vt::catalog::TPickCust&)>& act) {
     data::DataSession& session = openSession();
-    TPickCust picker(nullptr, session, ui);
+    vt::catalog::TPickCust picker(nullptr, session, ui);
     Pick(picker, 1, [&](ui::GridPicker&) { act(picker); });
   }
 };
 
-QString Group(const TPickCust& p) {
+QString Group(const vt::catalog::TPickCust& p) {
   return p.Edit2->text().trimmed();
 }
 
 TEST_F(PickGroup, ShowsTheGroupOfTheSelectedCustomerOnOpening) {
-  run([](TPickCust& p) {
+  run([](vt::catalog::TPickCust& p) {
     EXPECT_EQ(p.StringGrid1->currentRow(), 0);
     EXPECT_EQ(Group(p), "Wholesale");
     EXPECT_TRUE(p.Edit2->isReadOnly());
@@ -36,7 +36,7 @@ TEST_F(PickGroup, ShowsTheGroupOfTheSelectedCustomerOnOpening) {
 }
 
 TEST_F(PickGroup, FollowsTheSelectionAsKeysMoveIt) {
-  run([](TPickCust& p) {
+  run([](vt::catalog::TPickCust& p) {
     QTest::keyClick(p.StringGrid1, Qt::Key_Down);
     EXPECT_EQ(Group(p), "Staff");
     QTest::keyClick(p.StringGrid1, Qt::Key_Down);
@@ -46,7 +46,7 @@ TEST_F(PickGroup, FollowsTheSelectionAsKeysMoveIt) {
 }
 
 TEST_F(PickGroup, FollowsAClickOnAnotherRow) {
-  run([](TPickCust& p) {
+  run([](vt::catalog::TPickCust& p) {
     QRect cell = p.StringGrid1->visualItemRect(p.StringGrid1->item(1, 0));
     QTest::mouseClick(p.StringGrid1->viewport(), Qt::LeftButton, {}, cell.center());
     EXPECT_EQ(Group(p), "Staff");
@@ -54,7 +54,7 @@ TEST_F(PickGroup, FollowsAClickOnAnotherRow) {
 }
 
 TEST_F(PickGroup, GroupNotOnFileKeepsThePreviousText) {
-  run([](TPickCust& p) {
+  run([](vt::catalog::TPickCust& p) {
     p.StringGrid1->setCurrentCell(1, 0);
     EXPECT_EQ(Group(p), "Staff");
     p.StringGrid1->setCurrentCell(2, 0);
@@ -63,14 +63,14 @@ TEST_F(PickGroup, GroupNotOnFileKeepsThePreviousText) {
 }
 
 TEST_F(PickGroup, BlankRowKeepsThePreviousText) {
-  run([](TPickCust& p) {
+  run([](vt::catalog::TPickCust& p) {
     p.StringGrid1->setCurrentCell(6, 0);
     EXPECT_EQ(Group(p), "Wholesale");
   });
 }
 
 TEST_F(PickGroup, LabelIsTiedToTheBox) {
-  run([](TPickCust& p) {
+  run([](vt::catalog::TPickCust& p) {
     EXPECT_EQ(p.Label2->text(), "Group:");
     EXPECT_EQ(p.Label2->buddy(), p.Edit2);
     EXPECT_EQ(p.Label1->buddy(), p.Edit1);

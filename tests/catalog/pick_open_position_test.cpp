@@ -16,7 +16,7 @@ class PickOpenPosition : public PickerTest {
   void openOn(int customers, long start) {
     writeCustomers(numberedCustomers(customers));
     data::DataSession& session = openSession();
-    TPickCust picker(nullptr, session, ui);
+    vt::catalog::TPickCust picker(nullptr, session, ui);
     Pick(picker, start, [this](ui::GridPicker& p) { note(p); });
   }
   void note(ui::GridPicker& p) {
@@ -62,7 +62,7 @@ TEST_F(PickOpenPosition, EveryRecordOfATableOpensOnItsOwnRow) {
   const int count = 160;
   writeCustomers(numberedCustomers(count));
   data::DataSession& session = openSession();
-  TPickCust picker(nullptr, session, ui);
+  vt::catalog::TPickCust picker(nullptr, session, ui);
   for (long start = 1; start <= count; ++start) {
     records.clear();
     Pick(picker, start, [this](ui::GridPicker& p) { note(p); });
@@ -76,7 +76,7 @@ TEST_F(PickOpenPosition, EveryRecordOfATableOpensOnItsOwnRow) {
 TEST_F(PickOpenPosition, NearEitherEndOfALargeTableThePositionIsCountedExactly) {
   useLargeCustomerTable();
   data::DataSession& session = openSession();
-  TPickCust picker(nullptr, session, ui);
+  vt::catalog::TPickCust picker(nullptr, session, ui);
   const long last = kLargeTable;
   for (long start : {2L, 57L, 150L, 170L, last - 180, last - 95, last - 30, last - 10, last - 3}) {
     Pick(picker, start, [this](ui::GridPicker& p) { note(p); });
@@ -89,7 +89,7 @@ TEST_F(PickOpenPosition, NearEitherEndOfALargeTableThePositionIsCountedExactly) 
 TEST_F(PickOpenPosition, InTheMiddleOfALargeTableTheRecordIsOnTheFirstRow) {
   useLargeCustomerTable();
   data::DataSession& session = openSession();
-  TPickCust picker(nullptr, session, ui);
+  vt::catalog::TPickCust picker(nullptr, session, ui);
   for (long start : {1000L, 7777L, 12345L, 19000L}) {
     Pick(picker, start, [this](ui::GridPicker& p) { note(p); });
     EXPECT_EQ(records, Consecutive(start, 10)) << "opened on " << start;
@@ -120,7 +120,7 @@ TEST_F(PickOpenPosition, OpeningForgetsTheRememberedRecordAndLeavesCancelWhileOp
 TEST_F(PickOpenPosition, ReopeningFollowsTheNewStartingRecord) {
   writeCustomers(numberedCustomers(100));
   data::DataSession& session = openSession();
-  TPickCust picker(nullptr, session, ui);
+  vt::catalog::TPickCust picker(nullptr, session, ui);
   Pick(picker, 100, [this](ui::GridPicker& p) { note(p); });
   EXPECT_EQ(top, 90);
   records.clear();

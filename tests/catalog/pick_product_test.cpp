@@ -23,7 +23,7 @@ class PickProduct : public PickerTest {
  protected:
   long run(long start, const std::function<void(ui::GridPicker&)>& act) {
     data::DataSession& session = openSession();
-    TPickProd picker(nullptr, session, ui);
+    vt::catalog::TPickProd picker(nullptr, session, ui);
     return Pick(picker, start, act);
   }
 };
@@ -104,7 +104,7 @@ TEST_F(PickProduct, TableNotOpenShowsNothingToChoose) {
   writeProducts(NumberedProducts(20));
   data::DataSession& session = openSession();
   session.CloseTable(data::TableId::Products);
-  TPickProd picker(nullptr, session, ui);
+  vt::catalog::TPickProd picker(nullptr, session, ui);
   long left = Pick(picker, 3, [](ui::GridPicker& p) {
     EXPECT_EQ(p.StringGrid1->rowCount(), 0);
     EXPECT_FALSE(p.BtnSelect->isEnabled());

@@ -22,7 +22,7 @@ class PickPurchase : public PickerTest {
   }
   long run(long start, const std::function<void(ui::GridPicker&)>& act) {
     data::DataSession& session = openSession();
-    TPickPur picker(nullptr, session, ui);
+    vt::catalog::TPickPur picker(nullptr, session, ui);
     return Pick(picker, start, act);
   }
 };

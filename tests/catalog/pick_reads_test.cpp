@@ -38,7 +38,7 @@ class PickReads : public PickerTest {
   // Opens the picker on `start` and counts what opening reads; `then` acts
   // on the shown picker after the count was taken and started afresh.
   void openOn(long start, const std::function<void(ui::GridPicker&)>& then = {}) {
-    TPickCust picker(nullptr, *session, ui);
+    vt::catalog::TPickCust picker(nullptr, *session, ui);
     files.reset();
     Pick(picker, start, [&](ui::GridPicker& p) {
       openDbf = dbfReads();

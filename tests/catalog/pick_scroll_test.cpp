@@ -16,7 +16,7 @@ class PickScroll : public PickerTest {
   // Opens the picker on `start` and lets `act` work on it.
   void run(long start, const std::function<void(ui::GridPicker&)>& act) {
     data::DataSession& session = openSession();
-    TPickCust picker(nullptr, session, ui);
+    vt::catalog::TPickCust picker(nullptr, session, ui);
     Pick(picker, start, act);
   }
 };
@@ -173,7 +173,7 @@ class PickScrollLarge : public PickerTest {
   // Presses `key` until the window stops moving; checks every window.
   void pressUntilStill(long start, Qt::Key key, int step) {
     data::DataSession& session = openSession();
-    TPickCust picker(nullptr, session, ui);
+    vt::catalog::TPickCust picker(nullptr, session, ui);
     Pick(picker, start, [&](ui::GridPicker& p) {
       ASSERT_EQ(Shown(p), Consecutive(start, 10));
       for (int presses = 0; presses < kCount; ++presses) {
@@ -202,7 +202,7 @@ TEST_F(PickScrollLarge, PagingUpFromTheMiddleEndsOnTheFirstRecords) {
 
 TEST_F(PickScrollLarge, EndFromTheMiddleShowsTheLastRecords) {
   data::DataSession& session = openSession();
-  TPickCust picker(nullptr, session, ui);
+  vt::catalog::TPickCust picker(nullptr, session, ui);
   Pick(picker, kCount / 2, [](ui::GridPicker& p) {
     Key(p, Qt::Key_End);
     EXPECT_EQ(p.windowTop(), kCount - 10);

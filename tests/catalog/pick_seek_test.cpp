@@ -24,7 +24,7 @@ class PickSeek : public PickerTest {
   void run(bool byName, const std::function<void(ui::GridPicker&)>& act) {
     data::DataSession& session = openSession();
     session.settings.ByCust = byName;
-    TPickCust picker(nullptr, session, ui);
+    vt::catalog::TPickCust picker(nullptr, session, ui);
     Pick(picker, 1, act);
   }
 };
@@ -107,7 +107,7 @@ TEST_F(PickSeek, ByCompanyAMixedCaseNameIsFoundOnlyWhereItsUpperCaseSorts) {
 
 TEST_F(PickSeek, OpeningEmptiesTheSeekText) {
   data::DataSession& session = openSession();
-  TPickCust picker(nullptr, session, ui);
+  vt::catalog::TPickCust picker(nullptr, session, ui);
   Pick(picker, 1, [](ui::GridPicker& p) { p.Edit1->setText("smith"); });
   EXPECT_EQ(picker.seekText(), "SMITH");
   Pick(picker, 1, [](ui::GridPicker& p) {

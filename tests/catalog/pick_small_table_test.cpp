@@ -16,7 +16,7 @@ class PickSmallTable : public PickerTest {
   void run(int customers, long start, const std::function<void(ui::GridPicker&)>& act) {
     writeCustomers(numberedCustomers(customers));
     data::DataSession& session = openSession();
-    TPickCust picker(nullptr, session, ui);
+    vt::catalog::TPickCust picker(nullptr, session, ui);
     left = Pick(picker, start, act);
   }
   long left = 0;

@@ -88,9 +88,10 @@ class CatalogButtons : public ::testing::Test {
 TEST_F(CatalogButtons, CustomerDeletedInTheCycleIsPackedAtItsEnd) {
   ProgramRun run(dir.path());
   run.startUp();
-  ModalSteps steps({on<TPickCust>([](TPickCust& p) { p.BtnSelectClick(); }),
-                    on<catalog::TCustomer>([](catalog::TCustomer& c) { c.BtnDeleteClick(); }),
-                    on<TPickCust>([](TPickCust& p) { p.BtnCancelClick(); })});
+  ModalSteps steps(
+      {on<vt::catalog::TPickCust>([](vt::catalog::TPickCust& p) { p.BtnSelectClick(); }),
+       on<catalog::TCustomer>([](catalog::TCustomer& c) { c.BtnDeleteClick(); }),
+       on<vt::catalog::TPickCust>([](vt::catalog::TPickCust& p) { p.BtnCancelClick(); })});
   run.main->button("BtnCust")->click();
 
   EXPECT_TRUE(steps.allDone());
@@ -102,7 +103,8 @@ TEST_F(CatalogButtons, CustomerDeletedInTheCycleIsPackedAtItsEnd) {
 TEST_F(CatalogButtons, CancelledCycleChangesNothing) {
   ProgramRun run(dir.path());
   run.startUp();
-  ModalSteps steps({on<TPickProd>([](TPickProd& p) { p.BtnCancelClick(); })});
+  ModalSteps steps(
+      {on<vt::catalog::TPickProd>([](vt::catalog::TPickProd& p) { p.BtnCancelClick(); })});
   run.main->button("BtnProd")->click();
 
   EXPECT_TRUE(steps.allDone());
