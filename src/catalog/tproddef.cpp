@@ -11,6 +11,7 @@
 #include "ui/amount_edit.h"
 #include "ui/field_behaviour.h"
 #include "ui/locale_format.h"
+#include "ui/wait_cursor.h"
 #include "ui_tproddef.h"
 
 namespace vt::catalog {
@@ -167,14 +168,6 @@ bool ReportTableFailure(vt::base::Dialogs& dialogs, const std::string& what, int
   return false;
 }
 
-WaitCursor::WaitCursor() {
-  QApplication::setOverrideCursor(Qt::WaitCursor);
-}
-
-WaitCursor::~WaitCursor() {
-  QApplication::restoreOverrideCursor();
-}
-
 void SetUpEditorButtons(QWidget* window) {
   for (QPushButton* button : window->findChildren<QPushButton*>()) {
     button->setFocusPolicy(Qt::TabFocus);
@@ -211,7 +204,7 @@ void TProdDef::edit(long& current) {
 bool TProdDef::FormShow() {
   setUpFields();
   if (session_.CurProduct != 0) {
-    WaitCursor wait;
+    ui::WaitCursor wait;
     if (!LoadRecord(session_, session_.products(), session_.CurProduct,
                     &vt::data::DataSession::LoadProduct, ui_.dialogs, "read the product")) {
       return false;
@@ -320,7 +313,7 @@ void TProdDef::BtnSaveClick() {
 }
 
 void TProdDef::BtnDeleteClick() {
-  WaitCursor wait;
+  ui::WaitCursor wait;
   if (DeleteRecord(session_, session_.products(), session_.CurProduct, ui_.dialogs,
                    "delete the product")) {
     accept();

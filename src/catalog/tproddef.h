@@ -110,15 +110,6 @@ bool DeleteRecord(vt::data::DataSession& session, engine::Table* table, long rec
 // status. Always false, so callers can return it.
 bool ReportTableFailure(vt::base::Dialogs& dialogs, const std::string& what, int status);
 
-// The hourglass while a window loads or deletes data.
-class WaitCursor {
- public:
-  WaitCursor();
-  ~WaitCursor();
-  WaitCursor(const WaitCursor&) = delete;
-  WaitCursor& operator=(const WaitCursor&) = delete;
-};
-
 // Leaves every push button of `window` out of click focus (so a click on
 // Save or Cancel does not first leave the field being edited: Save checks
 // the fields itself) and stops Enter from pressing one.

@@ -8,6 +8,7 @@
 #include "ui/date_edit.h"
 #include "ui/field_behaviour.h"
 #include "ui/locale_format.h"
+#include "ui/wait_cursor.h"
 #include "ui_tpurdef.h"
 
 namespace vt::catalog {
@@ -72,7 +73,7 @@ bool TPurDef::FormShow() {
   setUpFields();
   chosenProduct_ = 0;
   if (session_.CurPurchase != 0) {
-    WaitCursor wait;
+    ui::WaitCursor wait;
     if (!LoadRecord(session_, session_.purchases(), session_.CurPurchase,
                     &vt::data::DataSession::LoadPurchase, ui_.dialogs, "read the purchase")) {
       return false;
@@ -182,7 +183,7 @@ void TPurDef::BtnSaveClick() {
 }
 
 void TPurDef::BtnDeleteClick() {
-  WaitCursor wait;
+  ui::WaitCursor wait;
   if (DeleteRecord(session_, session_.purchases(), session_.CurPurchase, ui_.dialogs,
                    "delete the purchase")) {
     accept();

@@ -6,27 +6,17 @@
 #include "engine/status.h"
 #include "shell/app_state.h"
 #include "shell/tmain.h"
+#include "ui/wait_cursor.h"
 
 namespace vt::shell {
 
-namespace {
-
-// The hourglass while the data files are worked on.
-class BusyCursor {
- public:
-  BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-  ~BusyCursor() { QApplication::restoreOverrideCursor(); }
-  BusyCursor(const BusyCursor&) = delete;
-  BusyCursor& operator=(const BusyCursor&) = delete;
-};
-
-}  // namespace
+namespace {}  // namespace
 
 void TMain::BtnIndexClick() {
   data::DataSession* session = state_.session();
   if (!session) return;
   session->CloseAll();
-  const BusyCursor busy;
+  const ui::WaitCursor busy;
   data::RebuildIndexes(session->engine(), false, &progress_, state_.ui.dialogs, state_.exit);
 }
 
@@ -38,7 +28,7 @@ void TMain::BtnPackClick() {
 }
 
 void TMain::PackDataFiles() {
-  const BusyCursor busy;
+  const ui::WaitCursor busy;
   if (const int status = state_.session()->PackAll(); status < 0) {
     state_.ui.dialogs.information(
         "", std::string("Unable to pack the data files: ") + engine::statusText(status));

@@ -15,6 +15,7 @@
 #include <QVBoxLayout>
 
 #include "base/convert.h"
+#include "ui/wait_cursor.h"
 
 namespace vt::ui {
 
@@ -22,15 +23,6 @@ using engine::Result;
 using engine::Table;
 
 namespace {
-
-// The hourglass while a window loads its data.
-class WaitCursor {
- public:
-  WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-  ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-  WaitCursor(const WaitCursor&) = delete;
-  WaitCursor& operator=(const WaitCursor&) = delete;
-};
 
 QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption) {
   auto* button = new QPushButton(caption, parent);

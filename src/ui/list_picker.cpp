@@ -11,18 +11,11 @@
 #include <QShowEvent>
 #include <QVBoxLayout>
 
+#include "ui/wait_cursor.h"
+
 namespace vt::ui {
 
 namespace {
-
-// The hourglass while the list is read.
-class WaitCursor {
- public:
-  WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-  ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-  WaitCursor(const WaitCursor&) = delete;
-  WaitCursor& operator=(const WaitCursor&) = delete;
-};
 
 QPushButton* makeButton(const char* name, const char* text, QWidget* parent) {
   auto* button = new QPushButton(QString::fromLatin1(text), parent);
