@@ -173,7 +173,7 @@ class Bench {
   }
   // The picker shows the whole table's range and the record it opened on.
   bool check(const vt::ui::GridPicker& picker, long start) const {
-    long shown = picker.recordAt(picker.StringGrid1->currentRow());
+    long shown = picker.recordAt(picker.recordsGrid->currentRow());
     return picker.topLimit() == std::max(count_ - 10, 0L) &&
            (start <= 0 || count_ <= 10 || shown == start);
   }
@@ -218,16 +218,16 @@ int main(int argc, char** argv) {
     Targets targets = FindTargets(dir.path());
     Bench bench(dir.path(), count);
     bench.open("open_last", targets.last, "key_home",
-               [](vt::ui::GridPicker& p) { PressKey(p.StringGrid1, Qt::Key_Home); });
+               [](vt::ui::GridPicker& p) { PressKey(p.recordsGrid, Qt::Key_Home); });
     bench.open("open_middle", targets.middle, "key_end",
-               [](vt::ui::GridPicker& p) { PressKey(p.StringGrid1, Qt::Key_End); });
+               [](vt::ui::GridPicker& p) { PressKey(p.recordsGrid, Qt::Key_End); });
     bench.open("open_first", 0, "thumb_middle", [](vt::ui::GridPicker& p) {
-      p.ScrollBar1->setSliderDown(true);
-      p.ScrollBar1->setSliderPosition(50);
-      p.ScrollBar1->setSliderDown(false);
+      p.recordsScrollBar->setSliderDown(true);
+      p.recordsScrollBar->setSliderPosition(50);
+      p.recordsScrollBar->setSliderDown(false);
     });
     bench.open("open_last_again", targets.last, "seek_zz",
-               [](vt::ui::GridPicker& p) { p.Edit1->setText("ZZ"); });
+               [](vt::ui::GridPicker& p) { p.seekEdit->setText("ZZ"); });
   } catch (const std::exception& e) {
     std::fprintf(stderr, "picker_bench: %s\n", e.what());
     return 1;

@@ -31,39 +31,39 @@ QString trimmedText(const std::string& text) {
 TCustomer::TCustomer(QWidget* parent, vt::data::DataSession& session, vt::ui::UiContext& ui)
     : QDialog(parent), session_(session), ui_(ui), form_(std::make_unique<Ui::TCustomer>()) {
   form_->setupUi(this);
-  Edit1 = form_->Edit1;
-  Edit2 = form_->Edit2;
-  Edit3 = form_->Edit3;
-  Edit4 = form_->Edit4;
-  Edit5 = form_->Edit5;
-  Edit6 = form_->Edit6;
-  Edit7 = form_->Edit7;
-  Edit8 = form_->Edit8;
-  Edit9 = form_->Edit9;
-  Edit10 = form_->Edit10;
-  Edit11 = form_->Edit11;
-  Edit12 = form_->Edit12;
-  Edit13 = form_->Edit13;
-  Edit14 = form_->Edit14;
-  Memo1 = form_->Memo1;
-  Label5 = form_->Label5;
-  Label6 = form_->Label6;
-  BtnGroup = form_->BtnGroup;
-  BtnSave = form_->BtnSave;
-  BtnDelete = form_->BtnDelete;
-  BtnCancel = form_->BtnCancel;
-  BtnHelp = form_->BtnHelp;
+  customerNumberEdit = form_->customerNumberEdit;
+  titleEdit = form_->titleEdit;
+  firstNameEdit = form_->firstNameEdit;
+  lastNameEdit = form_->lastNameEdit;
+  address1Edit = form_->address1Edit;
+  address2Edit = form_->address2Edit;
+  address3Edit = form_->address3Edit;
+  address4Edit = form_->address4Edit;
+  zipEdit = form_->zipEdit;
+  phoneEdit = form_->phoneEdit;
+  faxEdit = form_->faxEdit;
+  emailEdit = form_->emailEdit;
+  noteEdit = form_->noteEdit;
+  groupNameEdit = form_->groupNameEdit;
+  commentsMemo = form_->commentsMemo;
+  address1Label = form_->address1Label;
+  address2Label = form_->address2Label;
+  groupButton = form_->groupButton;
+  saveButton = form_->saveButton;
+  deleteButton = form_->deleteButton;
+  cancelButton = form_->cancelButton;
+  helpButton = form_->helpButton;
   groupPicker_ = new TPickGroup(this, session, ui);
   groupEditor_ = new TGroupDef(this, session, ui);
   vt::ui::enableEnterMovesFocus(this);
   auto* help = new QShortcut(QKeySequence::HelpContents, this);
-  connect(help, &QShortcut::activated, this, &TCustomer::BtnHelpClick);
-  connect(BtnSave, &QPushButton::clicked, this, &TCustomer::BtnSaveClick);
-  connect(BtnDelete, &QPushButton::clicked, this, &TCustomer::BtnDeleteClick);
-  connect(BtnCancel, &QPushButton::clicked, this, &TCustomer::BtnCancelClick);
-  connect(BtnGroup, &QPushButton::clicked, this, &TCustomer::BtnGroupClick);
-  connect(BtnHelp, &QPushButton::clicked, this, &TCustomer::BtnHelpClick);
-  connect(Memo1, &QPlainTextEdit::textChanged, this, &TCustomer::Memo1Change);
+  connect(help, &QShortcut::activated, this, &TCustomer::helpClicked);
+  connect(saveButton, &QPushButton::clicked, this, &TCustomer::saveClicked);
+  connect(deleteButton, &QPushButton::clicked, this, &TCustomer::deleteClicked);
+  connect(cancelButton, &QPushButton::clicked, this, &TCustomer::cancelClicked);
+  connect(groupButton, &QPushButton::clicked, this, &TCustomer::groupClicked);
+  connect(helpButton, &QPushButton::clicked, this, &TCustomer::helpClicked);
+  connect(commentsMemo, &QPlainTextEdit::textChanged, this, &TCustomer::commentsChanged);
 }
 
 TCustomer::~TCustomer() = default;
@@ -80,11 +80,11 @@ bool TCustomer::FormShow() {
   if (!customers) return false;
   if (session_.CurCustomer > 0) {
     if (!loadCurrent(*customers)) return false;
-    BtnDelete->setEnabled(true);
+    deleteButton->setEnabled(true);
   } else {
     session_.Customer = vt::data::CustomerRecord{};
     session_.CurCustomer = -1;
-    BtnDelete->setEnabled(false);
+    deleteButton->setEnabled(false);
   }
   showBuffer();
   showGroup();
@@ -93,15 +93,15 @@ bool TCustomer::FormShow() {
 
 void TCustomer::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
-  if (!event->spontaneous()) Edit2->setFocus();
+  if (!event->spontaneous()) titleEdit->setFocus();
 }
 
 void TCustomer::setAddressCaptions(bool byName) {
   const QString address = QStringLiteral("Address");
-  Label5->setText(byName ? address : QStringLiteral("Company"));
-  Edit5->setAccessibleName(Label5->text());
-  Label6->setVisible(!byName);
-  Edit6->setAccessibleName(byName ? QStringLiteral("Address Line 2") : address);
+  address1Label->setText(byName ? address : QStringLiteral("Company"));
+  address1Edit->setAccessibleName(address1Label->text());
+  address2Label->setVisible(!byName);
+  address2Edit->setAccessibleName(byName ? QStringLiteral("Address Line 2") : address);
 }
 
 bool TCustomer::loadCurrent(vt::engine::Table& customers) {
@@ -115,24 +115,24 @@ bool TCustomer::loadCurrent(vt::engine::Table& customers) {
 
 void TCustomer::showBuffer() {
   const vt::data::CustomerRecord& c = session_.Customer;
-  Edit1->setText(QString::fromStdString(vt::base::PadNumber(c.cuno, 6)));
-  Edit2->setText(trimmedText(c.title));
-  Edit3->setText(trimmedText(c.first));
-  Edit4->setText(trimmedText(c.last));
-  Edit5->setText(trimmedText(c.addr1));
-  Edit6->setText(trimmedText(c.addr2));
-  Edit7->setText(trimmedText(c.addr3));
-  Edit8->setText(trimmedText(c.addr4));
-  Edit9->setText(trimmedText(c.zip));
-  Edit10->setText(trimmedText(c.phone));
-  Edit11->setText(trimmedText(c.fax));
-  Edit12->setText(trimmedText(c.email));
-  Edit13->setText(trimmedText(c.note));
-  Memo1->setPlainText(MemoForEdit(c.comments));
+  customerNumberEdit->setText(QString::fromStdString(vt::base::PadNumber(c.cuno, 6)));
+  titleEdit->setText(trimmedText(c.title));
+  firstNameEdit->setText(trimmedText(c.first));
+  lastNameEdit->setText(trimmedText(c.last));
+  address1Edit->setText(trimmedText(c.addr1));
+  address2Edit->setText(trimmedText(c.addr2));
+  address3Edit->setText(trimmedText(c.addr3));
+  address4Edit->setText(trimmedText(c.addr4));
+  zipEdit->setText(trimmedText(c.zip));
+  phoneEdit->setText(trimmedText(c.phone));
+  faxEdit->setText(trimmedText(c.fax));
+  emailEdit->setText(trimmedText(c.email));
+  noteEdit->setText(trimmedText(c.note));
+  commentsMemo->setPlainText(MemoForEdit(c.comments));
 }
 
 void TCustomer::showGroup() {
-  Edit14->clear();
+  groupNameEdit->clear();
   if (session_.Customer.ngroup == 0) return;
   if (!OpenedTable(session_, TableId::Groups)) return;
   if (const int status = session_.FindCustomerGroup(); status < 0) {
@@ -140,14 +140,14 @@ void TCustomer::showGroup() {
     return;
   }
   if (session_.EngineResult == Result::Success) {
-    Edit14->setText(QString::fromStdString(session_.Group.cGroup));
+    groupNameEdit->setText(QString::fromStdString(session_.Group.cGroup));
   } else {
     // The group is gone: the customer must be given one again.
     session_.Customer.ngroup = 0;
   }
 }
 
-void TCustomer::BtnGroupClick() {
+void TCustomer::groupClicked() {
   if (!OpenedTable(session_, TableId::Groups)) return;
   const vt::data::PickOutcome outcome = session_.PickGroup(true, *groupPicker_, *groupEditor_);
   if (outcome.status < 0) ReportEngineFailure(ui_.dialogs, outcome.status);
@@ -161,11 +161,11 @@ void TCustomer::BtnGroupClick() {
     ReportEngineFailure(ui_.dialogs, status);
     return;
   }
-  Edit14->setText(QString::fromStdString(session_.Group.cGroup));
+  groupNameEdit->setText(QString::fromStdString(session_.Group.cGroup));
   session_.Customer.ngroup = session_.Group.nGroup;
 }
 
-void TCustomer::BtnSaveClick() {
+void TCustomer::saveClicked() {
   if (session_.Customer.ngroup == 0) {
     ui_.dialogs.information("", kSelectGroup);
     return;
@@ -204,19 +204,19 @@ bool TCustomer::appendNew(vt::engine::Table& customers) {
 
 void TCustomer::copyControls() {
   vt::data::CustomerRecord& c = session_.Customer;
-  c.title = Edit2->text().toStdString();
-  c.first = Edit3->text().toStdString();
-  c.last = Edit4->text().toStdString();
-  c.addr1 = Edit5->text().toStdString();
-  c.addr2 = Edit6->text().toStdString();
-  c.addr3 = Edit7->text().toStdString();
-  c.addr4 = Edit8->text().toStdString();
-  c.zip = Edit9->text().toStdString();
-  c.phone = Edit10->text().toStdString();
-  c.fax = Edit11->text().toStdString();
-  c.email = Edit12->text().toStdString();
-  c.note = Edit13->text().toStdString();
-  c.comments = MemoFromEdit(Memo1->toPlainText());
+  c.title = titleEdit->text().toStdString();
+  c.first = firstNameEdit->text().toStdString();
+  c.last = lastNameEdit->text().toStdString();
+  c.addr1 = address1Edit->text().toStdString();
+  c.addr2 = address2Edit->text().toStdString();
+  c.addr3 = address3Edit->text().toStdString();
+  c.addr4 = address4Edit->text().toStdString();
+  c.zip = zipEdit->text().toStdString();
+  c.phone = phoneEdit->text().toStdString();
+  c.fax = faxEdit->text().toStdString();
+  c.email = emailEdit->text().toStdString();
+  c.note = noteEdit->text().toStdString();
+  c.comments = MemoFromEdit(commentsMemo->toPlainText());
 }
 
 bool TCustomer::store(vt::engine::Table& customers) {
@@ -244,7 +244,7 @@ bool TCustomer::goCurrent(vt::engine::Table& customers) {
   return false;
 }
 
-void TCustomer::BtnDeleteClick() {
+void TCustomer::deleteClicked() {
   vt::engine::Table* customers = OpenedTable(session_, TableId::Customers);
   if (!customers || !goCurrent(*customers)) return;
   customers->deleteRecord();
@@ -258,16 +258,16 @@ void TCustomer::BtnDeleteClick() {
   accept();
 }
 
-void TCustomer::BtnCancelClick() {
+void TCustomer::cancelClicked() {
   reject();
 }
 
-void TCustomer::BtnHelpClick() {
+void TCustomer::helpClicked() {
   ui_.help.showContext(kHelpContext);
 }
 
-void TCustomer::Memo1Change() {
-  KeepMemoWithinLimit(*Memo1);
+void TCustomer::commentsChanged() {
+  KeepMemoWithinLimit(*commentsMemo);
 }
 
 }  // namespace vt::catalog

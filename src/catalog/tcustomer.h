@@ -45,40 +45,40 @@ class TCustomer : public QDialog, public vt::data::RecordEditor {
   TPickGroup& groupPicker() { return *groupPicker_; }
   TGroupDef& groupEditor() { return *groupEditor_; }
 
-  QLineEdit* Edit1 = nullptr;  // customer number (display only)
-  QLineEdit* Edit2 = nullptr;  // title
-  QLineEdit* Edit3 = nullptr;  // first name
-  QLineEdit* Edit4 = nullptr;  // last name
-  QLineEdit* Edit5 = nullptr;  // address line 1, or the company
-  QLineEdit* Edit6 = nullptr;
-  QLineEdit* Edit7 = nullptr;
-  QLineEdit* Edit8 = nullptr;
-  QLineEdit* Edit9 = nullptr;       // postal code
-  QLineEdit* Edit10 = nullptr;      // phone
-  QLineEdit* Edit11 = nullptr;      // fax
-  QLineEdit* Edit12 = nullptr;      // email
-  QLineEdit* Edit13 = nullptr;      // note
-  QLineEdit* Edit14 = nullptr;      // group name (display only)
-  QPlainTextEdit* Memo1 = nullptr;  // comments
-  QLabel* Label5 = nullptr;         // "Address" or "Company"
-  QLabel* Label6 = nullptr;         // "Address", shown only for the company order
-  QPushButton* BtnGroup = nullptr;
-  QPushButton* BtnSave = nullptr;
-  QPushButton* BtnDelete = nullptr;
-  QPushButton* BtnCancel = nullptr;
-  QPushButton* BtnHelp = nullptr;
+  QLineEdit* customerNumberEdit = nullptr;  // display only
+  QLineEdit* titleEdit = nullptr;
+  QLineEdit* firstNameEdit = nullptr;
+  QLineEdit* lastNameEdit = nullptr;
+  QLineEdit* address1Edit = nullptr;  // or the company
+  QLineEdit* address2Edit = nullptr;
+  QLineEdit* address3Edit = nullptr;
+  QLineEdit* address4Edit = nullptr;
+  QLineEdit* zipEdit = nullptr;
+  QLineEdit* phoneEdit = nullptr;
+  QLineEdit* faxEdit = nullptr;
+  QLineEdit* emailEdit = nullptr;
+  QLineEdit* noteEdit = nullptr;
+  QLineEdit* groupNameEdit = nullptr;  // display only
+  QPlainTextEdit* commentsMemo = nullptr;
+  QLabel* address1Label = nullptr;  // "Address" or "Company"
+  QLabel* address2Label = nullptr;  // "Address", shown only for the company order
+  QPushButton* groupButton = nullptr;
+  QPushButton* saveButton = nullptr;
+  QPushButton* deleteButton = nullptr;
+  QPushButton* cancelButton = nullptr;
+  QPushButton* helpButton = nullptr;
 
  public slots:
   // Loads CurCustomer (or clears the buffer for a new customer) into the
   // window; false, told to the user, when the record cannot be read.
   bool FormShow();
-  void BtnSaveClick();
-  void BtnDeleteClick();
-  void BtnCancelClick();
-  void BtnGroupClick();
-  void BtnHelpClick();
+  void saveClicked();
+  void deleteClicked();
+  void cancelClicked();
+  void groupClicked();
+  void helpClicked();
   // Keeps the comments within what a memo holds.
-  void Memo1Change();
+  void commentsChanged();
 
  protected:
   void showEvent(QShowEvent* event) override;

@@ -26,18 +26,18 @@ constexpr const char* kNoFreeNumber = "No group number is free: groups are numbe
 TGroupDef::TGroupDef(QWidget* parent, vt::data::DataSession& session, vt::ui::UiContext& ui)
     : QDialog(parent), session_(session), ui_(ui), form_(std::make_unique<Ui::TGroupDef>()) {
   form_->setupUi(this);
-  Edit1 = form_->Edit1;
-  Edit2 = form_->Edit2;
-  BtnSave = form_->BtnSave;
-  BtnDelete = form_->BtnDelete;
-  BtnCancel = form_->BtnCancel;
+  groupNumberEdit = form_->groupNumberEdit;
+  groupNameEdit = form_->groupNameEdit;
+  saveButton = form_->saveButton;
+  deleteButton = form_->deleteButton;
+  cancelButton = form_->cancelButton;
   picker_ = new TPickGroup(this, session, ui);
   vt::ui::enableEnterMovesFocus(this);
   auto* help = new QShortcut(QKeySequence::HelpContents, this);
   connect(help, &QShortcut::activated, this, [this] { ui_.help.showContext(kHelpContext); });
-  connect(BtnSave, &QPushButton::clicked, this, &TGroupDef::BtnSaveClick);
-  connect(BtnDelete, &QPushButton::clicked, this, &TGroupDef::BtnDeleteClick);
-  connect(BtnCancel, &QPushButton::clicked, this, &TGroupDef::BtnCancelClick);
+  connect(saveButton, &QPushButton::clicked, this, &TGroupDef::saveClicked);
+  connect(deleteButton, &QPushButton::clicked, this, &TGroupDef::deleteClicked);
+  connect(cancelButton, &QPushButton::clicked, this, &TGroupDef::cancelClicked);
 }
 
 TGroupDef::~TGroupDef() = default;
@@ -60,33 +60,34 @@ bool TGroupDef::FormShow() {
       ReportEngineFailure(ui_.dialogs, status < 0 ? status : vt::engine::kErrRecord);
       return false;
     }
-    BtnDelete->setEnabled(true);
+    deleteButton->setEnabled(true);
   } else {
     group = vt::data::GroupRecord{};
     session_.CurGroup = -1;
-    BtnDelete->setEnabled(false);
+    deleteButton->setEnabled(false);
   }
-  Edit1->setText(QString::fromStdString(vt::base::PadNumber(group.nGroup, 2)));
+  groupNumberEdit->setText(QString::fromStdString(vt::base::PadNumber(group.nGroup, 2)));
   // The name keeps its leading blanks; the trailing ones are the field's
   // padding, so the whole width is free for typing.
-  if (const vt::engine::Field* name = groups->field("cGroup")) Edit2->setMaxLength(name->length());
-  Edit2->setText(QString::fromStdString(vt::base::trimRight(group.cGroup)));
+  if (const vt::engine::Field* name = groups->field("cGroup"))
+    groupNameEdit->setMaxLength(name->length());
+  groupNameEdit->setText(QString::fromStdString(vt::base::trimRight(group.cGroup)));
   return true;
 }
 
 void TGroupDef::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
-  if (!event->spontaneous()) Edit2->setFocus();
+  if (!event->spontaneous()) groupNameEdit->setFocus();
 }
 
-void TGroupDef::BtnSaveClick() {
-  if (Edit2->text().trimmed().isEmpty()) {
+void TGroupDef::saveClicked() {
+  if (groupNameEdit->text().trimmed().isEmpty()) {
     ui_.dialogs.information("", kBlankName);
     return;
   }
   vt::engine::Table* groups = OpenedTable(session_, TableId::Groups);
   if (!groups) return;
-  session_.Group.cGroup = Edit2->text().toStdString();
+  session_.Group.cGroup = groupNameEdit->text().toStdString();
   if (session_.Group.nGroup == 0 && !appendNew(*groups)) return;
   if (store(*groups)) accept();
 }
@@ -129,7 +130,7 @@ bool TGroupDef::store(vt::engine::Table& groups) {
   return true;
 }
 
-void TGroupDef::BtnDeleteClick() {
+void TGroupDef::deleteClicked() {
   const long record = session_.CurGroup;
   const int number = session_.Group.nGroup;
   const std::string name = vt::base::trim(session_.Group.cGroup);
@@ -202,7 +203,7 @@ void TGroupDef::returnTo(long record) {
   if (status < 0) ReportEngineFailure(ui_.dialogs, status);
 }
 
-void TGroupDef::BtnCancelClick() {
+void TGroupDef::cancelClicked() {
   reject();
 }
 

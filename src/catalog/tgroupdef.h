@@ -39,19 +39,19 @@ class TGroupDef : public QDialog, public vt::data::RecordEditor {
   // The picker Delete shows to choose where the customers go.
   TPickGroup& groupPicker() { return *picker_; }
 
-  QLineEdit* Edit1 = nullptr;  // group number
-  QLineEdit* Edit2 = nullptr;  // group name
-  QPushButton* BtnSave = nullptr;
-  QPushButton* BtnDelete = nullptr;
-  QPushButton* BtnCancel = nullptr;
+  QLineEdit* groupNumberEdit = nullptr;
+  QLineEdit* groupNameEdit = nullptr;
+  QPushButton* saveButton = nullptr;
+  QPushButton* deleteButton = nullptr;
+  QPushButton* cancelButton = nullptr;
 
  public slots:
   // Loads CurGroup (or clears the buffer for a new group) into the window;
   // false, told to the user, when the record cannot be read.
   bool FormShow();
-  void BtnSaveClick();
-  void BtnDeleteClick();
-  void BtnCancelClick();
+  void saveClicked();
+  void deleteClicked();
+  void cancelClicked();
 
  protected:
   void showEvent(QShowEvent* event) override;

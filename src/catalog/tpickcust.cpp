@@ -51,16 +51,16 @@ GridPickerSettings customerSettings() {
 TPickCust::TPickCust(QWidget* parent, DataSession& session, vt::ui::UiContext& ui)
     : GridPicker(parent, session, ui, customerSettings()) {
   setObjectName(QStringLiteral("TPickCust"));
-  Edit2 = new QLineEdit(this);
-  Edit2->setObjectName(QStringLiteral("Edit2"));
-  Edit2->setAccessibleName(tr("Group"));
-  Edit2->setReadOnly(true);
-  Edit2->setFocusPolicy(Qt::NoFocus);
-  Label2 = new QLabel(tr("Group:"), this);
-  Label2->setObjectName(QStringLiteral("Label2"));
-  Label2->setBuddy(Edit2);
-  extraRow()->addWidget(Label2);
-  extraRow()->addWidget(Edit2, 1);
+  groupNameEdit = new QLineEdit(this);
+  groupNameEdit->setObjectName(QStringLiteral("groupNameEdit"));
+  groupNameEdit->setAccessibleName(tr("Group"));
+  groupNameEdit->setReadOnly(true);
+  groupNameEdit->setFocusPolicy(Qt::NoFocus);
+  groupLabel = new QLabel(tr("Group:"), this);
+  groupLabel->setObjectName(QStringLiteral("groupLabel"));
+  groupLabel->setBuddy(groupNameEdit);
+  extraRow()->addWidget(groupLabel);
+  extraRow()->addWidget(groupNameEdit, 1);
 }
 
 // The group of the customer in the selected row; the box keeps its text when
@@ -68,7 +68,7 @@ TPickCust::TPickCust(QWidget* parent, DataSession& session, vt::ui::UiContext& u
 void TPickCust::ShowRowExtra(long recno) {
   vt::engine::Table* customers = session().customers();
   vt::engine::Table* groups = session().groups();
-  if (!Edit2 || recno <= 0 || !customers || !groups) return;
+  if (!groupNameEdit || recno <= 0 || !customers || !groups) return;
   if (customers->go(static_cast<uint32_t>(recno)) != Result::Success) return;
   vt::engine::Field* ngroup = customers->field("ngroup");
   vt::engine::Tag* byNumber = groups->tag("nGroup");
@@ -76,7 +76,7 @@ void TPickCust::ShowRowExtra(long recno) {
   groups->selectTag(byNumber);
   if (groups->seek(ngroup->str()) != Result::Success) return;
   if (session().LoadGroup() < 0) return;
-  Edit2->setText(text(session().Group.cGroup));
+  groupNameEdit->setText(text(session().Group.cGroup));
 }
 
 }  // namespace vt::catalog

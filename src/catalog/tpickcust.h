@@ -16,8 +16,8 @@ class TPickCust : public vt::ui::GridPicker {
  public:
   TPickCust(QWidget* parent, vt::data::DataSession& session, vt::ui::UiContext& ui);
 
-  QLabel* Label2 = nullptr;
-  QLineEdit* Edit2 = nullptr;  // the selected customer's group, display only
+  QLabel* groupLabel = nullptr;
+  QLineEdit* groupNameEdit = nullptr;  // the selected customer's group, display only
 
  protected:
   void ShowRowExtra(long recno) override;

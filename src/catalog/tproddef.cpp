@@ -183,14 +183,14 @@ TProdDef::TProdDef(QWidget* parent, vt::data::DataSession& session, vt::ui::UiCo
   form_->setupUi(this);
   SetUpEditorButtons(this);
   vt::ui::enableEnterMovesFocus(this);
-  form_->MaskEdit1->setDialogs(&ui_.dialogs);
-  form_->MaskEdit2->setDialogs(&ui_.dialogs);
-  connect(form_->BtnSave, &QPushButton::clicked, this, &TProdDef::BtnSaveClick);
-  connect(form_->BtnDelete, &QPushButton::clicked, this, &TProdDef::BtnDeleteClick);
-  connect(form_->BtnCancel, &QPushButton::clicked, this, &TProdDef::BtnCancelClick);
-  connect(form_->BtnHelp, &QPushButton::clicked, this, &TProdDef::BtnHelpClick);
-  WatchFieldExit(form_->MaskEdit1, [this] { MaskEdit1Exit(); });
-  WatchFieldExit(form_->MaskEdit2, [this] { MaskEdit2Exit(); });
+  form_->priceEdit->setDialogs(&ui_.dialogs);
+  form_->reorderLevelEdit->setDialogs(&ui_.dialogs);
+  connect(form_->saveButton, &QPushButton::clicked, this, &TProdDef::saveClicked);
+  connect(form_->deleteButton, &QPushButton::clicked, this, &TProdDef::deleteClicked);
+  connect(form_->cancelButton, &QPushButton::clicked, this, &TProdDef::cancelClicked);
+  connect(form_->helpButton, &QPushButton::clicked, this, &TProdDef::helpClicked);
+  WatchFieldExit(form_->priceEdit, [this] { priceLeft(); });
+  WatchFieldExit(form_->reorderLevelEdit, [this] { reorderLevelLeft(); });
 }
 
 TProdDef::~TProdDef() = default;
@@ -209,54 +209,54 @@ bool TProdDef::FormShow() {
                     &vt::data::DataSession::LoadProduct, ui_.dialogs, "read the product")) {
       return false;
     }
-    form_->BtnDelete->setEnabled(true);
+    form_->deleteButton->setEnabled(true);
   } else {
     startNewProduct();
   }
   setTaxCaptions();
   showProduct();
-  form_->Edit1->setFocus();
+  form_->productIdEdit->setFocus();
   return true;
 }
 
 void TProdDef::setUpFields() {
-  form_->MaskEdit1->setAmountFormat(kPriceDigits, kPriceFormat);
-  form_->MaskEdit2->setAmountFormat(kReorderDigits, kReorderFormat);
+  form_->priceEdit->setAmountFormat(kPriceDigits, kPriceFormat);
+  form_->reorderLevelEdit->setAmountFormat(kReorderDigits, kReorderFormat);
 }
 
 void TProdDef::startNewProduct() {
   session_.Product = ProductRecord{};
   session_.CurProduct = -1;
-  form_->BtnDelete->setEnabled(false);
+  form_->deleteButton->setEnabled(false);
 }
 
 void TProdDef::setTaxCaptions() {
-  form_->CheckBox1->setText(asCaption(session_.settings.ShipLine));
-  form_->CheckBox1->setAccessibleName(fromStd(session_.settings.ShipLine).trimmed());
-  form_->CheckBox2->setText(asCaption(session_.settings.TaxLine));
-  form_->CheckBox2->setAccessibleName(fromStd(session_.settings.TaxLine).trimmed());
+  form_->tax1Check->setText(asCaption(session_.settings.ShipLine));
+  form_->tax1Check->setAccessibleName(fromStd(session_.settings.ShipLine).trimmed());
+  form_->tax2Check->setText(asCaption(session_.settings.TaxLine));
+  form_->tax2Check->setAccessibleName(fromStd(session_.settings.TaxLine).trimmed());
 }
 
 void TProdDef::showProduct() {
   const ProductRecord& product = session_.Product;
-  form_->Edit1->setText(fromStd(product.PrID).trimmed());
-  form_->Edit2->setText(fromStd(product.PDesc).trimmed());
-  form_->Edit3->setText(fromStd(product.IComm).trimmed());
-  form_->Edit4->setText(fromStd(product.RCode).trimmed());
-  form_->Memo1->setPlainText(memoForEditor(product.PMemo).trimmed());
-  form_->MaskEdit1->setValue(product.UPrice);
-  form_->MaskEdit2->setValue(product.REORDER);
-  form_->CheckBox1->setChecked(product.LTax1);
-  form_->CheckBox2->setChecked(product.LTax2);
-  form_->CheckBox3->setChecked(product.lInven);
+  form_->productIdEdit->setText(fromStd(product.PrID).trimmed());
+  form_->descriptionEdit->setText(fromStd(product.PDesc).trimmed());
+  form_->description2Edit->setText(fromStd(product.IComm).trimmed());
+  form_->licenseCodeEdit->setText(fromStd(product.RCode).trimmed());
+  form_->productTextMemo->setPlainText(memoForEditor(product.PMemo).trimmed());
+  form_->priceEdit->setValue(product.UPrice);
+  form_->reorderLevelEdit->setValue(product.REORDER);
+  form_->tax1Check->setChecked(product.LTax1);
+  form_->tax2Check->setChecked(product.LTax2);
+  form_->inventoryItemCheck->setChecked(product.lInven);
 }
 
-void TProdDef::MaskEdit1Exit() {
-  LeaveAmountField(*form_->MaskEdit1, ui_.dialogs);
+void TProdDef::priceLeft() {
+  LeaveAmountField(*form_->priceEdit, ui_.dialogs);
 }
 
-void TProdDef::MaskEdit2Exit() {
-  LeaveAmountField(*form_->MaskEdit2, ui_.dialogs);
+void TProdDef::reorderLevelLeft() {
+  LeaveAmountField(*form_->reorderLevelEdit, ui_.dialogs);
 }
 
 bool TProdDef::idIsFree(const QString& id) {
@@ -277,29 +277,29 @@ bool TProdDef::idIsFree(const QString& id) {
   return false;
 }
 
-void TProdDef::BtnSaveClick() {
-  const QString id = form_->Edit1->text().trimmed().toUpper();
+void TProdDef::saveClicked() {
+  const QString id = form_->productIdEdit->text().trimmed().toUpper();
   if (id.isEmpty()) {
     ui_.dialogs.information("", "Blank Product ID not allowed");
     return;
   }
   if (!idIsFree(id)) return;
-  const std::optional<double> price = AmountToSave(*form_->MaskEdit1, ui_.dialogs);
+  const std::optional<double> price = AmountToSave(*form_->priceEdit, ui_.dialogs);
   if (!price) return;
-  const std::optional<double> reorder = AmountToSave(*form_->MaskEdit2, ui_.dialogs);
+  const std::optional<double> reorder = AmountToSave(*form_->reorderLevelEdit, ui_.dialogs);
   if (!reorder) return;
 
   ProductRecord& product = session_.Product;
   product.PrID = id.toStdString();
-  product.RCode = form_->Edit4->text().trimmed().toStdString();
-  product.PDesc = form_->Edit2->text().trimmed().toStdString();
-  product.IComm = form_->Edit3->text().trimmed().toStdString();
-  product.PMemo = memoForStore(form_->Memo1->toPlainText().trimmed());
+  product.RCode = form_->licenseCodeEdit->text().trimmed().toStdString();
+  product.PDesc = form_->descriptionEdit->text().trimmed().toStdString();
+  product.IComm = form_->description2Edit->text().trimmed().toStdString();
+  product.PMemo = memoForStore(form_->productTextMemo->toPlainText().trimmed());
   product.UPrice = *price;
   product.REORDER = *reorder;
-  product.LTax1 = form_->CheckBox1->isChecked();
-  product.LTax2 = form_->CheckBox2->isChecked();
-  product.lInven = form_->CheckBox3->isChecked();
+  product.LTax1 = form_->tax1Check->isChecked();
+  product.LTax2 = form_->tax2Check->isChecked();
+  product.lInven = form_->inventoryItemCheck->isChecked();
 
   if (!PositionForStore(session_, session_.products(), session_.CurProduct, ui_.dialogs,
                         "save the product")) {
@@ -312,7 +312,7 @@ void TProdDef::BtnSaveClick() {
   accept();
 }
 
-void TProdDef::BtnDeleteClick() {
+void TProdDef::deleteClicked() {
   ui::WaitCursor wait;
   if (DeleteRecord(session_, session_.products(), session_.CurProduct, ui_.dialogs,
                    "delete the product")) {
@@ -320,11 +320,11 @@ void TProdDef::BtnDeleteClick() {
   }
 }
 
-void TProdDef::BtnCancelClick() {
+void TProdDef::cancelClicked() {
   reject();
 }
 
-void TProdDef::BtnHelpClick() {
+void TProdDef::helpClicked() {
   ui_.help.showContext(kHelpContext);
 }
 

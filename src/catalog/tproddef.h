@@ -43,12 +43,12 @@ class TProdDef : public QDialog, public vt::data::RecordEditor {
   // Loads product CurProduct (or starts a new one) into the controls. False,
   // after telling the user, when the record cannot be read.
   bool FormShow();
-  void BtnSaveClick();
-  void BtnDeleteClick();
-  void BtnCancelClick();
-  void BtnHelpClick();
-  void MaskEdit1Exit();
-  void MaskEdit2Exit();
+  void saveClicked();
+  void deleteClicked();
+  void cancelClicked();
+  void helpClicked();
+  void priceLeft();
+  void reorderLevelLeft();
 
  private:
   void setUpFields();

@@ -44,16 +44,16 @@ TPurDef::TPurDef(QWidget* parent, vt::data::DataSession& session, vt::ui::UiCont
   form_->setupUi(this);
   SetUpEditorButtons(this);
   vt::ui::enableEnterMovesFocus(this);
-  form_->MaskEdit1->setDialogs(&ui_.dialogs);
-  form_->MaskEdit2->setDialogs(&ui_.dialogs);
-  form_->MaskEdit3->setDialogs(&ui_.dialogs);
-  connect(form_->BtnProd, &QPushButton::clicked, this, &TPurDef::BtnProdClick);
-  connect(form_->BtnSave, &QPushButton::clicked, this, &TPurDef::BtnSaveClick);
-  connect(form_->BtnDelete, &QPushButton::clicked, this, &TPurDef::BtnDeleteClick);
-  connect(form_->BtnCancel, &QPushButton::clicked, this, &TPurDef::BtnCancelClick);
-  connect(form_->BtnHelp, &QPushButton::clicked, this, &TPurDef::BtnHelpClick);
-  WatchFieldExit(form_->MaskEdit2, [this] { MaskEdit2Exit(); });
-  WatchFieldExit(form_->MaskEdit3, [this] { MaskEdit3Exit(); });
+  form_->dateAcquiredEdit->setDialogs(&ui_.dialogs);
+  form_->quantityEdit->setDialogs(&ui_.dialogs);
+  form_->totalCostEdit->setDialogs(&ui_.dialogs);
+  connect(form_->productButton, &QPushButton::clicked, this, &TPurDef::productClicked);
+  connect(form_->saveButton, &QPushButton::clicked, this, &TPurDef::saveClicked);
+  connect(form_->deleteButton, &QPushButton::clicked, this, &TPurDef::deleteClicked);
+  connect(form_->cancelButton, &QPushButton::clicked, this, &TPurDef::cancelClicked);
+  connect(form_->helpButton, &QPushButton::clicked, this, &TPurDef::helpClicked);
+  WatchFieldExit(form_->quantityEdit, [this] { quantityLeft(); });
+  WatchFieldExit(form_->totalCostEdit, [this] { totalCostLeft(); });
 }
 
 TPurDef::~TPurDef() = default;
@@ -78,36 +78,36 @@ bool TPurDef::FormShow() {
                     &vt::data::DataSession::LoadPurchase, ui_.dialogs, "read the purchase")) {
       return false;
     }
-    form_->BtnDelete->setEnabled(true);
+    form_->deleteButton->setEnabled(true);
   } else {
     startNewPurchase();
   }
   showPurchase();
-  form_->BtnProd->setFocus();
+  form_->productButton->setFocus();
   return true;
 }
 
 void TPurDef::setUpFields() {
-  form_->MaskEdit1->setEditMask(QString::fromLatin1(vt::ui::kDateMask));
-  form_->MaskEdit2->setAmountFormat(kQuantityDigits, kQuantityFormat);
-  form_->MaskEdit3->setAmountFormat(kCostDigits, kCostFormat);
+  form_->dateAcquiredEdit->setEditMask(QString::fromLatin1(vt::ui::kDateMask));
+  form_->quantityEdit->setAmountFormat(kQuantityDigits, kQuantityFormat);
+  form_->totalCostEdit->setAmountFormat(kCostDigits, kCostFormat);
 }
 
 void TPurDef::startNewPurchase() {
   session_.Purchase = PurchaseRecord{};
   session_.Purchase.PURDate = session_.now().date();
-  form_->BtnDelete->setEnabled(false);
+  form_->deleteButton->setEnabled(false);
 }
 
 void TPurDef::showPurchase() {
   const PurchaseRecord& purchase = session_.Purchase;
-  form_->Edit1->setText(QString::fromStdString(purchase.PURProd));
-  form_->MaskEdit1->setDate(toQDate(purchase.PURDate));
-  form_->MaskEdit2->setValue(purchase.PURQty);
-  form_->MaskEdit3->setValue(purchase.PURCost);
+  form_->productIdEdit->setText(QString::fromStdString(purchase.PURProd));
+  form_->dateAcquiredEdit->setDate(toQDate(purchase.PURDate));
+  form_->quantityEdit->setValue(purchase.PURQty);
+  form_->totalCostEdit->setValue(purchase.PURCost);
 }
 
-void TPurDef::BtnProdClick() {
+void TPurDef::productClicked() {
   if (!productPicker_ || !productEditor_) {
     ui_.dialogs.information("", "The product list cannot be shown here.");
     return;
@@ -125,29 +125,30 @@ void TPurDef::BtnProdClick() {
     return;
   }
   chosenProduct_ = session_.CurProduct;
-  form_->Edit1->setText(QString::fromStdString(session_.Product.PrID));
+  form_->productIdEdit->setText(QString::fromStdString(session_.Product.PrID));
 }
 
-void TPurDef::MaskEdit2Exit() {
-  LeaveAmountField(*form_->MaskEdit2, ui_.dialogs);
+void TPurDef::quantityLeft() {
+  LeaveAmountField(*form_->quantityEdit, ui_.dialogs);
 }
 
-void TPurDef::MaskEdit3Exit() {
-  LeaveAmountField(*form_->MaskEdit3, ui_.dialogs);
+void TPurDef::totalCostLeft() {
+  LeaveAmountField(*form_->totalCostEdit, ui_.dialogs);
 }
 
 bool TPurDef::takeControls() {
-  if (!form_->MaskEdit1->check()) {
-    RefocusField(form_->MaskEdit1);
+  if (!form_->dateAcquiredEdit->check()) {
+    RefocusField(form_->dateAcquiredEdit);
     return false;
   }
-  const std::optional<double> quantity = AmountToSave(*form_->MaskEdit2, ui_.dialogs);
+  const std::optional<double> quantity = AmountToSave(*form_->quantityEdit, ui_.dialogs);
   if (!quantity) return false;
-  const std::optional<double> cost = AmountToSave(*form_->MaskEdit3, ui_.dialogs);
+  const std::optional<double> cost = AmountToSave(*form_->totalCostEdit, ui_.dialogs);
   if (!cost) return false;
   PurchaseRecord& purchase = session_.Purchase;
-  purchase.PURProd = form_->Edit1->text().trimmed().toUpper().toStdString();
-  purchase.PURDate = base::FixCentury(fromQDate(form_->MaskEdit1->date()), session_.now().year);
+  purchase.PURProd = form_->productIdEdit->text().trimmed().toUpper().toStdString();
+  purchase.PURDate =
+      base::FixCentury(fromQDate(form_->dateAcquiredEdit->date()), session_.now().year);
   purchase.PURQty = *quantity;
   purchase.PURCost = *cost;
   return true;
@@ -164,8 +165,8 @@ bool TPurDef::markChosenProduct() {
   return status < 0 ? ReportTableFailure(ui_.dialogs, "mark the product", status) : true;
 }
 
-void TPurDef::BtnSaveClick() {
-  if (form_->Edit1->text().trimmed().isEmpty()) {
+void TPurDef::saveClicked() {
+  if (form_->productIdEdit->text().trimmed().isEmpty()) {
     ui_.dialogs.information("", "Product Selection Required.");
     return;
   }
@@ -182,7 +183,7 @@ void TPurDef::BtnSaveClick() {
   accept();
 }
 
-void TPurDef::BtnDeleteClick() {
+void TPurDef::deleteClicked() {
   ui::WaitCursor wait;
   if (DeleteRecord(session_, session_.purchases(), session_.CurPurchase, ui_.dialogs,
                    "delete the purchase")) {
@@ -190,11 +191,11 @@ void TPurDef::BtnDeleteClick() {
   }
 }
 
-void TPurDef::BtnCancelClick() {
+void TPurDef::cancelClicked() {
   reject();
 }
 
-void TPurDef::BtnHelpClick() {
+void TPurDef::helpClicked() {
   ui_.help.showContext(kHelpContext);
 }
 

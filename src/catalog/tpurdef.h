@@ -42,13 +42,13 @@ class TPurDef : public QDialog, public vt::data::RecordEditor {
   // Loads purchase CurPurchase (or starts a new one) into the controls.
   // False, after telling the user, when the record cannot be read.
   bool FormShow();
-  void BtnProdClick();
-  void BtnSaveClick();
-  void BtnDeleteClick();
-  void BtnCancelClick();
-  void BtnHelpClick();
-  void MaskEdit2Exit();
-  void MaskEdit3Exit();
+  void productClicked();
+  void saveClicked();
+  void deleteClicked();
+  void cancelClicked();
+  void helpClicked();
+  void quantityLeft();
+  void totalCostLeft();
 
  private:
   void setUpFields();

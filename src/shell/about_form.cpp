@@ -10,7 +10,7 @@
 namespace vt::shell {
 
 AboutPicture::AboutPicture(QWidget* parent) : QWidget(parent) {
-  setObjectName("Image1");
+  setObjectName("aboutPicture");
   setAccessibleName(kAboutCaption);
 }
 
@@ -55,12 +55,12 @@ TAboutForm::TAboutForm(const AppState& state, QWidget* parent)
   auto* picture = new AboutPicture(this);
   picture->setGeometry(0, 0, kWidth, kHeight);
 
-  OKButton = new QPushButton(tr("OK"), this);
-  OKButton->setObjectName("OKButton");
-  OKButton->setDefault(true);
-  OKButton->adjustSize();
-  OKButton->move(kWidth - OKButton->width() - 12, kHeight - OKButton->height() - 12);
-  connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
+  okButton = new QPushButton(tr("OK"), this);
+  okButton->setObjectName("okButton");
+  okButton->setDefault(true);
+  okButton->adjustSize();
+  okButton->move(kWidth - okButton->width() - 12, kHeight - okButton->height() - 12);
+  connect(okButton, &QPushButton::clicked, this, &QDialog::accept);
 }
 
 void TAboutForm::showEvent(QShowEvent* event) {
@@ -70,7 +70,7 @@ void TAboutForm::showEvent(QShowEvent* event) {
 
 void TAboutForm::FormShow() {
   setWindowTitle(kAboutCaption);
-  OKButton->setVisible(!state_.Starting);
+  okButton->setVisible(!state_.Starting);
 }
 
 }  // namespace vt::shell

@@ -33,7 +33,7 @@ class TAboutForm : public QDialog {
 
   TAboutForm(const AppState& state, QWidget* parent);
 
-  QPushButton* OKButton;
+  QPushButton* okButton;
 
  protected:
   void showEvent(QShowEvent* event) override;

@@ -14,56 +14,58 @@ namespace vt::shell {
 
 const std::vector<PageDef>& MainPages() {
   static const std::vector<PageDef> kPages = {
-      {"TabSheet1",
+      {"invoicesPage",
        "Invoices",
        300,
        {
-           {"BtnInvoice", "invoice.svg", "Create & Edit Invoices"},
-           {"BtnInvPrint", "print_invoices.svg", "Print Invoices for specified date(s)"},
-           {"BtnInvLab", "invoice_labels.svg", "Print Mailing Labels for Invoice Date(s)"},
+           {"invoicesButton", "invoice.svg", "Create & Edit Invoices"},
+           {"printInvoicesButton", "print_invoices.svg", "Print Invoices for specified date(s)"},
+           {"invoiceLabelsButton", "invoice_labels.svg",
+            "Print Mailing Labels for Invoice Date(s)"},
        }},
-      {"TabSheet2",
+      {"catalogPage",
        "Customers and Products",
        400,
        {
-           {"BtnCust", "customers.svg", "Add & Edit Customers"},
-           {"BtnGroups", "groups.svg", "Add & Edit Customer Groups"},
-           {"BtnProd", "product.svg", "Add & Edit Products / Services"},
-           {"BtnPurchase", "purchase.svg", "Add & Edit Inventory Purchases"},
-           {"Image4", "product_list.svg", "Print Product Listing"},
-           {"Image5", "purchase_report.svg", "Print Purchasing Report"},
+           {"customersButton", "customers.svg", "Add & Edit Customers"},
+           {"groupsButton", "groups.svg", "Add & Edit Customer Groups"},
+           {"productsButton", "product.svg", "Add & Edit Products / Services"},
+           {"purchasesButton", "purchase.svg", "Add & Edit Inventory Purchases"},
+           {"productListButton", "product_list.svg", "Print Product Listing"},
+           {"purchaseReportButton", "purchase_report.svg", "Print Purchasing Report"},
        }},
-      {"TabSheet3",
+      {"reportsPage",
        "Report Generation",
        500,
        {
-           {"BtnRInv", "statements.svg", "Print Invoices, Bills or Customer Statements"},
-           {"BtnRProf", "profile.svg", "Print Customer's Purchasing Profile"},
-           {"BtnRSales", "sales.svg", "Print Sales & Tax Reports"},
-           {"BtnRLabels", "address_labels.svg", "Print Address Labels"},
-           {"BtnMMerge", "mail_merge.svg", "Generate a Mail Merge File"},
-           {"BtnInvRpts", "inventory.svg", "Print Inventory Reports"},
+           {"statementsButton", "statements.svg", "Print Invoices, Bills or Customer Statements"},
+           {"profileButton", "profile.svg", "Print Customer's Purchasing Profile"},
+           {"salesReportsButton", "sales.svg", "Print Sales & Tax Reports"},
+           {"addressLabelsButton", "address_labels.svg", "Print Address Labels"},
+           {"mailMergeButton", "mail_merge.svg", "Generate a Mail Merge File"},
+           {"inventoryReportsButton", "inventory.svg", "Print Inventory Reports"},
        }},
-      {"TabSheet4",
+      {"preferencesPage",
        "Preferences",
        600,
        {
-           {"BtnFont", "font.svg", "Select a Font for printing reports", "Report Font"},
-           {"BtnPSetup", "printer_setup.svg", "Select a printer for reports", "Printer Setup"},
-           {"BtnStationary", "stationery.svg", "Set up custom stationary", "Stationary"},
-           {"BtnSTax", "tax.svg", "Set up sales tax rates", "Sales Tax"},
-           {"BtnLabForms", "label_forms.svg", "Define Address Label Stock", "Label Forms"},
+           {"reportFontButton", "font.svg", "Select a Font for printing reports", "Report Font"},
+           {"printerSetupButton", "printer_setup.svg", "Select a printer for reports",
+            "Printer Setup"},
+           {"stationeryButton", "stationery.svg", "Set up custom stationary", "Stationary"},
+           {"salesTaxButton", "tax.svg", "Set up sales tax rates", "Sales Tax"},
+           {"labelFormsButton", "label_forms.svg", "Define Address Label Stock", "Label Forms"},
        }},
-      {"TabSheet5",
+      {"maintenancePage",
        "File Maintenance",
        700,
        {
-           {"BtnBackup", "backup.svg", "Backup Data Files"},
-           {"BtnRestore", "restore.svg", "Restore Data Files"},
-           {"BtnIndex", "reindex.svg", "Reindex Data Files"},
-           {"BtnPack", "pack.svg", "Pack Data Files"},
-           {"BtnUpgrade", "import.svg", "Import Data from VESKA version 4 or 5"},
-           {"BtnErase", "erase.svg", "Erase all data and start over"},
+           {"backupButton", "backup.svg", "Backup Data Files"},
+           {"restoreButton", "restore.svg", "Restore Data Files"},
+           {"reindexButton", "reindex.svg", "Reindex Data Files"},
+           {"packButton", "pack.svg", "Pack Data Files"},
+           {"importButton", "import.svg", "Import Data from VESKA version 4 or 5"},
+           {"eraseButton", "erase.svg", "Erase all data and start over"},
        }},
   };
   return kPages;
@@ -73,9 +75,9 @@ namespace {
 
 const QColor kTeal(0x00, 0x80, 0x80);
 
-QFrame* makeShape(int number, QWidget* parent) {
+QFrame* makeShape(QWidget* parent) {
   auto* shape = new QFrame(parent);
-  shape->setObjectName(QStringLiteral("Shape%1").arg(number));
+  shape->setObjectName(QStringLiteral("buttonShape"));
   shape->setFrameShape(QFrame::StyledPanel);
   shape->setAutoFillBackground(true);
   QPalette teal = shape->palette();
@@ -86,10 +88,10 @@ QFrame* makeShape(int number, QWidget* parent) {
   return shape;
 }
 
-QPushButton* makeHelpButton(int context, QWidget* parent) {
+QPushButton* makeHelpButton(QWidget* parent) {
   auto* help = new QPushButton(QApplication::style()->standardIcon(QStyle::SP_DialogHelpButton),
                                QObject::tr("&Help"), parent);
-  help->setObjectName(QStringLiteral("BtnHelp%1").arg(context));
+  help->setObjectName(QStringLiteral("helpButton"));
   help->setToolTip(QObject::tr("Help on this page"));
   help->setAccessibleName(QObject::tr("Help on this page"));
   return help;
@@ -97,11 +99,11 @@ QPushButton* makeHelpButton(int context, QWidget* parent) {
 
 }  // namespace
 
-BuiltPage BuildPage(const PageDef& def, int shapeNumber, QWidget* parent) {
+BuiltPage BuildPage(const PageDef& def, QWidget* parent) {
   BuiltPage built;
   built.page = new QWidget(parent);
   built.page->setObjectName(def.name);
-  built.shape = makeShape(shapeNumber, built.page);
+  built.shape = makeShape(built.page);
   built.grid = new QGridLayout(built.shape);
   built.grid->setContentsMargins(16, 16, 16, 16);
   built.grid->setSpacing(12);
@@ -110,7 +112,7 @@ BuiltPage BuildPage(const PageDef& def, int shapeNumber, QWidget* parent) {
         button.name, QStringLiteral(":/icons/") + button.picture, QString::fromUtf8(button.hint),
         QString::fromUtf8(button.caption), built.shape));
   }
-  built.help = makeHelpButton(def.helpContext, built.page);
+  built.help = makeHelpButton(built.page);
 
   auto* column = new QVBoxLayout(built.page);
   column->addWidget(built.shape, 1);

@@ -48,7 +48,7 @@ struct BuiltPage {
 
 // Makes the page with its shape, buttons and Help button; the buttons are
 // not yet placed in the shape's grid.
-BuiltPage BuildPage(const PageDef& def, int shapeNumber, QWidget* parent);
+BuiltPage BuildPage(const PageDef& def, QWidget* parent);
 // Places the buttons in rows of `perRow`, starting at grid row `firstRow`.
 void PlaceInRows(const BuiltPage& built, int perRow, int firstRow = 0);
 

@@ -45,7 +45,7 @@ TMain::TMain(AppState& state, QWidget* parent) : QMainWindow(parent), state_(sta
   resize(kWidth, kHeight);
   centreOnScreen();
   // The pages work on the engine session, which the start-up makes.
-  PageControl1->setEnabled(false);
+  pageTabs->setEnabled(false);
   connect(qApp, &QApplication::focusChanged, this, &TMain::focusMoved);
 }
 
@@ -53,18 +53,18 @@ TMain::~TMain() = default;
 
 void TMain::buildMenu() {
   QMenu* file = menuBar()->addMenu(tr("&File"));
-  file->setObjectName("File1");
-  QAction* exit = file->addAction(tr("E&xit"), this, &TMain::Exit1Click);
-  exit->setObjectName("Exit1");
+  file->setObjectName("fileMenu");
+  QAction* exit = file->addAction(tr("E&xit"), this, &TMain::exitClicked);
+  exit->setObjectName("exitAction");
 
   QMenu* help = menuBar()->addMenu(tr("&Help"));
-  help->setObjectName("Help1");
+  help->setObjectName("helpMenu");
   // "&&" shows one ampersand in a menu item.
-  QAction* about = help->addAction(tr("&About Vantrell && Inventory"), this, &TMain::About1Click);
-  about->setObjectName("About1");
+  QAction* about = help->addAction(tr("&About Vantrell && Inventory"), this, &TMain::aboutClicked);
+  about->setObjectName("aboutAction");
   help->addSeparator();
-  QAction* contents = help->addAction(tr("Help &Contents"), this, &TMain::HelpContents1Click);
-  contents->setObjectName("HelpContents1");
+  QAction* contents = help->addAction(tr("Help &Contents"), this, &TMain::helpContentsClicked);
+  contents->setObjectName("helpContentsAction");
 
   // F1 opens the main window's own topic.
   auto* f1 = new QShortcut(QKeySequence::HelpContents, this);
@@ -76,32 +76,32 @@ void TMain::buildFrame() {
   auto* central = new QWidget(this);
   auto* column = new QVBoxLayout(central);
   auto* bevel = new QFrame(central);
-  bevel->setObjectName("Bevel1");
+  bevel->setObjectName("topBevel");
   bevel->setFrameShape(QFrame::HLine);
   bevel->setFrameShadow(QFrame::Sunken);
   column->addWidget(bevel);
 
-  PageControl1 = new QTabWidget(central);
-  PageControl1->setObjectName("PageControl1");
-  column->addWidget(PageControl1, 1);
+  pageTabs = new QTabWidget(central);
+  pageTabs->setObjectName("pageTabs");
+  column->addWidget(pageTabs, 1);
 
-  ProgressBox = new QGroupBox(central);
-  ProgressBox->setObjectName("ProgressBox");
-  ProgressBar1 = new QProgressBar(ProgressBox);
-  ProgressBar1->setObjectName("ProgressBar1");
-  ProgressBar1->setRange(0, 100);
-  ProgressBar1->setValue(0);
-  auto* boxLayout = new QVBoxLayout(ProgressBox);
-  boxLayout->addWidget(ProgressBar1);
-  ProgressBox->hide();
-  column->addWidget(ProgressBox);
+  progressBox = new QGroupBox(central);
+  progressBox->setObjectName("progressBox");
+  progressBar = new QProgressBar(progressBox);
+  progressBar->setObjectName("progressBar");
+  progressBar->setRange(0, 100);
+  progressBar->setValue(0);
+  auto* boxLayout = new QVBoxLayout(progressBox);
+  boxLayout->addWidget(progressBar);
+  progressBox->hide();
+  column->addWidget(progressBox);
   setCentralWidget(central);
 }
 
 void TMain::buildPages() {
   const std::vector<PageDef>& pages = MainPages();
   for (size_t i = 0; i < pages.size(); ++i) {
-    const BuiltPage built = BuildPage(pages[i], static_cast<int>(i) + 1, PageControl1);
+    const BuiltPage built = BuildPage(pages[i], pageTabs);
     for (PictureButton* button : built.buttons) buttons_[button->objectName()] = button;
     const int context = pages[i].helpContext;
     connect(built.help, &QPushButton::clicked, this,
@@ -111,7 +111,7 @@ void TMain::buildPages() {
     } else {
       PlaceInRows(built, 3);
     }
-    PageControl1->addTab(built.page, tr(pages[i].title));
+    pageTabs->addTab(built.page, tr(pages[i].title));
   }
 }
 
@@ -124,19 +124,21 @@ void TMain::buildReportMenus() {
 }
 
 void TMain::connectButtons() {
-  connect(button("BtnCust"), &QToolButton::clicked, this, &TMain::BtnCustClick);
-  connect(button("BtnGroups"), &QToolButton::clicked, this, &TMain::BtnGroupsClick);
-  connect(button("BtnProd"), &QToolButton::clicked, this, &TMain::BtnProdClick);
-  connect(button("BtnPurchase"), &QToolButton::clicked, this, &TMain::BtnPurchaseClick);
-  connect(button("BtnIndex"), &QToolButton::clicked, this, &TMain::BtnIndexClick);
-  connect(button("BtnPack"), &QToolButton::clicked, this, &TMain::BtnPackClick);
-  connect(button("BtnFont"), &QToolButton::clicked, this, &TMain::BtnFontClick);
-  connect(button("BtnPSetup"), &QToolButton::clicked, this, &TMain::BtnPSetupClick);
+  connect(button("customersButton"), &QToolButton::clicked, this, &TMain::customersClicked);
+  connect(button("groupsButton"), &QToolButton::clicked, this, &TMain::groupsClicked);
+  connect(button("productsButton"), &QToolButton::clicked, this, &TMain::productsClicked);
+  connect(button("purchasesButton"), &QToolButton::clicked, this, &TMain::purchasesClicked);
+  connect(button("reindexButton"), &QToolButton::clicked, this, &TMain::reindexClicked);
+  connect(button("packButton"), &QToolButton::clicked, this, &TMain::packClicked);
+  connect(button("reportFontButton"), &QToolButton::clicked, this, &TMain::reportFontClicked);
+  connect(button("printerSetupButton"), &QToolButton::clicked, this, &TMain::printerSetupClicked);
   // The windows and reports these open are not part of the program yet.
   for (const char* name :
-       {"BtnInvoice", "BtnInvPrint", "BtnInvLab", "Image4", "Image5", "BtnRInv", "BtnRProf",
-        "BtnRSales", "BtnRLabels", "BtnMMerge", "BtnInvRpts", "BtnStationary", "BtnSTax",
-        "BtnLabForms", "BtnBackup", "BtnRestore", "BtnUpgrade", "BtnErase"}) {
+       {"invoicesButton", "printInvoicesButton", "invoiceLabelsButton", "productListButton",
+        "purchaseReportButton", "statementsButton", "profileButton", "salesReportsButton",
+        "addressLabelsButton", "mailMergeButton", "inventoryReportsButton", "stationeryButton",
+        "salesTaxButton", "labelFormsButton", "backupButton", "restoreButton", "importButton",
+        "eraseButton"}) {
     button(name)->setEnabled(false);
   }
 }
@@ -154,15 +156,15 @@ PictureButton* TMain::button(const QString& name) const {
 }
 
 void TMain::ShowProgress(bool visible, const QString& caption) {
-  ProgressBar1->setValue(0);
-  ProgressBox->setTitle(caption);
-  ProgressBox->setVisible(visible);
+  progressBar->setValue(0);
+  progressBox->setTitle(caption);
+  progressBox->setVisible(visible);
   repaint();
 }
 
 void TMain::SetProgress(int percent) {
-  ProgressBar1->setValue(percent);
-  ProgressBox->repaint();
+  progressBar->setValue(percent);
+  progressBox->repaint();
 }
 
 void TMain::ProgressBoxReport::show(bool visible, const std::string& caption) {
@@ -173,15 +175,15 @@ void TMain::ProgressBoxReport::set(int percent) {
   main_.SetProgress(percent);
 }
 
-void TMain::Exit1Click() {
+void TMain::exitClicked() {
   close();
 }
 
-void TMain::About1Click() {
+void TMain::aboutClicked() {
   AboutForm->exec();
 }
 
-void TMain::HelpContents1Click() {
+void TMain::helpContentsClicked() {
   state_.ui.help.showContents();
 }
 

@@ -48,17 +48,17 @@ class TMain : public QMainWindow {
   PictureButton* button(const QString& name) const;
 
   TAboutForm* AboutForm;
-  QTabWidget* PageControl1;
-  QGroupBox* ProgressBox;
-  QProgressBar* ProgressBar1;
-  QLineEdit* Edit1;
-  QLineEdit* Edit2;
-  QGroupBox* GroupBox1;
-  QRadioButton* RadioButton1;  // By Name
-  QRadioButton* RadioButton2;  // By Company Name
-  QGroupBox* GroupBox2;
-  QRadioButton* RadioButton3;  // First in - First out
-  QRadioButton* RadioButton4;  // Last in - First out
+  QTabWidget* pageTabs;
+  QGroupBox* progressBox;
+  QProgressBar* progressBar;
+  QLineEdit* reportFontEdit;
+  QLineEdit* printerEdit;
+  QGroupBox* customerSortGroup;
+  QRadioButton* sortByNameRadio;
+  QRadioButton* sortByCompanyRadio;
+  QGroupBox* inventoryMethodGroup;
+  QRadioButton* fifoRadio;
+  QRadioButton* lifoRadio;
 
  signals:
   // The run is over: the window has done its closing work (or start-up gave
@@ -71,20 +71,20 @@ class TMain : public QMainWindow {
   // The closing work: packs if deletions are pending, releases the engine.
   void FormClose();
 
-  void Exit1Click();
-  void About1Click();
-  void HelpContents1Click();
+  void exitClicked();
+  void aboutClicked();
+  void helpContentsClicked();
 
-  void BtnCustClick();
-  void BtnGroupsClick();
-  void BtnProdClick();
-  void BtnPurchaseClick();
-  void BtnIndexClick();
-  void BtnPackClick();
-  void BtnFontClick();
-  void BtnPSetupClick();
-  void GroupBox1Exit();
-  void GroupBox2Exit();
+  void customersClicked();
+  void groupsClicked();
+  void productsClicked();
+  void purchasesClicked();
+  void reindexClicked();
+  void packClicked();
+  void reportFontClicked();
+  void printerSetupClicked();
+  void customerSortLeft();
+  void inventoryMethodLeft();
 
  protected:
   void showEvent(QShowEvent* event) override;

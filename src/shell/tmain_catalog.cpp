@@ -18,7 +18,7 @@ namespace vt::shell {
 
 using data::RecordKind;
 
-void TMain::BtnCustClick() {
+void TMain::customersClicked() {
   data::DataSession* session = state_.session();
   if (!session || !catalog_) return;
   session->NeedsPack = false;
@@ -30,7 +30,7 @@ void TMain::BtnCustClick() {
   FinishCatalogWork("CUST5");
 }
 
-void TMain::BtnGroupsClick() {
+void TMain::groupsClicked() {
   data::DataSession* session = state_.session();
   if (!session || !catalog_) return;
   if (!session->OpenGroups() || !session->OpenCustomers()) return;
@@ -41,7 +41,7 @@ void TMain::BtnGroupsClick() {
   FinishCatalogWork("GROUPS");
 }
 
-void TMain::BtnProdClick() {
+void TMain::productsClicked() {
   data::DataSession* session = state_.session();
   if (!session || !catalog_) return;
   if (!session->OpenProducts()) return;
@@ -50,7 +50,7 @@ void TMain::BtnProdClick() {
   FinishCatalogWork("Prod5");
 }
 
-void TMain::BtnPurchaseClick() {
+void TMain::purchasesClicked() {
   data::DataSession* session = state_.session();
   if (!session || !catalog_) return;
   if (!session->OpenPurchases() || !session->OpenProducts()) return;

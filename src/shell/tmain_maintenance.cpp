@@ -12,7 +12,7 @@ namespace vt::shell {
 
 namespace {}  // namespace
 
-void TMain::BtnIndexClick() {
+void TMain::reindexClicked() {
   data::DataSession* session = state_.session();
   if (!session) return;
   session->CloseAll();
@@ -20,7 +20,7 @@ void TMain::BtnIndexClick() {
   data::RebuildIndexes(session->engine(), false, &progress_, state_.ui.dialogs, state_.exit);
 }
 
-void TMain::BtnPackClick() {
+void TMain::packClicked() {
   data::DataSession* session = state_.session();
   if (!session) return;
   session->CloseAll();

@@ -56,39 +56,40 @@ bool leaves(const QWidget* group, const QWidget* old, const QWidget* now) {
 
 void TMain::buildPreferences(const BuiltPage& page) {
   QWidget* shape = page.shape;
-  Edit1 = readOnlyEdit("Edit1", tr("Report font"), shape);
-  Edit2 = readOnlyEdit("Edit2", tr("Printer for reports"), shape);
-  GroupBox1 = radioGroup("GroupBox1", tr(" Display - Sort Customers "),
-                         tr("Select how customers are displayed in pick lists"), RadioButton1,
-                         "RadioButton1", tr("By Name"), RadioButton2, "RadioButton2",
-                         tr("By Company Name"), shape);
-  GroupBox2 = radioGroup("GroupBox2", tr(" Inventory Method "), tr("Select Inventory Method"),
-                         RadioButton3, "RadioButton3", tr("First in - First out"), RadioButton4,
-                         "RadioButton4", tr("Last in - First out"), shape);
+  reportFontEdit = readOnlyEdit("reportFontEdit", tr("Report font"), shape);
+  printerEdit = readOnlyEdit("printerEdit", tr("Printer for reports"), shape);
+  customerSortGroup = radioGroup(
+      "customerSortGroup", tr(" Display - Sort Customers "),
+      tr("Select how customers are displayed in pick lists"), sortByNameRadio, "sortByNameRadio",
+      tr("By Name"), sortByCompanyRadio, "sortByCompanyRadio", tr("By Company Name"), shape);
+  inventoryMethodGroup =
+      radioGroup("inventoryMethodGroup", tr(" Inventory Method "), tr("Select Inventory Method"),
+                 fifoRadio, "fifoRadio", tr("First in - First out"), lifoRadio, "lifoRadio",
+                 tr("Last in - First out"), shape);
 
   QGridLayout* grid = page.grid;
-  grid->addWidget(button("BtnFont"), 0, 0, Qt::AlignCenter);
-  grid->addWidget(Edit1, 0, 1, 1, 3);
-  grid->addWidget(button("BtnPSetup"), 1, 0, Qt::AlignCenter);
-  grid->addWidget(Edit2, 1, 1, 1, 3);
-  grid->addWidget(GroupBox1, 2, 0, 1, 2);
-  grid->addWidget(GroupBox2, 2, 2, 1, 2);
-  grid->addWidget(button("BtnStationary"), 3, 0, Qt::AlignCenter);
-  grid->addWidget(button("BtnSTax"), 3, 1, Qt::AlignCenter);
-  grid->addWidget(button("BtnLabForms"), 3, 2, Qt::AlignCenter);
+  grid->addWidget(button("reportFontButton"), 0, 0, Qt::AlignCenter);
+  grid->addWidget(reportFontEdit, 0, 1, 1, 3);
+  grid->addWidget(button("printerSetupButton"), 1, 0, Qt::AlignCenter);
+  grid->addWidget(printerEdit, 1, 1, 1, 3);
+  grid->addWidget(customerSortGroup, 2, 0, 1, 2);
+  grid->addWidget(inventoryMethodGroup, 2, 2, 1, 2);
+  grid->addWidget(button("stationeryButton"), 3, 0, Qt::AlignCenter);
+  grid->addWidget(button("salesTaxButton"), 3, 1, Qt::AlignCenter);
+  grid->addWidget(button("labelFormsButton"), 3, 2, Qt::AlignCenter);
 
   // Tab goes through the page as it reads.
-  QWidget* const order[] = {button("BtnFont"),
-                            Edit1,
-                            button("BtnPSetup"),
-                            Edit2,
-                            RadioButton1,
-                            RadioButton2,
-                            RadioButton3,
-                            RadioButton4,
-                            button("BtnStationary"),
-                            button("BtnSTax"),
-                            button("BtnLabForms"),
+  QWidget* const order[] = {button("reportFontButton"),
+                            reportFontEdit,
+                            button("printerSetupButton"),
+                            printerEdit,
+                            sortByNameRadio,
+                            sortByCompanyRadio,
+                            fifoRadio,
+                            lifoRadio,
+                            button("stationeryButton"),
+                            button("salesTaxButton"),
+                            button("labelFormsButton"),
                             page.help};
   for (size_t i = 1; i < std::size(order); ++i) {
     QWidget::setTabOrder(order[i - 1], order[i]);
@@ -97,39 +98,39 @@ void TMain::buildPreferences(const BuiltPage& page) {
 
 void TMain::ShowPreferences() {
   const data::Settings& settings = state_.session()->settings;
-  Edit1->setText(FontText(state_.ReportFont));
-  if (state_.ui.printers.available()) Edit2->setText(state_.ui.printers.describe());
-  (settings.ByCust ? RadioButton1 : RadioButton2)->setChecked(true);
-  (settings.fifo ? RadioButton3 : RadioButton4)->setChecked(true);
+  reportFontEdit->setText(FontText(state_.ReportFont));
+  if (state_.ui.printers.available()) printerEdit->setText(state_.ui.printers.describe());
+  (settings.ByCust ? sortByNameRadio : sortByCompanyRadio)->setChecked(true);
+  (settings.fifo ? fifoRadio : lifoRadio)->setChecked(true);
 }
 
-void TMain::BtnFontClick() {
+void TMain::reportFontClicked() {
   data::DataSession* session = state_.session();
   if (!session) return;
   if (const auto chosen = state_.ui.dialogs.chooseFont(ToFontSpec(state_.ReportFont))) {
     state_.ReportFont = FromFontSpec(*chosen);
   }
-  Edit1->setText(FontText(state_.ReportFont));
+  reportFontEdit->setText(FontText(state_.ReportFont));
   StoreReportFont(state_.ReportFont, session->settings);
   SaveSettings();
 }
 
-void TMain::BtnPSetupClick() {
+void TMain::printerSetupClicked() {
   state_.ui.dialogs.printerSetup();
-  if (state_.ui.printers.available()) Edit2->setText(state_.ui.printers.describe());
+  if (state_.ui.printers.available()) printerEdit->setText(state_.ui.printers.describe());
 }
 
-void TMain::GroupBox1Exit() {
+void TMain::customerSortLeft() {
   data::DataSession* session = state_.session();
   if (!session) return;
-  session->settings.ByCust = RadioButton1->isChecked();
+  session->settings.ByCust = sortByNameRadio->isChecked();
   SaveSettings();
 }
 
-void TMain::GroupBox2Exit() {
+void TMain::inventoryMethodLeft() {
   data::DataSession* session = state_.session();
   if (!session) return;
-  session->settings.fifo = RadioButton3->isChecked();
+  session->settings.fifo = fifoRadio->isChecked();
   SaveSettings();
 }
 
@@ -145,8 +146,8 @@ void TMain::SaveSettings() {
 }
 
 void TMain::focusMoved(QWidget* old, QWidget* now) {
-  if (leaves(GroupBox1, old, now)) GroupBox1Exit();
-  if (leaves(GroupBox2, old, now)) GroupBox2Exit();
+  if (leaves(customerSortGroup, old, now)) customerSortLeft();
+  if (leaves(inventoryMethodGroup, old, now)) inventoryMethodLeft();
 }
 
 }  // namespace vt::shell

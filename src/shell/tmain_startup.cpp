@@ -76,7 +76,7 @@ void TMain::ApplySettings() {
   state_.ReportFont = ReportFontFromSettings(session.settings, DesignReportFont());
   ShowPreferences();
   catalog_ = std::make_unique<CatalogWindows>(this, session, state_.ui);
-  PageControl1->setEnabled(true);
+  pageTabs->setEnabled(true);
 }
 
 void TMain::FinishStartup() {

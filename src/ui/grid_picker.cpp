@@ -42,91 +42,91 @@ GridPicker::GridPicker(QWidget* parent, vt::data::DataSession& session, UiContex
 }
 
 void GridPicker::buildControls() {
-  StringGrid1 = new QTableWidget(this);
-  StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
-  StringGrid1->setAccessibleName(settings_.caption);
-  StringGrid1->verticalHeader()->hide();
-  StringGrid1->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-  StringGrid1->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-  StringGrid1->horizontalHeader()->setSectionsClickable(false);
-  StringGrid1->horizontalHeader()->setHighlightSections(false);
-  StringGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
-  StringGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
-  StringGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  StringGrid1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  StringGrid1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  StringGrid1->setWordWrap(false);
-  StringGrid1->setTextElideMode(Qt::ElideNone);
-  StringGrid1->installEventFilter(this);
-  connect(StringGrid1, &QTableWidget::cellDoubleClicked, this, &GridPicker::StringGrid1DblClick);
-  connect(StringGrid1, &QTableWidget::cellClicked, this, &GridPicker::StringGrid1Click);
-  connect(StringGrid1, &QTableWidget::currentCellChanged, this,
+  recordsGrid = new QTableWidget(this);
+  recordsGrid->setObjectName(QStringLiteral("recordsGrid"));
+  recordsGrid->setAccessibleName(settings_.caption);
+  recordsGrid->verticalHeader()->hide();
+  recordsGrid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  recordsGrid->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  recordsGrid->horizontalHeader()->setSectionsClickable(false);
+  recordsGrid->horizontalHeader()->setHighlightSections(false);
+  recordsGrid->setSelectionBehavior(QAbstractItemView::SelectRows);
+  recordsGrid->setSelectionMode(QAbstractItemView::SingleSelection);
+  recordsGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  recordsGrid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  recordsGrid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  recordsGrid->setWordWrap(false);
+  recordsGrid->setTextElideMode(Qt::ElideNone);
+  recordsGrid->installEventFilter(this);
+  connect(recordsGrid, &QTableWidget::cellDoubleClicked, this, &GridPicker::gridDoubleClicked);
+  connect(recordsGrid, &QTableWidget::cellClicked, this, &GridPicker::gridClicked);
+  connect(recordsGrid, &QTableWidget::currentCellChanged, this,
           [this](int row, int, int previousRow, int) {
             if (row != previousRow) ShowRowExtra(recordAt(row));
           });
 
-  ScrollBar1 = new QScrollBar(Qt::Vertical, this);
-  ScrollBar1->setObjectName(QStringLiteral("ScrollBar1"));
-  ScrollBar1->setAccessibleName(tr("Scroll records"));
-  ScrollBar1->setRange(0, 100);
-  ScrollBar1->setSingleStep(1);
-  ScrollBar1->setPageStep(10);
-  QSizePolicy keepPlace = ScrollBar1->sizePolicy();
+  recordsScrollBar = new QScrollBar(Qt::Vertical, this);
+  recordsScrollBar->setObjectName(QStringLiteral("recordsScrollBar"));
+  recordsScrollBar->setAccessibleName(tr("Scroll records"));
+  recordsScrollBar->setRange(0, 100);
+  recordsScrollBar->setSingleStep(1);
+  recordsScrollBar->setPageStep(10);
+  QSizePolicy keepPlace = recordsScrollBar->sizePolicy();
   keepPlace.setRetainSizeWhenHidden(true);
-  ScrollBar1->setSizePolicy(keepPlace);
-  connect(ScrollBar1, &QScrollBar::actionTriggered, this, &GridPicker::ScrollBar1Scroll);
-  connect(ScrollBar1, &QScrollBar::sliderReleased, this, &GridPicker::ScrollBar1Release);
+  recordsScrollBar->setSizePolicy(keepPlace);
+  connect(recordsScrollBar, &QScrollBar::actionTriggered, this, &GridPicker::scrolled);
+  connect(recordsScrollBar, &QScrollBar::sliderReleased, this, &GridPicker::scrollBarReleased);
 
-  Edit1 = new QLineEdit(this);
-  Edit1->setObjectName(QStringLiteral("Edit1"));
-  Edit1->setAccessibleName(tr("Seek"));
-  Label1 = new QLabel(tr("Seek:"), this);
-  Label1->setObjectName(QStringLiteral("Label1"));
-  Label1->setBuddy(Edit1);
-  connect(Edit1, &QLineEdit::textChanged, this, &GridPicker::Edit1Change);
+  seekEdit = new QLineEdit(this);
+  seekEdit->setObjectName(QStringLiteral("seekEdit"));
+  seekEdit->setAccessibleName(tr("Seek"));
+  seekLabel = new QLabel(tr("Seek:"), this);
+  seekLabel->setObjectName(QStringLiteral("seekLabel"));
+  seekLabel->setBuddy(seekEdit);
+  connect(seekEdit, &QLineEdit::textChanged, this, &GridPicker::seekChanged);
 
-  BtnSelect = makeButton(this, "BtnSelect", tr("Select"));
-  BtnSelect->setDefault(true);
-  BtnNew = makeButton(this, "BtnNew", tr("New"));
-  BtnCancel = makeButton(this, "BtnCancel", tr("Cancel"));
-  connect(BtnSelect, &QPushButton::clicked, this, &GridPicker::BtnSelectClick);
-  connect(BtnNew, &QPushButton::clicked, this, &GridPicker::BtnNewClick);
-  connect(BtnCancel, &QPushButton::clicked, this, &GridPicker::BtnCancelClick);
+  selectButton = makeButton(this, "selectButton", tr("Select"));
+  selectButton->setDefault(true);
+  newButton = makeButton(this, "newButton", tr("New"));
+  cancelButton = makeButton(this, "cancelButton", tr("Cancel"));
+  connect(selectButton, &QPushButton::clicked, this, &GridPicker::selectClicked);
+  connect(newButton, &QPushButton::clicked, this, &GridPicker::newClicked);
+  connect(cancelButton, &QPushButton::clicked, this, &GridPicker::cancelClicked);
 
   auto* gridRow = new QHBoxLayout;
   gridRow->setSpacing(0);
-  gridRow->addWidget(StringGrid1);
-  gridRow->addWidget(ScrollBar1);
+  gridRow->addWidget(recordsGrid);
+  gridRow->addWidget(recordsScrollBar);
   gridRow->addStretch();
   auto* seekRow = new QHBoxLayout;
-  seekRow->addWidget(Label1);
-  seekRow->addWidget(Edit1, 1);
+  seekRow->addWidget(seekLabel);
+  seekRow->addWidget(seekEdit, 1);
   extraRow_ = new QHBoxLayout;
   auto* buttons = new QHBoxLayout;
   buttons->addStretch();
-  buttons->addWidget(BtnSelect);
-  buttons->addWidget(BtnNew);
-  buttons->addWidget(BtnCancel);
+  buttons->addWidget(selectButton);
+  buttons->addWidget(newButton);
+  buttons->addWidget(cancelButton);
   auto* form = new QVBoxLayout(this);
   form->setContentsMargins(8, 8, settings_.rightMargin, 8);
   form->addLayout(gridRow);
   form->addLayout(seekRow);
   form->addLayout(extraRow_);
   form->addLayout(buttons);
-  setTabOrder(Edit1, StringGrid1);
+  setTabOrder(seekEdit, recordsGrid);
 }
 
 void GridPicker::pick(bool allowNew, long& current) {
-  BtnNew->setEnabled(allowNew);
+  newButton->setEnabled(allowNew);
   result_ = current;
   exec();
   current = result_;
 }
 
 long GridPicker::recordAt(int row) const {
-  int column = StringGrid1->columnCount() - 1;
-  if (row < 0 || row >= StringGrid1->rowCount() || column < 0) return 0;
-  const QTableWidgetItem* cell = StringGrid1->item(row, column);
+  int column = recordsGrid->columnCount() - 1;
+  if (row < 0 || row >= recordsGrid->rowCount() || column < 0) return 0;
+  const QTableWidgetItem* cell = recordsGrid->item(row, column);
   return cell ? cell->text().toLong() : 0;
 }
 
@@ -146,15 +146,15 @@ void GridPicker::FormShow() {
   GridOrder order = settings_.order(session_);
   setUpGrid(order);
   seekText_.clear();
-  Edit1->clear();
+  seekEdit->clear();
   placeWindow(order);
   bool any = window_.count() > 0;
-  StringGrid1->setRowCount(any ? kRows : 0);
-  StringGrid1->setEnabled(any);
-  BtnSelect->setEnabled(any);
+  recordsGrid->setRowCount(any ? kRows : 0);
+  recordsGrid->setEnabled(any);
+  selectButton->setEnabled(any);
   if (!any) return;
   fill();
-  Edit1->setFocus();
+  seekEdit->setFocus();
 }
 
 // Counts the records in the picker's order. Over ten, the window is placed
@@ -169,7 +169,7 @@ void GridPicker::placeWindow(const GridOrder& order) {
     selectTag(*table, order);
     window_.reset(*table);
   }
-  ScrollBar1->setVisible(window_.count() > kRows);
+  recordsScrollBar->setVisible(window_.count() > kRows);
   if (window_.count() <= kRows) {
     window_.setTop(0);
     return;
@@ -183,16 +183,16 @@ void GridPicker::setUpGrid(const GridOrder& order) {
   std::vector<GridColumn> columns = order.columns;
   columns.push_back({tr("RecNo"), 10});
   int letter = QFontMetrics(font()).horizontalAdvance(settings_.measure);
-  StringGrid1->setColumnCount(static_cast<int>(columns.size()));
+  recordsGrid->setColumnCount(static_cast<int>(columns.size()));
   for (int c = 0; c < static_cast<int>(columns.size()); ++c) {
-    StringGrid1->setHorizontalHeaderItem(c, new QTableWidgetItem(columns[c].title));
-    StringGrid1->setColumnWidth(c, columns[c].width * letter);
+    recordsGrid->setHorizontalHeaderItem(c, new QTableWidgetItem(columns[c].title));
+    recordsGrid->setColumnWidth(c, columns[c].width * letter);
   }
-  int rowHeight = StringGrid1->verticalHeader()->defaultSectionSize();
-  StringGrid1->horizontalHeader()->setFixedHeight(rowHeight);
-  int frame = 2 * StringGrid1->frameWidth();
-  StringGrid1->setFixedSize(settings_.gridWidth * letter + frame, rowHeight * (kRows + 1) + frame);
-  ScrollBar1->setFixedHeight(StringGrid1->height());
+  int rowHeight = recordsGrid->verticalHeader()->defaultSectionSize();
+  recordsGrid->horizontalHeader()->setFixedHeight(rowHeight);
+  int frame = 2 * recordsGrid->frameWidth();
+  recordsGrid->setFixedSize(settings_.gridWidth * letter + frame, rowHeight * (kRows + 1) + frame);
+  recordsScrollBar->setFixedHeight(recordsGrid->height());
 }
 
 void GridPicker::selectTag(Table& table, const GridOrder& order) {
@@ -210,7 +210,7 @@ void GridPicker::fill() {
   if (window_.overshot(rows)) readRows(*table, &noted);
   remembered_ = 0;
   placeSelection(noted);
-  ScrollBar1->setValue(window_.percent());
+  recordsScrollBar->setValue(window_.percent());
   showSelectedExtra();
 }
 
@@ -223,7 +223,7 @@ long GridPicker::readRows(Table& table, int* noted) {
     long recno = static_cast<long>(table.recNo());
     // A record that cannot be read shows blank cells beside its number.
     QStringList cells = settings_.row(session_, table.deleted());
-    while (cells.size() < StringGrid1->columnCount() - 1) cells << QString();
+    while (cells.size() < recordsGrid->columnCount() - 1) cells << QString();
     cells << QString::number(recno);
     writeRow(static_cast<int>(rows), cells);
     if (recno == remembered_) *noted = static_cast<int>(rows);
@@ -234,35 +234,35 @@ long GridPicker::readRows(Table& table, int* noted) {
 }
 
 void GridPicker::writeRow(int row, const QStringList& cells) {
-  for (int c = 0; c < StringGrid1->columnCount() && c < cells.size(); ++c) {
-    QTableWidgetItem* cell = StringGrid1->item(row, c);
+  for (int c = 0; c < recordsGrid->columnCount() && c < cells.size(); ++c) {
+    QTableWidgetItem* cell = recordsGrid->item(row, c);
     if (!cell) {
       cell = new QTableWidgetItem;
       cell->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
-      StringGrid1->setItem(row, c, cell);
+      recordsGrid->setItem(row, c, cell);
     }
     cell->setText(cells[c]);
   }
 }
 
 void GridPicker::clearRows() {
-  for (int r = 0; r < StringGrid1->rowCount(); ++r) {
-    writeRow(r, QStringList(StringGrid1->columnCount(), QString()));
+  for (int r = 0; r < recordsGrid->rowCount(); ++r) {
+    writeRow(r, QStringList(recordsGrid->columnCount(), QString()));
   }
 }
 
 void GridPicker::placeSelection(int noted) {
   int row = noted;
   if (row < 0) {
-    int now = StringGrid1->currentRow();
+    int now = recordsGrid->currentRow();
     row = settings_.firstRowAfterFill || now < 0 ? 0 : now;
   }
-  QSignalBlocker quiet(StringGrid1);
-  StringGrid1->setCurrentCell(row, 0);
+  QSignalBlocker quiet(recordsGrid);
+  recordsGrid->setCurrentCell(row, 0);
 }
 
 void GridPicker::showSelectedExtra() {
-  ShowRowExtra(recordAt(StringGrid1->currentRow()));
+  ShowRowExtra(recordAt(recordsGrid->currentRow()));
 }
 
 void GridPicker::ShowRowExtra(long) {}
@@ -276,7 +276,7 @@ void GridPicker::scrollTo(long top) {
   if (window_.top() != before) fill();
 }
 
-void GridPicker::ScrollBar1Scroll(int action) {
+void GridPicker::scrolled(int action) {
   long top = window_.top();
   switch (action) {
     case QAbstractSlider::SliderSingleStepAdd:
@@ -300,20 +300,20 @@ void GridPicker::ScrollBar1Scroll(int action) {
     default:  // the thumb being dragged: the window waits for its release
       return;
   }
-  ScrollBar1->setSliderPosition(window_.percent());
+  recordsScrollBar->setSliderPosition(window_.percent());
 }
 
-void GridPicker::ScrollBar1Release() {
-  double at = ScrollBar1->sliderPosition();
+void GridPicker::scrollBarReleased() {
+  double at = recordsScrollBar->sliderPosition();
   scrollTo(static_cast<long>(at * static_cast<double>(window_.topLimit()) * 0.01));
-  ScrollBar1->setValue(window_.percent());
+  recordsScrollBar->setValue(window_.percent());
 }
 
 bool GridPicker::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == StringGrid1 && event->type() == QEvent::KeyPress) {
+  if (watched == recordsGrid && event->type() == QEvent::KeyPress) {
     return gridKeyDown(static_cast<QKeyEvent*>(event)->key());
   }
-  if (watched == StringGrid1 && event->type() == QEvent::KeyRelease) showSelectedExtra();
+  if (watched == recordsGrid && event->type() == QEvent::KeyRelease) showSelectedExtra();
   return QDialog::eventFilter(watched, event);
 }
 
@@ -321,11 +321,11 @@ bool GridPicker::eventFilter(QObject* watched, QEvent* event) {
 // movement follows unless the key is taken here (true).
 bool GridPicker::gridKeyDown(int key) {
   long top = window_.top();
-  int row = StringGrid1->currentRow();
+  int row = recordsGrid->currentRow();
   switch (key) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
-      BtnSelectClick();
+      selectClicked();
       return true;
     case Qt::Key_PageDown:
       scrollTo(top + kRows);
@@ -341,13 +341,13 @@ bool GridPicker::gridKeyDown(int key) {
       return false;
     case Qt::Key_Home:
       scrollTo(0);
-      if (StringGrid1->rowCount() > 0) StringGrid1->setCurrentCell(0, 0);
+      if (recordsGrid->rowCount() > 0) recordsGrid->setCurrentCell(0, 0);
       return true;
     case Qt::Key_End: {
       scrollTo(window_.topLimit());
       int last = kRows - 1;
       while (last > 0 && recordAt(last) == 0) --last;
-      if (StringGrid1->rowCount() > 0) StringGrid1->setCurrentCell(last, 0);
+      if (recordsGrid->rowCount() > 0) recordsGrid->setCurrentCell(last, 0);
       return true;
     }
     default:
@@ -355,14 +355,14 @@ bool GridPicker::gridKeyDown(int key) {
   }
 }
 
-void GridPicker::StringGrid1Click() {
-  StringGrid1->horizontalScrollBar()->setValue(0);
+void GridPicker::gridClicked() {
+  recordsGrid->horizontalScrollBar()->setValue(0);
 }
 
 // ---- Incremental search ------------------------------------------------------
 
-void GridPicker::Edit1Change() {
-  QString text = Edit1->text().toUpper().trimmed();
+void GridPicker::seekChanged() {
+  QString text = seekEdit->text().toUpper().trimmed();
   if (text == seekText_) return;
   seekText_ = text;
   Table* table = records();
@@ -377,21 +377,21 @@ void GridPicker::Edit1Change() {
 
 // ---- Choosing ------------------------------------------------------------------
 
-void GridPicker::BtnSelectClick() {
-  int row = StringGrid1->currentRow();
-  if (!StringGrid1->isEnabled() || row < 0 || row >= StringGrid1->rowCount()) return;
+void GridPicker::selectClicked() {
+  int row = recordsGrid->currentRow();
+  if (!recordsGrid->isEnabled() || row < 0 || row >= recordsGrid->rowCount()) return;
   finish(recordAt(row));
 }
 
-void GridPicker::StringGrid1DblClick() {
-  BtnSelectClick();
+void GridPicker::gridDoubleClicked() {
+  selectClicked();
 }
 
-void GridPicker::BtnNewClick() {
+void GridPicker::newClicked() {
   finish(0);
 }
 
-void GridPicker::BtnCancelClick() {
+void GridPicker::cancelClicked() {
   finish(-1);
 }
 

@@ -83,26 +83,26 @@ class GridPicker : public QDialog, public vt::data::RecordPicker {
   // The record number in a grid row's "RecNo" cell (rows 0-9); 0 when blank.
   long recordAt(int row) const;
 
-  QTableWidget* StringGrid1 = nullptr;
-  QScrollBar* ScrollBar1 = nullptr;
-  QLabel* Label1 = nullptr;
-  QLineEdit* Edit1 = nullptr;
-  QPushButton* BtnSelect = nullptr;
-  QPushButton* BtnNew = nullptr;
-  QPushButton* BtnCancel = nullptr;
+  QTableWidget* recordsGrid = nullptr;
+  QScrollBar* recordsScrollBar = nullptr;
+  QLabel* seekLabel = nullptr;
+  QLineEdit* seekEdit = nullptr;
+  QPushButton* selectButton = nullptr;
+  QPushButton* newButton = nullptr;
+  QPushButton* cancelButton = nullptr;
 
  public slots:
   void FormShow();
-  void BtnSelectClick();
-  void BtnNewClick();
-  void BtnCancelClick();
-  void StringGrid1DblClick();
-  void StringGrid1Click();
-  void Edit1Change();
+  void selectClicked();
+  void newClicked();
+  void cancelClicked();
+  void gridDoubleClicked();
+  void gridClicked();
+  void seekChanged();
   // A scroll bar action (QAbstractSlider::SliderAction).
-  void ScrollBar1Scroll(int action);
+  void scrolled(int action);
   // The thumb let go after dragging.
-  void ScrollBar1Release();
+  void scrollBarReleased();
 
  protected:
   // Shows what belongs to the record of the selected row (0 for a blank

@@ -42,46 +42,46 @@ void ListPicker::build() {
   auto* layout = new QVBoxLayout(this);
   if (options_.seekBox) {
     auto* seekRow = new QHBoxLayout;
-    Label1 = new QLabel(QStringLiteral("Seek:"), this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Edit1 = new QLineEdit(this);
-    Edit1->setObjectName(QStringLiteral("Edit1"));
-    Edit1->setMaxLength(options_.seekLength);
-    Edit1->setAccessibleName(QStringLiteral("Seek"));
-    Label1->setBuddy(Edit1);
-    seekRow->addWidget(Label1);
-    seekRow->addWidget(Edit1, 1);
+    seekLabel = new QLabel(QStringLiteral("Seek:"), this);
+    seekLabel->setObjectName(QStringLiteral("seekLabel"));
+    seekEdit = new QLineEdit(this);
+    seekEdit->setObjectName(QStringLiteral("seekEdit"));
+    seekEdit->setMaxLength(options_.seekLength);
+    seekEdit->setAccessibleName(QStringLiteral("Seek"));
+    seekLabel->setBuddy(seekEdit);
+    seekRow->addWidget(seekLabel);
+    seekRow->addWidget(seekEdit, 1);
     layout->addLayout(seekRow);
-    connect(Edit1, &QLineEdit::textChanged, this, &ListPicker::Edit1Change);
+    connect(seekEdit, &QLineEdit::textChanged, this, &ListPicker::seekChanged);
   }
-  ListBox1 = new QListWidget(this);
-  ListBox1->setObjectName(QStringLiteral("ListBox1"));
-  ListBox1->setAccessibleName(options_.listName);
-  ListBox1->setSelectionMode(QAbstractItemView::SingleSelection);
+  namesList = new QListWidget(this);
+  namesList->setObjectName(QStringLiteral("namesList"));
+  namesList->setAccessibleName(options_.listName);
+  namesList->setSelectionMode(QAbstractItemView::SingleSelection);
   // Names are blank-padded to the field width: a fixed pitch keeps the
   // deleted mark in one column.
-  ListBox1->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-  ListBox1->installEventFilter(this);
-  layout->addWidget(ListBox1, 1);
-  connect(ListBox1, &QListWidget::itemDoubleClicked, this, &ListPicker::ListBox1DblClick);
+  namesList->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+  namesList->installEventFilter(this);
+  layout->addWidget(namesList, 1);
+  connect(namesList, &QListWidget::itemDoubleClicked, this, &ListPicker::namesListDoubleClicked);
 
   auto* buttons = new QHBoxLayout;
-  BtnSelect = makeButton("BtnSelect", "Select", this);
-  BtnNew = makeButton("BtnNew", "New", this);
-  BtnCancel = makeButton("BtnCancel", "Cancel", this);
-  buttons->addWidget(BtnSelect);
-  buttons->addWidget(BtnNew);
-  buttons->addWidget(BtnCancel);
+  selectButton = makeButton("selectButton", "Select", this);
+  newButton = makeButton("newButton", "New", this);
+  cancelButton = makeButton("cancelButton", "Cancel", this);
+  buttons->addWidget(selectButton);
+  buttons->addWidget(newButton);
+  buttons->addWidget(cancelButton);
   layout->addLayout(buttons);
-  connect(BtnSelect, &QPushButton::clicked, this, &ListPicker::BtnSelectClick);
-  connect(BtnNew, &QPushButton::clicked, this, &ListPicker::BtnNewClick);
-  connect(BtnCancel, &QPushButton::clicked, this, &ListPicker::BtnCancelClick);
+  connect(selectButton, &QPushButton::clicked, this, &ListPicker::selectClicked);
+  connect(newButton, &QPushButton::clicked, this, &ListPicker::newClicked);
+  connect(cancelButton, &QPushButton::clicked, this, &ListPicker::cancelClicked);
   resize(360, 320);
 }
 
 void ListPicker::pick(bool allowNew, long& current) {
   current_ = current;
-  BtnNew->setEnabled(allowNew);
+  newButton->setEnabled(allowNew);
   exec();
   current = current_;
 }
@@ -94,20 +94,20 @@ void ListPicker::showEvent(QShowEvent* event) {
 
 void ListPicker::FormShow() {
   searchList_.clear();
-  ListBox1->clear();
-  if (Edit1) Edit1->clear();
+  namesList->clear();
+  if (seekEdit) seekEdit->clear();
   if (vt::engine::Table* table = listedTable()) {
     WaitCursor wait;
     orderedTable_ = table;
     savedTag_ = table->selectedTag();
     const int noted = selectOrder(*table) ? fill(*table) : -1;
-    if (ListBox1->count() > 0) selectRow(noted < 0 ? 0 : noted);
+    if (namesList->count() > 0) selectRow(noted < 0 ? 0 : noted);
   }
   if (options_.closeCancels) current_ = -1;
-  if (Edit1) {
-    Edit1->setFocus();
+  if (seekEdit) {
+    seekEdit->setFocus();
   } else {
-    ListBox1->setFocus();
+    namesList->setFocus();
   }
 }
 
@@ -137,30 +137,30 @@ int ListPicker::fill(vt::engine::Table& table) {
     QString text = QString::fromStdString(name);
     searchList_.append(text.toUpper());
     if (table.deleted()) text += QString::fromLatin1(kDeletedMark);
-    if (static_cast<long>(table.recNo()) == current_) noted = ListBox1->count();
-    ListBox1->addItem(text);
+    if (static_cast<long>(table.recNo()) == current_) noted = namesList->count();
+    namesList->addItem(text);
   }
   if (const int status = engine.errorCode(); status < 0) reportFailure(status);
   return noted;
 }
 
 void ListPicker::selectRow(int row) {
-  if (row >= 0 && row < ListBox1->count()) {
-    ListBox1->setCurrentRow(row);
-    ListBox1->item(row)->setSelected(true);
+  if (row >= 0 && row < namesList->count()) {
+    namesList->setCurrentRow(row);
+    namesList->item(row)->setSelected(true);
     return;
   }
   // An index past the end leaves no item selected.
-  ListBox1->clearSelection();
-  ListBox1->setCurrentRow(-1);
+  namesList->clearSelection();
+  namesList->setCurrentRow(-1);
 }
 
 int ListPicker::selectedIndex() const {
-  const QList<QListWidgetItem*> items = ListBox1->selectedItems();
-  return items.isEmpty() ? -1 : ListBox1->row(items.first());
+  const QList<QListWidgetItem*> items = namesList->selectedItems();
+  return items.isEmpty() ? -1 : namesList->row(items.first());
 }
 
-void ListPicker::BtnSelectClick() {
+void ListPicker::selectClicked() {
   const int index = selectedIndex();
   if (index < 0) {
     ui_.dialogs.information("", kNotSelected);
@@ -187,23 +187,23 @@ bool ListPicker::pickIndex(int index) {
   return true;
 }
 
-void ListPicker::BtnNewClick() {
+void ListPicker::newClicked() {
   current_ = 0;
   accept();
 }
 
-void ListPicker::BtnCancelClick() {
+void ListPicker::cancelClicked() {
   current_ = -1;
   reject();
 }
 
-void ListPicker::ListBox1DblClick() {
-  BtnSelectClick();
+void ListPicker::namesListDoubleClicked() {
+  selectClicked();
 }
 
-void ListPicker::Edit1Change() {
-  if (!Edit1 || searchList_.size() < 2) return;
-  const QString text = Edit1->text().toUpper().trimmed();
+void ListPicker::seekChanged() {
+  if (!seekEdit || searchList_.size() < 2) return;
+  const QString text = seekEdit->text().toUpper().trimmed();
   int row = 0;
   while (row < searchList_.size() && searchList_[row].left(text.size()) < text) ++row;
   selectRow(row);
@@ -220,10 +220,10 @@ void ListPicker::done(int result) {
 }
 
 bool ListPicker::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == ListBox1 && options_.enterSelects && event->type() == QEvent::KeyPress) {
+  if (watched == namesList && options_.enterSelects && event->type() == QEvent::KeyPress) {
     const int key = static_cast<QKeyEvent*>(event)->key();
     if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-      BtnSelectClick();
+      selectClicked();
       return true;
     }
   }

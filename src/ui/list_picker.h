@@ -57,20 +57,20 @@ class ListPicker : public QDialog, public vt::data::RecordPicker {
   // Index of the selected item, -1 when none is selected.
   int selectedIndex() const;
 
-  QListWidget* ListBox1 = nullptr;
-  QLabel* Label1 = nullptr;    // "Seek:"; null without a seek box
-  QLineEdit* Edit1 = nullptr;  // the seek box; null without one
-  QPushButton* BtnSelect = nullptr;
-  QPushButton* BtnNew = nullptr;
-  QPushButton* BtnCancel = nullptr;
+  QListWidget* namesList = nullptr;
+  QLabel* seekLabel = nullptr;    // "Seek:"; null without a seek box
+  QLineEdit* seekEdit = nullptr;  // the seek box; null without one
+  QPushButton* selectButton = nullptr;
+  QPushButton* newButton = nullptr;
+  QPushButton* cancelButton = nullptr;
 
  public slots:
   void FormShow();
-  void BtnSelectClick();
-  void BtnNewClick();
-  void BtnCancelClick();
-  void ListBox1DblClick();
-  void Edit1Change();
+  void selectClicked();
+  void newClicked();
+  void cancelClicked();
+  void namesListDoubleClicked();
+  void seekChanged();
 
  protected:
   // The table listed; null when it is not open (the list stays empty).

@@ -39,25 +39,25 @@ class CustomerCaptionsTest : public custtest::CustomerWindowTest {
 TEST_F(CustomerCaptionsTest, ByNameTheFirstLineIsAnAddress) {
   session.settings.ByCust = true;
   openNew([](TCustomer& w) {
-    EXPECT_EQ(w.Label5->text(), QString("Address"));
-    EXPECT_FALSE(w.Label6->isVisible());
-    EXPECT_EQ(w.Label5->buddy(), w.Edit5);
+    EXPECT_EQ(w.address1Label->text(), QString("Address"));
+    EXPECT_FALSE(w.address2Label->isVisible());
+    EXPECT_EQ(w.address1Label->buddy(), w.address1Edit);
   });
 }
 
 TEST_F(CustomerCaptionsTest, ByCompanyTheFirstLineIsTheCompanyAndTheNextTheAddress) {
   session.settings.ByCust = false;
   openNew([](TCustomer& w) {
-    EXPECT_EQ(w.Label5->text(), QString("Company"));
-    EXPECT_EQ(w.Edit5->accessibleName(), QString("Company"));
-    EXPECT_TRUE(w.Label6->isVisible());
-    EXPECT_EQ(w.Label6->text(), QString("Address"));
+    EXPECT_EQ(w.address1Label->text(), QString("Company"));
+    EXPECT_EQ(w.address1Edit->accessibleName(), QString("Company"));
+    EXPECT_TRUE(w.address2Label->isVisible());
+    EXPECT_EQ(w.address2Label->text(), QString("Address"));
   });
   // The same window shown again follows a changed preference.
   session.settings.ByCust = true;
   openNew([](TCustomer& w) {
-    EXPECT_EQ(w.Label5->text(), QString("Address"));
-    EXPECT_FALSE(w.Label6->isVisible());
+    EXPECT_EQ(w.address1Label->text(), QString("Address"));
+    EXPECT_FALSE(w.address2Label->isVisible());
   });
 }
 
@@ -65,19 +65,19 @@ TEST_F(CustomerCaptionsTest, EnterMovesOnInOneLineFieldsAndBreaksLinesInTheMemo)
   openNew([](TCustomer& w) {
     QApplication::setActiveWindow(&w);
     ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
-    EXPECT_EQ(QApplication::focusWidget(), w.Edit2);
-    QTest::keyClicks(w.Edit2, "Dr");
-    QTest::keyClick(w.Edit2, Qt::Key_Return);
-    EXPECT_EQ(QApplication::focusWidget(), w.Edit3);
-    EXPECT_EQ(w.Edit2->text(), QString("Dr"));
-    w.Edit13->setFocus();
-    QTest::keyClick(w.Edit13, Qt::Key_Return);
-    EXPECT_EQ(QApplication::focusWidget(), w.BtnGroup);
-    w.Memo1->setFocus();
-    QTest::keyClicks(w.Memo1, "a");
-    QTest::keyClick(w.Memo1, Qt::Key_Return);
-    EXPECT_EQ(QApplication::focusWidget(), w.Memo1);
-    EXPECT_EQ(w.Memo1->toPlainText(), QString("a\n"));
+    EXPECT_EQ(QApplication::focusWidget(), w.titleEdit);
+    QTest::keyClicks(w.titleEdit, "Dr");
+    QTest::keyClick(w.titleEdit, Qt::Key_Return);
+    EXPECT_EQ(QApplication::focusWidget(), w.firstNameEdit);
+    EXPECT_EQ(w.titleEdit->text(), QString("Dr"));
+    w.noteEdit->setFocus();
+    QTest::keyClick(w.noteEdit, Qt::Key_Return);
+    EXPECT_EQ(QApplication::focusWidget(), w.groupButton);
+    w.commentsMemo->setFocus();
+    QTest::keyClicks(w.commentsMemo, "a");
+    QTest::keyClick(w.commentsMemo, Qt::Key_Return);
+    EXPECT_EQ(QApplication::focusWidget(), w.commentsMemo);
+    EXPECT_EQ(w.commentsMemo->toPlainText(), QString("a\n"));
   });
 }
 
@@ -85,13 +85,13 @@ TEST_F(CustomerCaptionsTest, NumberAndGroupAreShownButNotTyped) {
   const long record = addCustomer(12, "Baker", 1);
   ModalScript script;
   script.on<TCustomer>([](TCustomer& w) {
-    EXPECT_EQ(w.Edit1->text(), QString("    12"));
-    EXPECT_FALSE(w.Edit1->isEnabled());
-    EXPECT_TRUE(w.Edit14->isReadOnly());
-    EXPECT_EQ(w.Edit14->focusPolicy(), Qt::NoFocus);
-    EXPECT_EQ(w.Edit14->text().trimmed(), QString("Retail"));
+    EXPECT_EQ(w.customerNumberEdit->text(), QString("    12"));
+    EXPECT_FALSE(w.customerNumberEdit->isEnabled());
+    EXPECT_TRUE(w.groupNameEdit->isReadOnly());
+    EXPECT_EQ(w.groupNameEdit->focusPolicy(), Qt::NoFocus);
+    EXPECT_EQ(w.groupNameEdit->text().trimmed(), QString("Retail"));
     EXPECT_EQ(w.windowTitle(), QString("Customer"));
-    Click(w.BtnCancel);
+    Click(w.cancelButton);
   });
   long current = record;
   ASSERT_TRUE(script.run([&] { window.edit(current); }));
@@ -99,7 +99,7 @@ TEST_F(CustomerCaptionsTest, NumberAndGroupAreShownButNotTyped) {
 
 TEST_F(CustomerCaptionsTest, HelpOpensTheHelpWindowAndLeavesTheCustomerOpen) {
   openNew([this](TCustomer& w) {
-    Click(w.BtnHelp);
+    Click(w.helpButton);
     ASSERT_NE(help.window(), nullptr);
     EXPECT_TRUE(help.window()->isVisible());
     EXPECT_TRUE(w.isVisible());

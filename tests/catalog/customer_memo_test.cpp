@@ -31,12 +31,12 @@ class CustomerMemoTest : public custtest::CustomerWindowTest {
 TEST_F(CustomerMemoTest, LinesTypedComeBackAfterSaving) {
   ModalScript typing;
   typing.on<TCustomer>([](TCustomer& w) {
-    w.Memo1->setFocus();
-    QTest::keyClicks(w.Memo1, "Calls before noon");
-    QTest::keyClick(w.Memo1, Qt::Key_Return);
-    QTest::keyClicks(w.Memo1, "Pays by cheque   ");
-    EXPECT_EQ(w.Memo1->toPlainText(), QString("Calls before noon\nPays by cheque   "));
-    Click(w.BtnSave);
+    w.commentsMemo->setFocus();
+    QTest::keyClicks(w.commentsMemo, "Calls before noon");
+    QTest::keyClick(w.commentsMemo, Qt::Key_Return);
+    QTest::keyClicks(w.commentsMemo, "Pays by cheque   ");
+    EXPECT_EQ(w.commentsMemo->toPlainText(), QString("Calls before noon\nPays by cheque   "));
+    Click(w.saveButton);
   });
   long current = record;
   ASSERT_TRUE(typing.run([&] { window.edit(current); }));
@@ -45,8 +45,8 @@ TEST_F(CustomerMemoTest, LinesTypedComeBackAfterSaving) {
   QString shown;
   ModalScript reopened;
   reopened.on<TCustomer>([&](TCustomer& w) {
-    shown = w.Memo1->toPlainText();
-    Click(w.BtnCancel);
+    shown = w.commentsMemo->toPlainText();
+    Click(w.cancelButton);
   });
   ASSERT_TRUE(reopened.run([&] { window.edit(current); }));
   EXPECT_EQ(shown, QString("Calls before noon\nPays by cheque"));
@@ -56,12 +56,12 @@ TEST_F(CustomerMemoTest, TheMemoStopsAtWhatAMemoHolds) {
   const int limit = static_cast<int>(data::kMaxMemoText);
   ModalScript script;
   script.on<TCustomer>([&](TCustomer& w) {
-    w.Memo1->setPlainText(QString(limit - 3, QChar('a')));
-    w.Memo1->moveCursor(QTextCursor::End);
-    QTest::keyClick(w.Memo1, Qt::Key_Return);  // stored as two characters
-    QTest::keyClicks(w.Memo1, "bcd");
-    EXPECT_EQ(w.Memo1->toPlainText(), QString(limit - 3, QChar('a')) + "\nb");
-    Click(w.BtnSave);
+    w.commentsMemo->setPlainText(QString(limit - 3, QChar('a')));
+    w.commentsMemo->moveCursor(QTextCursor::End);
+    QTest::keyClick(w.commentsMemo, Qt::Key_Return);  // stored as two characters
+    QTest::keyClicks(w.commentsMemo, "bcd");
+    EXPECT_EQ(w.commentsMemo->toPlainText(), QString(limit - 3, QChar('a')) + "\nb");
+    Click(w.saveButton);
   });
   long current = record;
   ASSERT_TRUE(script.run([&] { window.edit(current); }));

@@ -27,12 +27,12 @@ class CustomerNumberingTest : public custtest::CustomerWindowTest {
     ModalScript script;
     script
         .on<TCustomer>([&](TCustomer& w) {
-          shown = w.Edit1->text();
-          TypeInto(w.Edit4, QString::fromStdString(last));
-          Click(w.BtnGroup);
+          shown = w.customerNumberEdit->text();
+          TypeInto(w.lastNameEdit, QString::fromStdString(last));
+          Click(w.groupButton);
         })
         .on<TPickGroup>([](TPickGroup& p) { SelectListItem(p, "Retail"); })
-        .on<TCustomer>([](TCustomer& w) { Click(w.BtnSave); });
+        .on<TCustomer>([](TCustomer& w) { Click(w.saveButton); });
     long current = 0;
     EXPECT_TRUE(script.run([&] { window.edit(current); }));
     EXPECT_EQ(current, session.CurCustomer);
@@ -91,10 +91,10 @@ TEST_F(CustomerNumberingTest, AnExistingCustomerKeepsItsNumberAndShowsItInSixPla
   QString shown;
   ModalScript script;
   script.on<TCustomer>([&](TCustomer& w) {
-    shown = w.Edit1->text();
-    EXPECT_FALSE(w.Edit1->isEnabled());
-    TypeInto(w.Edit4, "Baxter");
-    Click(w.BtnSave);
+    shown = w.customerNumberEdit->text();
+    EXPECT_FALSE(w.customerNumberEdit->isEnabled());
+    TypeInto(w.lastNameEdit, "Baxter");
+    Click(w.saveButton);
   });
   long current = record;
   ASSERT_TRUE(script.run([&] { window.edit(current); }));

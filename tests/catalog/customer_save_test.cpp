@@ -48,10 +48,10 @@ class CustomerSaveTest : public custtest::CustomerWindowTest {
 TEST_F(CustomerSaveTest, SaveWithoutAGroupAsksForOneAndWritesNothing) {
   ModalScript script;
   script.on<TCustomer>([](TCustomer& w) {
-    TypeInto(w.Edit4, "Adams");
-    Click(w.BtnSave);
+    TypeInto(w.lastNameEdit, "Adams");
+    Click(w.saveButton);
     EXPECT_TRUE(w.isVisible()) << "the window closed after the refusal";
-    Click(w.BtnCancel);
+    Click(w.cancelButton);
   });
   long current = 0;
   ASSERT_TRUE(runWindow(current, script));
@@ -65,14 +65,14 @@ TEST_F(CustomerSaveTest, SaveAfterTheRefusalSucceedsOnceAGroupIsChosen) {
   ModalScript script;
   script
       .on<TCustomer>([](TCustomer& w) {
-        TypeInto(w.Edit4, "Adams");
-        Click(w.BtnSave);
-        Click(w.BtnGroup);
+        TypeInto(w.lastNameEdit, "Adams");
+        Click(w.saveButton);
+        Click(w.groupButton);
       })
       .on<TPickGroup>([](TPickGroup& p) { SelectListItem(p, "Wholesale"); })
       .on<TCustomer>([](TCustomer& w) {
-        EXPECT_EQ(w.Edit14->text().trimmed(), QString("Wholesale"));
-        Click(w.BtnSave);
+        EXPECT_EQ(w.groupNameEdit->text().trimmed(), QString("Wholesale"));
+        Click(w.saveButton);
       });
   long current = 0;
   ASSERT_TRUE(runWindow(current, script));
@@ -88,12 +88,12 @@ TEST_F(CustomerSaveTest, CancelWritesNothingWhateverWasChanged) {
   ModalScript script;
   script
       .on<TCustomer>([](TCustomer& w) {
-        TypeInto(w.Edit4, "Changed");
-        TypeInto(w.Memo1, "A remark");
-        Click(w.BtnGroup);
+        TypeInto(w.lastNameEdit, "Changed");
+        TypeInto(w.commentsMemo, "A remark");
+        Click(w.groupButton);
       })
       .on<TPickGroup>([](TPickGroup& p) { SelectListItem(p, "Wholesale"); })
-      .on<TCustomer>([](TCustomer& w) { Click(w.BtnCancel); });
+      .on<TCustomer>([](TCustomer& w) { Click(w.cancelButton); });
   long current = record;
   ASSERT_TRUE(runWindow(current, script));
   EXPECT_EQ(customerFiles(), before);
@@ -105,8 +105,8 @@ TEST_F(CustomerSaveTest, CancelOnANewCustomerAddsNoRecord) {
   ModalScript script;
   script
       .on<TCustomer>([](TCustomer& w) {
-        TypeInto(w.Edit4, "Adams");
-        Click(w.BtnGroup);
+        TypeInto(w.lastNameEdit, "Adams");
+        Click(w.groupButton);
       })
       .on<TPickGroup>([](TPickGroup& p) { SelectListItem(p, "Retail"); })
       .on<TCustomer>([](TCustomer& w) { w.reject(); });
@@ -120,8 +120,8 @@ TEST_F(CustomerSaveTest, DeleteAsksNothingAndMarksTheCustomerForPacking) {
   const long record = addCustomer(3, "Baker", 1);
   ModalScript script;
   script.on<TCustomer>([](TCustomer& w) {
-    EXPECT_TRUE(w.BtnDelete->isEnabled());
-    Click(w.BtnDelete);
+    EXPECT_TRUE(w.deleteButton->isEnabled());
+    Click(w.deleteButton);
   });
   long current = record;
   ASSERT_TRUE(runWindow(current, script));
@@ -136,8 +136,8 @@ TEST_F(CustomerSaveTest, DeleteAsksNothingAndMarksTheCustomerForPacking) {
 TEST_F(CustomerSaveTest, ANewCustomerCannotBeDeleted) {
   ModalScript script;
   script.on<TCustomer>([](TCustomer& w) {
-    EXPECT_FALSE(w.BtnDelete->isEnabled());
-    Click(w.BtnCancel);
+    EXPECT_FALSE(w.deleteButton->isEnabled());
+    Click(w.cancelButton);
   });
   long current = 0;
   ASSERT_TRUE(runWindow(current, script));
@@ -146,15 +146,15 @@ TEST_F(CustomerSaveTest, ANewCustomerCannotBeDeleted) {
 TEST_F(CustomerSaveTest, SavingADeletedCustomerUndeletesIt) {
   const long record = addCustomer(3, "Baker", 1);
   ModalScript deleting;
-  deleting.on<TCustomer>([](TCustomer& w) { Click(w.BtnDelete); });
+  deleting.on<TCustomer>([](TCustomer& w) { Click(w.deleteButton); });
   long current = record;
   ASSERT_TRUE(runWindow(current, deleting));
   ASSERT_TRUE(storedCustomers()[0].deleted);
 
   ModalScript saving;
   saving.on<TCustomer>([](TCustomer& w) {
-    TypeInto(w.Edit3, "Bea");
-    Click(w.BtnSave);
+    TypeInto(w.firstNameEdit, "Bea");
+    Click(w.saveButton);
   });
   ASSERT_TRUE(runWindow(current, saving));
   const auto stored = storedCustomers();
@@ -169,13 +169,13 @@ TEST_F(CustomerSaveTest, ACustomerWhoseGroupIsGoneMustBeGivenOneAgain) {
   ModalScript script;
   script
       .on<TCustomer>([](TCustomer& w) {
-        EXPECT_TRUE(w.Edit14->text().isEmpty());
-        Click(w.BtnSave);
+        EXPECT_TRUE(w.groupNameEdit->text().isEmpty());
+        Click(w.saveButton);
         EXPECT_TRUE(w.isVisible());
-        Click(w.BtnGroup);
+        Click(w.groupButton);
       })
       .on<TPickGroup>([](TPickGroup& p) { SelectListItem(p, "Retail"); })
-      .on<TCustomer>([](TCustomer& w) { Click(w.BtnSave); });
+      .on<TCustomer>([](TCustomer& w) { Click(w.saveButton); });
   long current = record;
   ASSERT_TRUE(runWindow(current, script));
   EXPECT_EQ(messages(), std::vector<std::string>{"Please Select Customer Group"});
@@ -187,16 +187,16 @@ TEST_F(CustomerSaveTest, TheGroupOnFileIsShownAndCancellingTheChoiceKeepsIt) {
   ModalScript script;
   script
       .on<TCustomer>([](TCustomer& w) {
-        EXPECT_EQ(w.Edit14->text().trimmed(), QString("Wholesale"));
-        Click(w.BtnGroup);
+        EXPECT_EQ(w.groupNameEdit->text().trimmed(), QString("Wholesale"));
+        Click(w.groupButton);
       })
       .on<TPickGroup>([](TPickGroup& p) {
-        EXPECT_TRUE(p.BtnNew->isEnabled());
-        Click(p.BtnCancel);
+        EXPECT_TRUE(p.newButton->isEnabled());
+        Click(p.cancelButton);
       })
       .on<TCustomer>([](TCustomer& w) {
-        EXPECT_EQ(w.Edit14->text().trimmed(), QString("Wholesale"));
-        Click(w.BtnSave);
+        EXPECT_EQ(w.groupNameEdit->text().trimmed(), QString("Wholesale"));
+        Click(w.saveButton);
       });
   long current = record;
   ASSERT_TRUE(runWindow(current, script));
@@ -207,17 +207,17 @@ TEST_F(CustomerSaveTest, AGroupMadeWithNewInThePickerIsGivenToTheCustomer) {
   ModalScript script;
   script
       .on<TCustomer>([](TCustomer& w) {
-        TypeInto(w.Edit4, "Adams");
-        Click(w.BtnGroup);
+        TypeInto(w.lastNameEdit, "Adams");
+        Click(w.groupButton);
       })
-      .on<TPickGroup>([](TPickGroup& p) { Click(p.BtnNew); })
+      .on<TPickGroup>([](TPickGroup& p) { Click(p.newButton); })
       .on<TGroupDef>([](TGroupDef& g) {
-        TypeInto(g.Edit2, "Agents");
-        Click(g.BtnSave);
+        TypeInto(g.groupNameEdit, "Agents");
+        Click(g.saveButton);
       })
       .on<TCustomer>([](TCustomer& w) {
-        EXPECT_EQ(w.Edit14->text().trimmed(), QString("Agents"));
-        Click(w.BtnSave);
+        EXPECT_EQ(w.groupNameEdit->text().trimmed(), QString("Agents"));
+        Click(w.saveButton);
       });
   long current = 0;
   ASSERT_TRUE(runWindow(current, script));
@@ -232,15 +232,16 @@ TEST_F(CustomerSaveTest, FieldsTakeNoMoreThanTheirWidthsAndKeepLeadingBlanks) {
   ModalScript script;
   script
       .on<TCustomer>([&](TCustomer& w) {
-        for (QLineEdit* edit : {w.Edit2, w.Edit3, w.Edit5, w.Edit6, w.Edit7, w.Edit8, w.Edit9,
-                                w.Edit10, w.Edit11, w.Edit12, w.Edit13}) {
+        for (QLineEdit* edit :
+             {w.titleEdit, w.firstNameEdit, w.address1Edit, w.address2Edit, w.address3Edit,
+              w.address4Edit, w.zipEdit, w.phoneEdit, w.faxEdit, w.emailEdit, w.noteEdit}) {
           TypeInto(edit, longText);
         }
-        TypeInto(w.Edit4, "  Adams");
-        Click(w.BtnGroup);
+        TypeInto(w.lastNameEdit, "  Adams");
+        Click(w.groupButton);
       })
       .on<TPickGroup>([](TPickGroup& p) { SelectListItem(p, "Retail"); })
-      .on<TCustomer>([](TCustomer& w) { Click(w.BtnSave); });
+      .on<TCustomer>([](TCustomer& w) { Click(w.saveButton); });
   long current = 0;
   ASSERT_TRUE(runWindow(current, script));
   const data::CustomerRecord c = storedCustomers().at(0).record;
@@ -260,9 +261,9 @@ TEST_F(CustomerSaveTest, FieldsTakeNoMoreThanTheirWidthsAndKeepLeadingBlanks) {
 
   ModalScript reopened;
   reopened.on<TCustomer>([](TCustomer& w) {
-    EXPECT_EQ(w.Edit4->text(), QString("Adams"));  // blanks trimmed for display only
-    EXPECT_EQ(w.Edit12->text().size(), 59);
-    Click(w.BtnCancel);
+    EXPECT_EQ(w.lastNameEdit->text(), QString("Adams"));  // blanks trimmed for display only
+    EXPECT_EQ(w.emailEdit->text().size(), 59);
+    Click(w.cancelButton);
   });
   ASSERT_TRUE(runWindow(current, reopened));
 }

@@ -153,13 +153,13 @@ void Click(QWidget* button) {
 }
 
 void SelectListItem(ui::ListPicker& picker, const QString& name) {
-  QListWidget* list = picker.ListBox1;
+  QListWidget* list = picker.namesList;
   for (int row = 0; row < list->count(); ++row) {
     if (!list->item(row)->text().startsWith(name)) continue;
     list->scrollToItem(list->item(row));
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                       list->visualItemRect(list->item(row)).center());
-    Click(picker.BtnSelect);
+    Click(picker.selectButton);
     return;
   }
   ADD_FAILURE() << "no item " << name.toStdString() << " in the list";

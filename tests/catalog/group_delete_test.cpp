@@ -51,10 +51,11 @@ class GroupDeleteTest : public custtest::CustomerWindowTest {
 TEST_F(GroupDeleteTest, MembersMoveToTheChosenGroupAndTheGroupIsMarkedDeleted) {
   dialogs.queueChoice(true);
   ModalScript script;
-  script.on<TGroupDef>([](TGroupDef& g) { Click(g.BtnDelete); }).on<TPickGroup>([](TPickGroup& p) {
-    EXPECT_FALSE(p.BtnNew->isEnabled());
-    SelectListItem(p, "Retail");
-  });
+  script.on<TGroupDef>([](TGroupDef& g) { Click(g.deleteButton); })
+      .on<TPickGroup>([](TPickGroup& p) {
+        EXPECT_FALSE(p.newButton->isEnabled());
+        SelectListItem(p, "Retail");
+      });
   deleteDealers(script);
   ASSERT_EQ(dialogs.shown().size(), 1u);
   EXPECT_EQ(dialogs.shown()[0].kind, base::DialogKind::Warning);
@@ -72,9 +73,9 @@ TEST_F(GroupDeleteTest, AnsweringCancelChangesNothing) {
   dialogs.queueChoice(false);
   ModalScript script;
   script.on<TGroupDef>([](TGroupDef& g) {
-    Click(g.BtnDelete);
+    Click(g.deleteButton);
     EXPECT_TRUE(g.isVisible());
-    Click(g.BtnCancel);
+    Click(g.cancelButton);
   });
   deleteDealers(script);
   EXPECT_EQ(customerGroups(), (std::vector<int>{2, 1, 2, 3}));
@@ -85,9 +86,9 @@ TEST_F(GroupDeleteTest, AnsweringCancelChangesNothing) {
 TEST_F(GroupDeleteTest, CancellingTheGroupChoiceChangesNothing) {
   dialogs.queueChoice(true);
   ModalScript script;
-  script.on<TGroupDef>([](TGroupDef& g) { Click(g.BtnDelete); })
-      .on<TPickGroup>([](TPickGroup& p) { Click(p.BtnCancel); })
-      .on<TGroupDef>([](TGroupDef& g) { Click(g.BtnCancel); });
+  script.on<TGroupDef>([](TGroupDef& g) { Click(g.deleteButton); })
+      .on<TPickGroup>([](TPickGroup& p) { Click(p.cancelButton); })
+      .on<TGroupDef>([](TGroupDef& g) { Click(g.cancelButton); });
   deleteDealers(script);
   EXPECT_EQ(customerGroups(), (std::vector<int>{2, 1, 2, 3}));
   EXPECT_FALSE(storedGroups()[1].deleted);
@@ -98,11 +99,11 @@ TEST_F(GroupDeleteTest, CancellingTheGroupChoiceChangesNothing) {
 TEST_F(GroupDeleteTest, ChoosingTheSameGroupChangesNothingAndTheEditorStaysOnIt) {
   dialogs.queueChoice(true);
   ModalScript script;
-  script.on<TGroupDef>([](TGroupDef& g) { Click(g.BtnDelete); })
+  script.on<TGroupDef>([](TGroupDef& g) { Click(g.deleteButton); })
       .on<TPickGroup>([](TPickGroup& p) { SelectListItem(p, "Dealers"); })
       .on<TGroupDef>([](TGroupDef& g) {
         // Still on group 2: saving writes it back under its own number.
-        Click(g.BtnSave);
+        Click(g.saveButton);
       });
   deleteDealers(script);
   EXPECT_EQ(customerGroups(), (std::vector<int>{2, 1, 2, 3}));
@@ -119,12 +120,12 @@ TEST_F(GroupDeleteTest, APickerOpensOnTheGroupBeingDeleted) {
   dialogs.queueChoice(true);
   QString selected;
   ModalScript script;
-  script.on<TGroupDef>([](TGroupDef& g) { Click(g.BtnDelete); })
+  script.on<TGroupDef>([](TGroupDef& g) { Click(g.deleteButton); })
       .on<TPickGroup>([&](TPickGroup& p) {
-        selected = p.ListBox1->currentItem()->text().trimmed();
-        Click(p.BtnCancel);
+        selected = p.namesList->currentItem()->text().trimmed();
+        Click(p.cancelButton);
       })
-      .on<TGroupDef>([](TGroupDef& g) { Click(g.BtnCancel); });
+      .on<TGroupDef>([](TGroupDef& g) { Click(g.cancelButton); });
   deleteDealers(script);
   EXPECT_EQ(selected, QString("Dealers"));
 }

@@ -24,9 +24,9 @@ class GroupEditTest : public custtest::CustomerWindowTest {
     QString shown;
     ModalScript script;
     script.on<TGroupDef>([&](TGroupDef& g) {
-      shown = g.Edit1->text();
-      TypeInto(g.Edit2, name);
-      Click(g.BtnSave);
+      shown = g.groupNumberEdit->text();
+      TypeInto(g.groupNameEdit, name);
+      Click(g.saveButton);
     });
     EXPECT_TRUE(script.run([&] { window.edit(current); }));
     return shown;
@@ -67,11 +67,11 @@ TEST_F(GroupEditTest, NewNumbersFillTheGapsAndDeletedGroupsCount) {
 TEST_F(GroupEditTest, ABlankNameIsRefusedAndNothingIsWritten) {
   ModalScript script;
   script.on<TGroupDef>([](TGroupDef& g) {
-    EXPECT_FALSE(g.BtnDelete->isEnabled());
-    TypeInto(g.Edit2, "   ");
-    Click(g.BtnSave);
+    EXPECT_FALSE(g.deleteButton->isEnabled());
+    TypeInto(g.groupNameEdit, "   ");
+    Click(g.saveButton);
     EXPECT_TRUE(g.isVisible());
-    Click(g.BtnCancel);
+    Click(g.cancelButton);
   });
   long current = 0;
   ASSERT_TRUE(script.run([&] { window.edit(current); }));
@@ -93,11 +93,11 @@ TEST_F(GroupEditTest, RenamingKeepsTheNumberAndTheRecord) {
   QString shownName;
   ModalScript script;
   script.on<TGroupDef>([&](TGroupDef& g) {
-    shownName = g.Edit2->text();
-    EXPECT_EQ(g.Edit1->text(), QString(" 2"));
-    EXPECT_TRUE(g.BtnDelete->isEnabled());
-    TypeInto(g.Edit2, "Shops");
-    Click(g.BtnSave);
+    shownName = g.groupNameEdit->text();
+    EXPECT_EQ(g.groupNumberEdit->text(), QString(" 2"));
+    EXPECT_TRUE(g.deleteButton->isEnabled());
+    TypeInto(g.groupNameEdit, "Shops");
+    Click(g.saveButton);
   });
   ASSERT_TRUE(script.run([&] { window.edit(current); }));
   EXPECT_EQ(shownName, QString("Retail"));
@@ -112,8 +112,8 @@ TEST_F(GroupEditTest, CancelWritesNothing) {
   long current = addGroup(1, "Retail");
   ModalScript script;
   script.on<TGroupDef>([](TGroupDef& g) {
-    TypeInto(g.Edit2, "Changed");
-    Click(g.BtnCancel);
+    TypeInto(g.groupNameEdit, "Changed");
+    Click(g.cancelButton);
   });
   ASSERT_TRUE(script.run([&] { window.edit(current); }));
   EXPECT_EQ(storedGroups()[0].record.cGroup.substr(0, 7), "Retail ");

@@ -35,13 +35,13 @@ class PickerTest : public custtest::CustomerWindowTest {
 
   static QStringList items(const TPickGroup& p) {
     QStringList texts;
-    for (int row = 0; row < p.ListBox1->count(); ++row) texts << p.ListBox1->item(row)->text();
+    for (int row = 0; row < p.namesList->count(); ++row) texts << p.namesList->item(row)->text();
     return texts;
   }
 
   static QString selected(const TPickGroup& p) {
     const int row = p.selectedIndex();
-    return row < 0 ? QString() : p.ListBox1->item(row)->text().trimmed();
+    return row < 0 ? QString() : p.namesList->item(row)->text().trimmed();
   }
 
   TPickGroup picker{nullptr, session, ui};
@@ -76,13 +76,13 @@ TEST_F(GroupPickerTest, OpensOnTheCallersGroupOrElseOnTheFirst) {
   ModalScript script;
   script.on<TPickGroup>([&](TPickGroup& p) {
     first = selected(p);
-    Click(p.BtnSelect);
+    Click(p.selectButton);
   });
   EXPECT_EQ(pick(wholesale, true, script), wholesale);
   ModalScript again;
   again.on<TPickGroup>([&](TPickGroup& p) {
     second = selected(p);
-    Click(p.BtnSelect);
+    Click(p.selectButton);
   });
   EXPECT_EQ(pick(0, true, again), agents);
   EXPECT_EQ(first, QString("Wholesale"));
@@ -92,16 +92,16 @@ TEST_F(GroupPickerTest, OpensOnTheCallersGroupOrElseOnTheFirst) {
 TEST_F(GroupPickerTest, TypingSelectsTheFirstNameAtOrAfterTheText) {
   ModalScript script;
   script.on<TPickGroup>([](TPickGroup& p) {
-    EXPECT_EQ(p.Edit1->maxLength(), 20);
-    QTest::keyClicks(p.Edit1, "w");
+    EXPECT_EQ(p.seekEdit->maxLength(), 20);
+    QTest::keyClicks(p.seekEdit, "w");
     EXPECT_EQ(selected(p), QString("Wholesale"));
-    p.Edit1->clear();
-    QTest::keyClicks(p.Edit1, " re ");
+    p.seekEdit->clear();
+    QTest::keyClicks(p.seekEdit, " re ");
     EXPECT_EQ(selected(p), deleted("Retail"));
-    p.Edit1->clear();
-    QTest::keyClicks(p.Edit1, "B");
+    p.seekEdit->clear();
+    QTest::keyClicks(p.seekEdit, "B");
     EXPECT_EQ(selected(p), deleted("Retail"));
-    Click(p.BtnSelect);
+    Click(p.selectButton);
   });
   EXPECT_EQ(pick(agents, true, script), retail);
 }
@@ -109,11 +109,11 @@ TEST_F(GroupPickerTest, TypingSelectsTheFirstNameAtOrAfterTheText) {
 TEST_F(GroupPickerTest, TextPastEveryNameLeavesNothingSelectedAndSelectRefuses) {
   ModalScript script;
   script.on<TPickGroup>([](TPickGroup& p) {
-    QTest::keyClicks(p.Edit1, "zz");
+    QTest::keyClicks(p.seekEdit, "zz");
     EXPECT_EQ(p.selectedIndex(), -1);
-    Click(p.BtnSelect);
+    Click(p.selectButton);
     EXPECT_TRUE(p.isVisible());
-    Click(p.BtnCancel);
+    Click(p.cancelButton);
   });
   EXPECT_EQ(pick(agents, true, script), -1);
   EXPECT_EQ(messages(), std::vector<std::string>{"Item Not Selected"});
@@ -123,9 +123,9 @@ TEST_F(PickerTest, WithASingleGroupTypingDoesNotMoveTheSelection) {
   const long only = addGroup(1, "Retail");
   ModalScript script;
   script.on<TPickGroup>([](TPickGroup& p) {
-    QTest::keyClicks(p.Edit1, "zz");
+    QTest::keyClicks(p.seekEdit, "zz");
     EXPECT_EQ(selected(p), QString("Retail"));
-    Click(p.BtnSelect);
+    Click(p.selectButton);
   });
   EXPECT_EQ(pick(0, true, script), only);
 }
@@ -133,15 +133,15 @@ TEST_F(PickerTest, WithASingleGroupTypingDoesNotMoveTheSelection) {
 TEST_F(GroupPickerTest, DoubleClickAndEnterInTheListPick) {
   ModalScript byDoubleClick;
   byDoubleClick.on<TPickGroup>([](TPickGroup& p) {
-    const QPoint at = p.ListBox1->visualItemRect(p.ListBox1->item(2)).center();
-    QTest::mouseClick(p.ListBox1->viewport(), Qt::LeftButton, {}, at);
-    QTest::mouseDClick(p.ListBox1->viewport(), Qt::LeftButton, {}, at);
+    const QPoint at = p.namesList->visualItemRect(p.namesList->item(2)).center();
+    QTest::mouseClick(p.namesList->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(p.namesList->viewport(), Qt::LeftButton, {}, at);
   });
   EXPECT_EQ(pick(agents, true, byDoubleClick), wholesale);
   ModalScript byEnter;
   byEnter.on<TPickGroup>([](TPickGroup& p) {
-    p.ListBox1->setCurrentRow(1);
-    QTest::keyClick(p.ListBox1, Qt::Key_Return);
+    p.namesList->setCurrentRow(1);
+    QTest::keyClick(p.namesList, Qt::Key_Return);
   });
   EXPECT_EQ(pick(agents, true, byEnter), retail);
 }
@@ -149,18 +149,18 @@ TEST_F(GroupPickerTest, DoubleClickAndEnterInTheListPick) {
 TEST_F(GroupPickerTest, NewCancelAndClosingTheWindow) {
   ModalScript byNew;
   byNew.on<TPickGroup>([](TPickGroup& p) {
-    EXPECT_TRUE(p.BtnNew->isEnabled());
-    Click(p.BtnNew);
+    EXPECT_TRUE(p.newButton->isEnabled());
+    Click(p.newButton);
   });
   EXPECT_EQ(pick(agents, true, byNew), 0);
   ModalScript byCancel;
   byCancel.on<TPickGroup>([](TPickGroup& p) {
-    EXPECT_FALSE(p.BtnNew->isEnabled());
-    Click(p.BtnCancel);
+    EXPECT_FALSE(p.newButton->isEnabled());
+    Click(p.cancelButton);
   });
   EXPECT_EQ(pick(agents, false, byCancel), -1);
   ModalScript byEscape;
-  byEscape.on<TPickGroup>([](TPickGroup& p) { QTest::keyClick(p.Edit1, Qt::Key_Escape); });
+  byEscape.on<TPickGroup>([](TPickGroup& p) { QTest::keyClick(p.seekEdit, Qt::Key_Escape); });
   EXPECT_EQ(pick(agents, true, byEscape), agents);
 }
 
@@ -172,7 +172,7 @@ TEST_F(GroupPickerTest, TheTablesOrderIsPutBackOnClosing) {
   ModalScript script;
   script.on<TPickGroup>([&](TPickGroup& p) {
     during = groups->selectedTag()->name();
-    Click(p.BtnSelect);
+    Click(p.selectButton);
   });
   pick(agents, true, script);
   EXPECT_EQ(during, "cGroup");
@@ -184,9 +184,9 @@ TEST_F(GroupPickerTest, TheTablesOrderIsPutBackOnClosing) {
 TEST_F(PickerTest, AnEmptyListRefusesSelect) {
   ModalScript script;
   script.on<TPickGroup>([](TPickGroup& p) {
-    EXPECT_EQ(p.ListBox1->count(), 0);
-    Click(p.BtnSelect);
-    Click(p.BtnNew);
+    EXPECT_EQ(p.namesList->count(), 0);
+    Click(p.selectButton);
+    Click(p.newButton);
   });
   EXPECT_EQ(pick(0, true, script), 0);
   EXPECT_EQ(messages(), std::vector<std::string>{"Item Not Selected"});
@@ -226,12 +226,12 @@ TEST_F(GroupPickerTest, AListWhoseClosingCancelsHasNoSeekBoxAndKeepsItsOrder) {
   long current = agents;
   ModalScript script;
   script.on<ClosingCancelsPicker>([&](ClosingCancelsPicker& p) {
-    EXPECT_EQ(p.Edit1, nullptr);
-    for (int row = 0; row < p.ListBox1->count(); ++row) {
-      shown << p.ListBox1->item(row)->text().trimmed();
+    EXPECT_EQ(p.seekEdit, nullptr);
+    for (int row = 0; row < p.namesList->count(); ++row) {
+      shown << p.namesList->item(row)->text().trimmed();
     }
     EXPECT_EQ(p.selectedIndex(), 2);
-    QTest::keyClick(p.ListBox1, Qt::Key_Return);
+    QTest::keyClick(p.namesList, Qt::Key_Return);
     EXPECT_TRUE(p.isVisible());
     p.reject();
   });

@@ -29,25 +29,25 @@ void Click(QPushButton* button) {
 
 TEST_F(PickChoice, SelectLeavesTheRecordOfTheSelectedRow) {
   long left = run(30, 1, [](ui::GridPicker& p) {
-    p.StringGrid1->setCurrentCell(6, 2);
-    Click(p.BtnSelect);
+    p.recordsGrid->setCurrentCell(6, 2);
+    Click(p.selectButton);
   });
   EXPECT_EQ(left, 7);
 }
 
 TEST_F(PickChoice, DoubleClickOnARowChoosesIt) {
   long left = run(30, 11, [](ui::GridPicker& p) {
-    QRect cell = p.StringGrid1->visualItemRect(p.StringGrid1->item(2, 0));
-    QTest::mouseClick(p.StringGrid1->viewport(), Qt::LeftButton, {}, cell.center());
-    QTest::mouseDClick(p.StringGrid1->viewport(), Qt::LeftButton, {}, cell.center());
+    QRect cell = p.recordsGrid->visualItemRect(p.recordsGrid->item(2, 0));
+    QTest::mouseClick(p.recordsGrid->viewport(), Qt::LeftButton, {}, cell.center());
+    QTest::mouseDClick(p.recordsGrid->viewport(), Qt::LeftButton, {}, cell.center());
   });
   EXPECT_EQ(left, 13);
 }
 
 TEST_F(PickChoice, EnterInTheGridChoosesTheSelectedRow) {
   long left = run(30, 20, [](ui::GridPicker& p) {
-    QTest::keyClick(p.StringGrid1, Qt::Key_Down);
-    QTest::keyClick(p.StringGrid1, Qt::Key_Return);
+    QTest::keyClick(p.recordsGrid, Qt::Key_Down);
+    QTest::keyClick(p.recordsGrid, Qt::Key_Return);
   });
   EXPECT_EQ(left, 21);
 }
@@ -57,8 +57,8 @@ TEST_F(PickChoice, DeletedCustomerIsShownAndCanBeChosen) {
     EXPECT_EQ(Cell(p, 3, 2), "< DELETED >");
     EXPECT_EQ(Cell(p, 3, 0).trimmed(), "C000004");
     EXPECT_EQ(Cell(p, 2, 2).trimmed(), "N3");
-    p.StringGrid1->setCurrentCell(3, 0);
-    Click(p.BtnSelect);
+    p.recordsGrid->setCurrentCell(3, 0);
+    Click(p.selectButton);
   });
   EXPECT_EQ(left, 4);
 }
@@ -76,24 +76,24 @@ TEST_F(PickChoice, DeletedCustomerByCompanyShowsItInPlaceOfTheFirstName) {
 
 TEST_F(PickChoice, BlankRowLeavesZeroAsForNew) {
   long left = run(3, 1, [](ui::GridPicker& p) {
-    p.StringGrid1->setCurrentCell(5, 0);
-    Click(p.BtnSelect);
+    p.recordsGrid->setCurrentCell(5, 0);
+    Click(p.selectButton);
   });
   EXPECT_EQ(left, 0);
 }
 
 TEST_F(PickChoice, NewLeavesZero) {
-  long left = run(30, 5, [](ui::GridPicker& p) { Click(p.BtnNew); });
+  long left = run(30, 5, [](ui::GridPicker& p) { Click(p.newButton); });
   EXPECT_EQ(left, 0);
 }
 
 TEST_F(PickChoice, NewIsOfferedOnlyWhenTheCallerAllowsIt) {
   run(
-      30, 5, [](ui::GridPicker& p) { EXPECT_FALSE(p.BtnNew->isEnabled()); }, false);
+      30, 5, [](ui::GridPicker& p) { EXPECT_FALSE(p.newButton->isEnabled()); }, false);
 }
 
 TEST_F(PickChoice, CancelLeavesMinusOne) {
-  long left = run(5, 3, [](ui::GridPicker& p) { Click(p.BtnCancel); });
+  long left = run(5, 3, [](ui::GridPicker& p) { Click(p.cancelButton); });
   EXPECT_EQ(left, -1);
 }
 
@@ -103,7 +103,7 @@ TEST_F(PickChoice, FrameCloseOnALargerTableLeavesMinusOne) {
 }
 
 TEST_F(PickChoice, FrameCloseOnASmallTableLeavesTheCallersValue) {
-  long left = run(5, 3, [](ui::GridPicker& p) { p.StringGrid1->setCurrentCell(1, 0); });
+  long left = run(5, 3, [](ui::GridPicker& p) { p.recordsGrid->setCurrentCell(1, 0); });
   EXPECT_EQ(left, 3);
 }
 
@@ -116,8 +116,8 @@ TEST_F(PickChoice, SelectionCycleShowsThePickerAndKeepsItsChoice) {
   } editor;
   session.CurCustomer = 17;
   QTimer::singleShot(0, &picker, [&picker] {
-    EXPECT_EQ(picker.recordAt(picker.StringGrid1->currentRow()), 17);
-    picker.BtnSelectClick();
+    EXPECT_EQ(picker.recordAt(picker.recordsGrid->currentRow()), 17);
+    picker.selectClicked();
   });
   data::PickOutcome outcome = session.PickCustomer(false, picker, editor);
   EXPECT_TRUE(outcome.chosen);

@@ -201,20 +201,20 @@ long Pick(ui::GridPicker& picker, long start, const std::function<void(ui::GridP
 }
 
 QString Cell(const ui::GridPicker& picker, int row, int column) {
-  const QTableWidgetItem* item = picker.StringGrid1->item(row, column);
+  const QTableWidgetItem* item = picker.recordsGrid->item(row, column);
   return item ? item->text() : QString();
 }
 
 QStringList RowTexts(const ui::GridPicker& picker, int row) {
   QStringList cells;
-  for (int c = 0; c < picker.StringGrid1->columnCount(); ++c) cells << Cell(picker, row, c);
+  for (int c = 0; c < picker.recordsGrid->columnCount(); ++c) cells << Cell(picker, row, c);
   return cells;
 }
 
 QStringList Titles(const ui::GridPicker& picker) {
   QStringList titles;
-  for (int c = 0; c < picker.StringGrid1->columnCount(); ++c) {
-    titles << picker.StringGrid1->horizontalHeaderItem(c)->text();
+  for (int c = 0; c < picker.recordsGrid->columnCount(); ++c) {
+    titles << picker.recordsGrid->horizontalHeaderItem(c)->text();
   }
   return titles;
 }

@@ -24,56 +24,56 @@ class PickGroup : public PickerTest {
 };
 
 QString Group(const vt::catalog::TPickCust& p) {
-  return p.Edit2->text().trimmed();
+  return p.groupNameEdit->text().trimmed();
 }
 
 TEST_F(PickGroup, ShowsTheGroupOfTheSelectedCustomerOnOpening) {
   run([](vt::catalog::TPickCust& p) {
-    EXPECT_EQ(p.StringGrid1->currentRow(), 0);
+    EXPECT_EQ(p.recordsGrid->currentRow(), 0);
     EXPECT_EQ(Group(p), "Wholesale");
-    EXPECT_TRUE(p.Edit2->isReadOnly());
+    EXPECT_TRUE(p.groupNameEdit->isReadOnly());
   });
 }
 
 TEST_F(PickGroup, FollowsTheSelectionAsKeysMoveIt) {
   run([](vt::catalog::TPickCust& p) {
-    QTest::keyClick(p.StringGrid1, Qt::Key_Down);
+    QTest::keyClick(p.recordsGrid, Qt::Key_Down);
     EXPECT_EQ(Group(p), "Staff");
-    QTest::keyClick(p.StringGrid1, Qt::Key_Down);
-    QTest::keyClick(p.StringGrid1, Qt::Key_Down);
+    QTest::keyClick(p.recordsGrid, Qt::Key_Down);
+    QTest::keyClick(p.recordsGrid, Qt::Key_Down);
     EXPECT_EQ(Group(p), "Retail");  // deleted customers show theirs too
   });
 }
 
 TEST_F(PickGroup, FollowsAClickOnAnotherRow) {
   run([](vt::catalog::TPickCust& p) {
-    QRect cell = p.StringGrid1->visualItemRect(p.StringGrid1->item(1, 0));
-    QTest::mouseClick(p.StringGrid1->viewport(), Qt::LeftButton, {}, cell.center());
+    QRect cell = p.recordsGrid->visualItemRect(p.recordsGrid->item(1, 0));
+    QTest::mouseClick(p.recordsGrid->viewport(), Qt::LeftButton, {}, cell.center());
     EXPECT_EQ(Group(p), "Staff");
   });
 }
 
 TEST_F(PickGroup, GroupNotOnFileKeepsThePreviousText) {
   run([](vt::catalog::TPickCust& p) {
-    p.StringGrid1->setCurrentCell(1, 0);
+    p.recordsGrid->setCurrentCell(1, 0);
     EXPECT_EQ(Group(p), "Staff");
-    p.StringGrid1->setCurrentCell(2, 0);
+    p.recordsGrid->setCurrentCell(2, 0);
     EXPECT_EQ(Group(p), "Staff");
   });
 }
 
 TEST_F(PickGroup, BlankRowKeepsThePreviousText) {
   run([](vt::catalog::TPickCust& p) {
-    p.StringGrid1->setCurrentCell(6, 0);
+    p.recordsGrid->setCurrentCell(6, 0);
     EXPECT_EQ(Group(p), "Wholesale");
   });
 }
 
 TEST_F(PickGroup, LabelIsTiedToTheBox) {
   run([](vt::catalog::TPickCust& p) {
-    EXPECT_EQ(p.Label2->text(), "Group:");
-    EXPECT_EQ(p.Label2->buddy(), p.Edit2);
-    EXPECT_EQ(p.Label1->buddy(), p.Edit1);
+    EXPECT_EQ(p.groupLabel->text(), "Group:");
+    EXPECT_EQ(p.groupLabel->buddy(), p.groupNameEdit);
+    EXPECT_EQ(p.seekLabel->buddy(), p.seekEdit);
   });
 }
 

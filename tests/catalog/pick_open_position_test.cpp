@@ -22,8 +22,8 @@ class PickOpenPosition : public PickerTest {
   void note(ui::GridPicker& p) {
     top = p.windowTop();
     limit = p.topLimit();
-    row = p.StringGrid1->currentRow();
-    thumb = p.ScrollBar1->value();
+    row = p.recordsGrid->currentRow();
+    thumb = p.recordsScrollBar->value();
     remembered = p.rememberedRecord();
     leaving = p.result();
     records = Shown(p);

@@ -34,11 +34,11 @@ TEST_F(PickProduct, ColumnsAreIdDescriptionPriceAndRecordNumberInMWidths) {
     EXPECT_EQ(p.windowTitle(), "Select Product");
     EXPECT_EQ(Titles(p), (QStringList{"Product ID", "Description", "Price", "RecNo"}));
     int m = QFontMetrics(p.font()).horizontalAdvance(QLatin1Char('M'));
-    EXPECT_EQ(p.StringGrid1->columnWidth(0), 10 * m);
-    EXPECT_EQ(p.StringGrid1->columnWidth(1), 27 * m);
-    EXPECT_EQ(p.StringGrid1->columnWidth(2), 8 * m);
-    EXPECT_EQ(p.StringGrid1->columnWidth(3), 10 * m);
-    EXPECT_EQ(p.StringGrid1->width(), 45 * m + 2 * p.StringGrid1->frameWidth());
+    EXPECT_EQ(p.recordsGrid->columnWidth(0), 10 * m);
+    EXPECT_EQ(p.recordsGrid->columnWidth(1), 27 * m);
+    EXPECT_EQ(p.recordsGrid->columnWidth(2), 8 * m);
+    EXPECT_EQ(p.recordsGrid->columnWidth(3), 10 * m);
+    EXPECT_EQ(p.recordsGrid->width(), 45 * m + 2 * p.recordsGrid->frameWidth());
     EXPECT_EQ(RowTexts(p, 1)[0].trimmed(), "P102");
     EXPECT_EQ(RowTexts(p, 1)[1].trimmed(), "Item 102");
     EXPECT_EQ(RowTexts(p, 1)[2], "    3.00");
@@ -54,29 +54,29 @@ TEST_F(PickProduct, OrderIsTheUpperCasedIdAndSeekFindsItInAnyCase) {
   run(1, [](ui::GridPicker& p) {
     EXPECT_EQ(Shown(p), (std::vector<long>{3, 2, 4, 1, 0, 0, 0, 0, 0, 0}));
     EXPECT_EQ(Cell(p, 2, 2), "<DELETED>");
-    QTest::keyClicks(p.Edit1, "Wid");
-    EXPECT_EQ(p.recordAt(p.StringGrid1->currentRow()), 1);
-    QTest::keyClick(p.Edit1, Qt::Key_Backspace);
-    QTest::keyClick(p.Edit1, Qt::Key_Backspace);
-    QTest::keyClicks(p.Edit1, "c");  // "WC": the first ID at or after it
-    EXPECT_EQ(p.recordAt(p.StringGrid1->currentRow()), 1);
-    p.Edit1->setText("b");
-    EXPECT_EQ(p.recordAt(p.StringGrid1->currentRow()), 2);
+    QTest::keyClicks(p.seekEdit, "Wid");
+    EXPECT_EQ(p.recordAt(p.recordsGrid->currentRow()), 1);
+    QTest::keyClick(p.seekEdit, Qt::Key_Backspace);
+    QTest::keyClick(p.seekEdit, Qt::Key_Backspace);
+    QTest::keyClicks(p.seekEdit, "c");  // "WC": the first ID at or after it
+    EXPECT_EQ(p.recordAt(p.recordsGrid->currentRow()), 1);
+    p.seekEdit->setText("b");
+    EXPECT_EQ(p.recordAt(p.recordsGrid->currentRow()), 2);
   });
 }
 
 TEST_F(PickProduct, SelectionKeepsItsRowWhenTheWindowMoves) {
   writeProducts(NumberedProducts(40));
   run(1, [](ui::GridPicker& p) {
-    p.StringGrid1->setCurrentCell(9, 0);
-    QTest::keyClick(p.StringGrid1, Qt::Key_Down);
+    p.recordsGrid->setCurrentCell(9, 0);
+    QTest::keyClick(p.recordsGrid, Qt::Key_Down);
     EXPECT_EQ(p.windowTop(), 1);
-    EXPECT_EQ(p.StringGrid1->currentRow(), 9);
+    EXPECT_EQ(p.recordsGrid->currentRow(), 9);
     EXPECT_EQ(p.recordAt(9), 11);
-    p.StringGrid1->setCurrentCell(4, 0);
-    p.ScrollBar1->triggerAction(QAbstractSlider::SliderPageStepAdd);
+    p.recordsGrid->setCurrentCell(4, 0);
+    p.recordsScrollBar->triggerAction(QAbstractSlider::SliderPageStepAdd);
     EXPECT_EQ(p.windowTop(), 11);
-    EXPECT_EQ(p.StringGrid1->currentRow(), 4);
+    EXPECT_EQ(p.recordsGrid->currentRow(), 4);
   });
 }
 
@@ -84,9 +84,9 @@ TEST_F(PickProduct, OpensOnTheCallersProductAndChoosesIt) {
   writeProducts(NumberedProducts(40));
   long left = run(25, [](ui::GridPicker& p) {
     EXPECT_EQ(p.windowTop(), 24);
-    EXPECT_EQ(p.recordAt(p.StringGrid1->currentRow()), 25);
-    QTest::keyClick(p.StringGrid1, Qt::Key_Down);
-    p.BtnSelectClick();
+    EXPECT_EQ(p.recordAt(p.recordsGrid->currentRow()), 25);
+    QTest::keyClick(p.recordsGrid, Qt::Key_Down);
+    p.selectClicked();
   });
   EXPECT_EQ(left, 26);
 }
@@ -94,8 +94,8 @@ TEST_F(PickProduct, OpensOnTheCallersProductAndChoosesIt) {
 TEST_F(PickProduct, WindowReachesTheScrollBarPlusTenPixels) {
   writeProducts(NumberedProducts(20));
   run(1, [](ui::GridPicker& p) {
-    QRect bar = p.ScrollBar1->geometry();
-    EXPECT_EQ(bar.left(), p.StringGrid1->geometry().right() + 1);
+    QRect bar = p.recordsScrollBar->geometry();
+    EXPECT_EQ(bar.left(), p.recordsGrid->geometry().right() + 1);
     EXPECT_GE(p.width(), bar.right() + 1 + 10);
   });
 }
@@ -106,11 +106,11 @@ TEST_F(PickProduct, TableNotOpenShowsNothingToChoose) {
   session.CloseTable(data::TableId::Products);
   vt::catalog::TPickProd picker(nullptr, session, ui);
   long left = Pick(picker, 3, [](ui::GridPicker& p) {
-    EXPECT_EQ(p.StringGrid1->rowCount(), 0);
-    EXPECT_FALSE(p.BtnSelect->isEnabled());
-    p.Edit1->setText("P1");
-    QTest::keyClick(p.StringGrid1, Qt::Key_End);
-    p.BtnCancelClick();
+    EXPECT_EQ(p.recordsGrid->rowCount(), 0);
+    EXPECT_FALSE(p.selectButton->isEnabled());
+    p.seekEdit->setText("P1");
+    QTest::keyClick(p.recordsGrid, Qt::Key_End);
+    p.cancelClicked();
   });
   EXPECT_EQ(left, -1);
 }

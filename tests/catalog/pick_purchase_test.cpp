@@ -28,7 +28,7 @@ class PickPurchase : public PickerTest {
 };
 
 long Selected(const ui::GridPicker& p) {
-  return p.recordAt(p.StringGrid1->currentRow());
+  return p.recordAt(p.recordsGrid->currentRow());
 }
 
 TEST_F(PickPurchase, ColumnsInBWidthsWithDateQuantityAndCost) {
@@ -38,8 +38,8 @@ TEST_F(PickPurchase, ColumnsInBWidthsWithDateQuantityAndCost) {
     EXPECT_EQ(Titles(p), (QStringList{"Product ID", "Date", "Quantity", "Total Cost", "RecNo"}));
     int b = QFontMetrics(p.font()).horizontalAdvance(QLatin1Char('B'));
     std::vector<int> widths{10, 8, 10, 12, 10};
-    for (int c = 0; c < 5; ++c) EXPECT_EQ(p.StringGrid1->columnWidth(c), widths[c] * b);
-    EXPECT_EQ(p.StringGrid1->width(), 40 * b + 2 * p.StringGrid1->frameWidth());
+    for (int c = 0; c < 5; ++c) EXPECT_EQ(p.recordsGrid->columnWidth(c), widths[c] * b);
+    EXPECT_EQ(p.recordsGrid->width(), 40 * b + 2 * p.recordsGrid->frameWidth());
     EXPECT_EQ(RowTexts(p, 0),
               (QStringList{"anchor    ", "1/5/25", "      2.00", "       99.00", "2"}));
   });
@@ -55,9 +55,9 @@ TEST_F(PickPurchase, OrderIsProductThenDate) {
 
 TEST_F(PickPurchase, SeekFindsTheEarliestPurchaseOfTheProduct) {
   run(1, [](ui::GridPicker& p) {
-    QTest::keyClicks(p.Edit1, "bo");
+    QTest::keyClicks(p.seekEdit, "bo");
     EXPECT_EQ(Selected(p), 3);
-    p.Edit1->setText("Bz");
+    p.seekEdit->setText("Bz");
     EXPECT_EQ(Selected(p), 4);  // CLAMP, the first product after "BZ"
   });
 }
@@ -65,8 +65,8 @@ TEST_F(PickPurchase, SeekFindsTheEarliestPurchaseOfTheProduct) {
 TEST_F(PickPurchase, SelectLeavesThePurchaseChosen) {
   long left = run(5, [](ui::GridPicker& p) {
     EXPECT_EQ(Selected(p), 2);  // five records: the window starts at row 1
-    p.StringGrid1->setCurrentCell(2, 0);
-    p.BtnSelectClick();
+    p.recordsGrid->setCurrentCell(2, 0);
+    p.selectClicked();
   });
   EXPECT_EQ(left, 5);
 }

@@ -83,7 +83,7 @@ TEST_F(PickReads, OpeningOnTheFirstCustomerReadsAWindowNotTheTable) {
 }
 
 TEST_F(PickReads, EndKeyReadsAWindowNotTheTable) {
-  openOn(1, [](ui::GridPicker& p) { QTest::keyClick(p.StringGrid1, Qt::Key_End); });
+  openOn(1, [](ui::GridPicker& p) { QTest::keyClick(p.recordsGrid, Qt::Key_End); });
   EXPECT_EQ(shown, Consecutive(kCustomers - 9, 10));
   EXPECT_LT(dbfReads(), kDbfReads);
   EXPECT_LT(indexReads(), kIndexReads);
@@ -91,9 +91,9 @@ TEST_F(PickReads, EndKeyReadsAWindowNotTheTable) {
 
 TEST_F(PickReads, ThumbDroppedHalfWayReadsAWindowNotTheTable) {
   openOn(1, [](ui::GridPicker& p) {
-    p.ScrollBar1->setSliderDown(true);
-    p.ScrollBar1->setSliderPosition(50);
-    p.ScrollBar1->setSliderDown(false);
+    p.recordsScrollBar->setSliderDown(true);
+    p.recordsScrollBar->setSliderPosition(50);
+    p.recordsScrollBar->setSliderDown(false);
   });
   ASSERT_GT(shown.front(), 0);
   EXPECT_EQ(shown, Consecutive(shown.front(), 10));
@@ -103,7 +103,7 @@ TEST_F(PickReads, ThumbDroppedHalfWayReadsAWindowNotTheTable) {
 }
 
 TEST_F(PickReads, SeekingNearTheEndReadsAWindowNotTheTable) {
-  openOn(1, [](ui::GridPicker& p) { p.Edit1->setText("c019995"); });
+  openOn(1, [](ui::GridPicker& p) { p.seekEdit->setText("c019995"); });
   EXPECT_EQ(shown, Consecutive(kCustomers - 9, 10));
   EXPECT_LT(dbfReads(), kDbfReads);
   EXPECT_LT(indexReads(), kIndexReads);

@@ -22,17 +22,17 @@ class PickScroll : public PickerTest {
 };
 
 void Action(ui::GridPicker& p, QAbstractSlider::SliderAction action) {
-  p.ScrollBar1->triggerAction(action);
+  p.recordsScrollBar->triggerAction(action);
 }
 
 void DropThumbAt(ui::GridPicker& p, int position) {
-  p.ScrollBar1->setSliderDown(true);
-  p.ScrollBar1->setSliderPosition(position);
-  p.ScrollBar1->setSliderDown(false);
+  p.recordsScrollBar->setSliderDown(true);
+  p.recordsScrollBar->setSliderPosition(position);
+  p.recordsScrollBar->setSliderDown(false);
 }
 
 void Key(ui::GridPicker& p, Qt::Key key) {
-  QTest::keyClick(p.StringGrid1, key);
+  QTest::keyClick(p.recordsGrid, key);
 }
 
 TEST_F(PickScroll, LineAndPageActionsMoveTheWindowByOneAndTen) {
@@ -40,16 +40,16 @@ TEST_F(PickScroll, LineAndPageActionsMoveTheWindowByOneAndTen) {
     Action(p, QAbstractSlider::SliderSingleStepAdd);
     EXPECT_EQ(p.windowTop(), 1);
     EXPECT_EQ(Shown(p), Consecutive(2, 10));
-    EXPECT_EQ(p.ScrollBar1->value(), 2);
+    EXPECT_EQ(p.recordsScrollBar->value(), 2);
     Action(p, QAbstractSlider::SliderPageStepAdd);
     EXPECT_EQ(p.windowTop(), 11);
     EXPECT_EQ(Shown(p), Consecutive(12, 10));
-    EXPECT_EQ(p.ScrollBar1->value(), 27);
+    EXPECT_EQ(p.recordsScrollBar->value(), 27);
     Action(p, QAbstractSlider::SliderPageStepSub);
     Action(p, QAbstractSlider::SliderSingleStepSub);
     EXPECT_EQ(p.windowTop(), 0);
     EXPECT_EQ(Shown(p), Consecutive(1, 10));
-    EXPECT_EQ(p.ScrollBar1->value(), 0);
+    EXPECT_EQ(p.recordsScrollBar->value(), 0);
   });
 }
 
@@ -57,14 +57,14 @@ TEST_F(PickScroll, ActionsStopAtBothEndsWithTheThumbWhereTheWindowIs) {
   run(1, [](ui::GridPicker& p) {
     Action(p, QAbstractSlider::SliderSingleStepSub);
     EXPECT_EQ(p.windowTop(), 0);
-    EXPECT_EQ(p.ScrollBar1->value(), 0);
+    EXPECT_EQ(p.recordsScrollBar->value(), 0);
     Action(p, QAbstractSlider::SliderToMaximum);
     EXPECT_EQ(p.windowTop(), 40);
     EXPECT_EQ(Shown(p), Consecutive(41, 10));
-    EXPECT_EQ(p.ScrollBar1->value(), 100);
+    EXPECT_EQ(p.recordsScrollBar->value(), 100);
     Action(p, QAbstractSlider::SliderPageStepAdd);
     EXPECT_EQ(p.windowTop(), 40);
-    EXPECT_EQ(p.ScrollBar1->value(), 100);
+    EXPECT_EQ(p.recordsScrollBar->value(), 100);
     Action(p, QAbstractSlider::SliderToMinimum);
     EXPECT_EQ(p.windowTop(), 0);
     EXPECT_EQ(Shown(p), Consecutive(1, 10));
@@ -76,21 +76,21 @@ TEST_F(PickScroll, ThumbDroppedMovesTheWindowInProportion) {
     DropThumbAt(p, 50);
     EXPECT_EQ(p.windowTop(), 20);
     EXPECT_EQ(Shown(p), Consecutive(21, 10));
-    EXPECT_EQ(p.ScrollBar1->value(), 50);
+    EXPECT_EQ(p.recordsScrollBar->value(), 50);
     DropThumbAt(p, 33);  // trunc(33 * 40 * 0.01) = 13
     EXPECT_EQ(p.windowTop(), 13);
     EXPECT_EQ(Shown(p), Consecutive(14, 10));
-    EXPECT_EQ(p.ScrollBar1->value(), 32);  // trunc(13 * 100 / 40)
+    EXPECT_EQ(p.recordsScrollBar->value(), 32);  // trunc(13 * 100 / 40)
   });
 }
 
 TEST_F(PickScroll, ThumbBeingDraggedLeavesTheWindowUntilDropped) {
   run(1, [](ui::GridPicker& p) {
-    p.ScrollBar1->setSliderDown(true);
-    p.ScrollBar1->setSliderPosition(80);
+    p.recordsScrollBar->setSliderDown(true);
+    p.recordsScrollBar->setSliderPosition(80);
     EXPECT_EQ(p.windowTop(), 0);
     EXPECT_EQ(Shown(p), Consecutive(1, 10));
-    p.ScrollBar1->setSliderDown(false);
+    p.recordsScrollBar->setSliderDown(false);
     EXPECT_EQ(p.windowTop(), 32);
   });
 }
@@ -100,7 +100,7 @@ TEST_F(PickScroll, PageKeysMoveTheWindowByTen) {
     Key(p, Qt::Key_PageDown);
     EXPECT_EQ(p.windowTop(), 10);
     EXPECT_EQ(Shown(p), Consecutive(11, 10));
-    EXPECT_EQ(p.ScrollBar1->value(), 25);
+    EXPECT_EQ(p.recordsScrollBar->value(), 25);
     Key(p, Qt::Key_PageDown);
     Key(p, Qt::Key_PageUp);
     EXPECT_EQ(p.windowTop(), 10);
@@ -115,26 +115,26 @@ TEST_F(PickScroll, EndAndHomeShowTheLastAndFirstRecordsSelected) {
     Key(p, Qt::Key_End);
     EXPECT_EQ(p.windowTop(), 40);
     EXPECT_EQ(Shown(p), Consecutive(41, 10));
-    EXPECT_EQ(p.StringGrid1->currentRow(), 9);
+    EXPECT_EQ(p.recordsGrid->currentRow(), 9);
     Key(p, Qt::Key_Home);
     EXPECT_EQ(p.windowTop(), 0);
     EXPECT_EQ(Shown(p), Consecutive(1, 10));
-    EXPECT_EQ(p.StringGrid1->currentRow(), 0);
+    EXPECT_EQ(p.recordsGrid->currentRow(), 0);
   });
 }
 
 TEST_F(PickScroll, DownOnTheLastRowScrollsByOneThenTheGridMovesFromRowOne) {
   run(1, [](ui::GridPicker& p) {
-    p.StringGrid1->setCurrentCell(4, 0);
+    p.recordsGrid->setCurrentCell(4, 0);
     Key(p, Qt::Key_Down);
     EXPECT_EQ(p.windowTop(), 0);
-    EXPECT_EQ(p.StringGrid1->currentRow(), 5);
-    p.StringGrid1->setCurrentCell(9, 0);
+    EXPECT_EQ(p.recordsGrid->currentRow(), 5);
+    p.recordsGrid->setCurrentCell(9, 0);
     Key(p, Qt::Key_Down);
     EXPECT_EQ(p.windowTop(), 1);
     EXPECT_EQ(Shown(p), Consecutive(2, 10));
     // The fill puts the selection on row 1; the key then moves it down.
-    EXPECT_EQ(p.StringGrid1->currentRow(), 1);
+    EXPECT_EQ(p.recordsGrid->currentRow(), 1);
   });
 }
 
@@ -143,23 +143,23 @@ TEST_F(PickScroll, UpOnTheFirstRowScrollsBackByOne) {
     Key(p, Qt::Key_Up);
     EXPECT_EQ(p.windowTop(), 0);
     Key(p, Qt::Key_PageDown);
-    p.StringGrid1->setCurrentCell(0, 0);
+    p.recordsGrid->setCurrentCell(0, 0);
     Key(p, Qt::Key_Up);
     EXPECT_EQ(p.windowTop(), 9);
     EXPECT_EQ(Shown(p), Consecutive(10, 10));
-    EXPECT_EQ(p.StringGrid1->currentRow(), 0);
+    EXPECT_EQ(p.recordsGrid->currentRow(), 0);
   });
 }
 
 TEST_F(PickScroll, ClickInTheGridScrollsItsColumnsBackToTheFirst) {
   run(1, [](ui::GridPicker& p) {
-    QScrollBar* columns = p.StringGrid1->horizontalScrollBar();
+    QScrollBar* columns = p.recordsGrid->horizontalScrollBar();
     ASSERT_GT(columns->maximum(), 0) << "the columns are wider than the grid";
     columns->setValue(columns->maximum());
-    QRect cell = p.StringGrid1->visualItemRect(p.StringGrid1->item(2, 3));
-    QTest::mouseClick(p.StringGrid1->viewport(), Qt::LeftButton, {}, cell.center());
+    QRect cell = p.recordsGrid->visualItemRect(p.recordsGrid->item(2, 3));
+    QTest::mouseClick(p.recordsGrid->viewport(), Qt::LeftButton, {}, cell.center());
     EXPECT_EQ(columns->value(), 0);
-    EXPECT_EQ(p.StringGrid1->currentRow(), 2);
+    EXPECT_EQ(p.recordsGrid->currentRow(), 2);
   });
 }
 

@@ -30,17 +30,17 @@ class PickSeek : public PickerTest {
 };
 
 long Selected(const ui::GridPicker& p) {
-  return p.recordAt(p.StringGrid1->currentRow());
+  return p.recordAt(p.recordsGrid->currentRow());
 }
 
 TEST_F(PickSeek, TypingTheStartOfALastNameInAnyCaseFindsTheFirstAtOrAfter) {
   run(true, [](ui::GridPicker& p) {
-    QTest::keyClicks(p.Edit1, "smi");
+    QTest::keyClicks(p.seekEdit, "smi");
     EXPECT_EQ(p.seekText(), "SMI");
     EXPECT_EQ(Selected(p), 41);  // SMITHANNA before SMITHBOB
     // The key holds the last name padded with blanks, so "SMITHE" passes
     // both Smiths and finds Smithers.
-    QTest::keyClicks(p.Edit1, "thE");
+    QTest::keyClicks(p.seekEdit, "thE");
     EXPECT_EQ(p.seekText(), "SMITHE");
     EXPECT_EQ(Selected(p), 43);
   });
@@ -48,27 +48,27 @@ TEST_F(PickSeek, TypingTheStartOfALastNameInAnyCaseFindsTheFirstAtOrAfter) {
 
 TEST_F(PickSeek, TextBetweenNamesFindsTheNextName) {
   run(true, [](ui::GridPicker& p) {
-    p.Edit1->setText("k");
+    p.seekEdit->setText("k");
     EXPECT_EQ(Selected(p), 41);
-    p.Edit1->setText("Je");
+    p.seekEdit->setText("Je");
     EXPECT_EQ(Selected(p), 44);
   });
 }
 
 TEST_F(PickSeek, FoundRecordNearTheEndSitsInTheWindowOfTheLastTen) {
   run(true, [](ui::GridPicker& p) {
-    p.Edit1->setText("y");
+    p.seekEdit->setText("y");
     EXPECT_EQ(p.windowTop(), p.topLimit());
     EXPECT_EQ(Selected(p), 45);
-    EXPECT_EQ(p.StringGrid1->currentRow(), 9);
+    EXPECT_EQ(p.recordsGrid->currentRow(), 9);
   });
 }
 
 TEST_F(PickSeek, TextAfterEveryKeyLeavesTheWindowAlone) {
   run(true, [](ui::GridPicker& p) {
-    p.ScrollBar1->triggerAction(QAbstractSlider::SliderPageStepAdd);
+    p.recordsScrollBar->triggerAction(QAbstractSlider::SliderPageStepAdd);
     std::vector<long> before = Shown(p);
-    p.Edit1->setText("zz");
+    p.seekEdit->setText("zz");
     EXPECT_EQ(p.seekText(), "ZZ");
     EXPECT_EQ(Shown(p), before);
     EXPECT_EQ(p.windowTop(), 10);
@@ -77,9 +77,9 @@ TEST_F(PickSeek, TextAfterEveryKeyLeavesTheWindowAlone) {
 
 TEST_F(PickSeek, BlanksAroundTheTextChangeNothing) {
   run(true, [](ui::GridPicker& p) {
-    p.Edit1->setText("jo");
-    p.ScrollBar1->triggerAction(QAbstractSlider::SliderToMinimum);
-    p.Edit1->setText("  jo ");
+    p.seekEdit->setText("jo");
+    p.recordsScrollBar->triggerAction(QAbstractSlider::SliderToMinimum);
+    p.seekEdit->setText("  jo ");
     EXPECT_EQ(p.seekText(), "JO");
     EXPECT_EQ(p.windowTop(), 0);  // the same text is not sought again
   });
@@ -88,10 +88,10 @@ TEST_F(PickSeek, BlanksAroundTheTextChangeNothing) {
 TEST_F(PickSeek, ByCompanyTheFirstAddressLineIsSought) {
   run(false, [](ui::GridPicker& p) {
     EXPECT_EQ(Titles(p), (QStringList{"Company", "Last", "First", "RecNo"}));
-    p.Edit1->setText("acme");
+    p.seekEdit->setText("acme");
     EXPECT_EQ(Selected(p), 42);  // "ACME TOOLS"
-    EXPECT_EQ(Cell(p, p.StringGrid1->currentRow(), 0).trimmed(), "ACME TOOLS");
-    p.Edit1->setText("mid");
+    EXPECT_EQ(Cell(p, p.recordsGrid->currentRow(), 0).trimmed(), "ACME TOOLS");
+    p.seekEdit->setText("mid");
     EXPECT_EQ(Selected(p), 44);
   });
 }
@@ -100,7 +100,7 @@ TEST_F(PickSeek, ByCompanyAMixedCaseNameIsFoundOnlyWhereItsUpperCaseSorts) {
   run(false, [](ui::GridPicker& p) {
     // Stored "Acme Garden" sorts after "ACME TOOLS"; its upper-cased name
     // sorts before it, so the seek stops at "ACME TOOLS".
-    p.Edit1->setText("acme garden");
+    p.seekEdit->setText("acme garden");
     EXPECT_EQ(Selected(p), 42);
   });
 }
@@ -108,11 +108,11 @@ TEST_F(PickSeek, ByCompanyAMixedCaseNameIsFoundOnlyWhereItsUpperCaseSorts) {
 TEST_F(PickSeek, OpeningEmptiesTheSeekText) {
   data::DataSession& session = openSession();
   vt::catalog::TPickCust picker(nullptr, session, ui);
-  Pick(picker, 1, [](ui::GridPicker& p) { p.Edit1->setText("smith"); });
+  Pick(picker, 1, [](ui::GridPicker& p) { p.seekEdit->setText("smith"); });
   EXPECT_EQ(picker.seekText(), "SMITH");
   Pick(picker, 1, [](ui::GridPicker& p) {
     EXPECT_EQ(p.seekText(), "");
-    EXPECT_EQ(p.Edit1->text(), "");
+    EXPECT_EQ(p.seekEdit->text(), "");
     EXPECT_EQ(Selected(p), 1);
   });
 }

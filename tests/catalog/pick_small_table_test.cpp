@@ -23,18 +23,18 @@ class PickSmallTable : public PickerTest {
 };
 
 void Key(ui::GridPicker& p, Qt::Key key) {
-  QTest::keyClick(p.StringGrid1, key);
+  QTest::keyClick(p.recordsGrid, key);
 }
 
 TEST_F(PickSmallTable, TenRecordsHideTheScrollBarAndNeverMove) {
   run(10, 10, [](ui::GridPicker& p) {
-    EXPECT_TRUE(p.ScrollBar1->isHidden());
+    EXPECT_TRUE(p.recordsScrollBar->isHidden());
     EXPECT_EQ(p.topLimit(), 0);
     EXPECT_EQ(Shown(p), Consecutive(1, 10));
-    EXPECT_EQ(p.StringGrid1->currentRow(), 0);  // not on the caller's record
+    EXPECT_EQ(p.recordsGrid->currentRow(), 0);  // not on the caller's record
     Key(p, Qt::Key_PageDown);
     Key(p, Qt::Key_End);
-    p.StringGrid1->setCurrentCell(9, 0);
+    p.recordsGrid->setCurrentCell(9, 0);
     Key(p, Qt::Key_Down);
     EXPECT_EQ(p.windowTop(), 0);
     EXPECT_EQ(Shown(p), Consecutive(1, 10));
@@ -55,42 +55,42 @@ TEST_F(PickSmallTable, FewerRecordsLeaveBlankRowsBelow) {
 
 TEST_F(PickSmallTable, ElevenRecordsHaveATopLimitOfOne) {
   run(11, 1, [](ui::GridPicker& p) {
-    EXPECT_FALSE(p.ScrollBar1->isHidden());
+    EXPECT_FALSE(p.recordsScrollBar->isHidden());
     EXPECT_EQ(p.topLimit(), 1);
-    EXPECT_EQ(p.ScrollBar1->value(), 0);
-    p.ScrollBar1->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    EXPECT_EQ(p.recordsScrollBar->value(), 0);
+    p.recordsScrollBar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
     EXPECT_EQ(p.windowTop(), 1);
-    EXPECT_EQ(p.ScrollBar1->value(), 100);
+    EXPECT_EQ(p.recordsScrollBar->value(), 100);
     EXPECT_EQ(Shown(p), Consecutive(2, 10));
     Key(p, Qt::Key_PageDown);
-    EXPECT_EQ(p.ScrollBar1->value(), 100);
+    EXPECT_EQ(p.recordsScrollBar->value(), 100);
     Key(p, Qt::Key_PageUp);
     EXPECT_EQ(p.windowTop(), 0);
-    EXPECT_EQ(p.ScrollBar1->value(), 0);
+    EXPECT_EQ(p.recordsScrollBar->value(), 0);
   });
 }
 
 TEST_F(PickSmallTable, ElevenRecordsOpenedOnTheLastShowItInTheLastRow) {
   run(11, 11, [](ui::GridPicker& p) {
     EXPECT_EQ(p.windowTop(), 1);
-    EXPECT_EQ(p.ScrollBar1->value(), 100);
-    EXPECT_EQ(p.StringGrid1->currentRow(), 9);
+    EXPECT_EQ(p.recordsScrollBar->value(), 100);
+    EXPECT_EQ(p.recordsGrid->currentRow(), 9);
     EXPECT_EQ(p.recordAt(9), 11);
   });
 }
 
 TEST_F(PickSmallTable, GridIsExactlyTenRowsHighUnderItsHeaderRow) {
   run(30, 1, [](ui::GridPicker& p) {
-    QTableWidget* grid = p.StringGrid1;
+    QTableWidget* grid = p.recordsGrid;
     EXPECT_EQ(grid->rowCount(), 10);
     int rowHeight = grid->rowHeight(0);
     EXPECT_EQ(grid->horizontalHeader()->height(), rowHeight);
     EXPECT_EQ(grid->viewport()->height(), 10 * rowHeight);
     EXPECT_EQ(grid->verticalScrollBar()->maximum(), 0);
-    EXPECT_EQ(p.ScrollBar1->height(), grid->height());
-    EXPECT_EQ(p.ScrollBar1->minimum(), 0);
-    EXPECT_EQ(p.ScrollBar1->maximum(), 100);
-    EXPECT_EQ(p.ScrollBar1->pageStep(), 10);
+    EXPECT_EQ(p.recordsScrollBar->height(), grid->height());
+    EXPECT_EQ(p.recordsScrollBar->minimum(), 0);
+    EXPECT_EQ(p.recordsScrollBar->maximum(), 100);
+    EXPECT_EQ(p.recordsScrollBar->pageStep(), 10);
     EXPECT_EQ(grid->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
     EXPECT_EQ(grid->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
     EXPECT_EQ(grid->selectionBehavior(), QAbstractItemView::SelectRows);
@@ -103,10 +103,10 @@ TEST_F(PickSmallTable, CustomerColumnsAreMeasuredInB) {
     EXPECT_EQ(Titles(p), (QStringList{"Last", "First", "Note", "RecNo"}));
     int b = QFontMetrics(p.font()).horizontalAdvance(QLatin1Char('B'));
     std::vector<int> widths{20, 13, 34, 10};
-    for (int c = 0; c < 4; ++c) EXPECT_EQ(p.StringGrid1->columnWidth(c), widths[c] * b);
-    EXPECT_EQ(p.StringGrid1->width(), 67 * b + 2 * p.StringGrid1->frameWidth());
-    QRect bar = p.ScrollBar1->geometry();
-    EXPECT_EQ(bar.left(), p.StringGrid1->geometry().right() + 1);
+    for (int c = 0; c < 4; ++c) EXPECT_EQ(p.recordsGrid->columnWidth(c), widths[c] * b);
+    EXPECT_EQ(p.recordsGrid->width(), 67 * b + 2 * p.recordsGrid->frameWidth());
+    QRect bar = p.recordsScrollBar->geometry();
+    EXPECT_EQ(bar.left(), p.recordsGrid->geometry().right() + 1);
     EXPECT_GE(p.width(), bar.right() + 1 + 16);
     EXPECT_EQ(RowTexts(p, 0),
               (QStringList{"C000001             ", "F1           ", "N1" + QString(32, ' '), "1"}));
@@ -115,14 +115,14 @@ TEST_F(PickSmallTable, CustomerColumnsAreMeasuredInB) {
 
 TEST_F(PickSmallTable, EmptyTableLeavesOnlyNewAndCancel) {
   run(0, 0, [](ui::GridPicker& p) {
-    EXPECT_EQ(p.StringGrid1->rowCount(), 0);
-    EXPECT_FALSE(p.StringGrid1->isEnabled());
-    EXPECT_FALSE(p.BtnSelect->isEnabled());
-    EXPECT_TRUE(p.BtnNew->isEnabled());
-    EXPECT_TRUE(p.BtnCancel->isEnabled());
-    p.Edit1->setText("A");
-    EXPECT_EQ(p.StringGrid1->rowCount(), 0);
-    QTest::mouseClick(p.BtnNew, Qt::LeftButton);
+    EXPECT_EQ(p.recordsGrid->rowCount(), 0);
+    EXPECT_FALSE(p.recordsGrid->isEnabled());
+    EXPECT_FALSE(p.selectButton->isEnabled());
+    EXPECT_TRUE(p.newButton->isEnabled());
+    EXPECT_TRUE(p.cancelButton->isEnabled());
+    p.seekEdit->setText("A");
+    EXPECT_EQ(p.recordsGrid->rowCount(), 0);
+    QTest::mouseClick(p.newButton, Qt::LeftButton);
   });
   EXPECT_EQ(left, 0);
 }

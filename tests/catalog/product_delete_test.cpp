@@ -26,7 +26,7 @@ TEST_F(ProductDelete, DeleteMarksTheProductAndAsksNothing) {
   AddProduct(bench.session, Product("A", "First"));
   AddProduct(bench.session, Product("B", "Second"));
   const long current = Edit(2, [&] {
-    Click(window, "BtnDelete");
+    Click(window, "deleteButton");
     EXPECT_FALSE(window.isVisible());
   });
   EXPECT_EQ(current, 2);
@@ -40,8 +40,8 @@ TEST_F(ProductDelete, DeleteMarksTheProductAndAsksNothing) {
 
 TEST_F(ProductDelete, NewProductCannotBeDeleted) {
   const long current = Edit(0, [&] {
-    EXPECT_FALSE(Control<QWidget>(window, "BtnDelete")->isEnabled());
-    Click(window, "BtnCancel");
+    EXPECT_FALSE(Control<QWidget>(window, "deleteButton")->isEnabled());
+    Click(window, "cancelButton");
   });
   EXPECT_EQ(current, -1) << "a new product not saved";
   EXPECT_FALSE(bench.session.NeedsPack);
@@ -49,10 +49,10 @@ TEST_F(ProductDelete, NewProductCannotBeDeleted) {
 
 TEST_F(ProductDelete, SavingADeletedProductKeepsItDeleted) {
   AddProduct(bench.session, Product("GONE", "Old"));
-  Edit(1, [&] { Click(window, "BtnDelete"); });
+  Edit(1, [&] { Click(window, "deleteButton"); });
   Edit(1, [&] {
-    TypeInto(Control(window, "Edit2"), "Edited after deletion");
-    Click(window, "BtnSave");
+    TypeInto(Control(window, "descriptionEdit"), "Edited after deletion");
+    Click(window, "saveButton");
     EXPECT_FALSE(window.isVisible());
   });
   const auto products = ReadProducts(bench.dir.path());

@@ -29,8 +29,8 @@ struct ProductFields : ::testing::Test {
         window, [&] { window.edit(current); }, std::move(script)));
     return current;
   }
-  AmountEdit* Price() { return Control<AmountEdit>(window, "MaskEdit1"); }
-  AmountEdit* Reorder() { return Control<AmountEdit>(window, "MaskEdit2"); }
+  AmountEdit* Price() { return Control<AmountEdit>(window, "priceEdit"); }
+  AmountEdit* Reorder() { return Control<AmountEdit>(window, "reorderLevelEdit"); }
   QCheckBox* Box(const char* name) { return Control<QCheckBox>(window, name); }
 };
 
@@ -38,12 +38,12 @@ TEST_F(ProductFields, TaxBoxesAreCaptionedWithTheChargeLabelsOfTheSettings) {
   bench.session.settings.ShipLine = "  S&H      ";
   bench.session.settings.TaxLine = "State Tax ";
   Edit(0, [&] {
-    EXPECT_EQ(Box("CheckBox1")->text(), "S&&H") << "shown as typed, not as a shortcut";
-    EXPECT_EQ(Box("CheckBox1")->accessibleName(), "S&H");
-    EXPECT_EQ(Box("CheckBox2")->text(), "State Tax");
+    EXPECT_EQ(Box("tax1Check")->text(), "S&&H") << "shown as typed, not as a shortcut";
+    EXPECT_EQ(Box("tax1Check")->accessibleName(), "S&H");
+    EXPECT_EQ(Box("tax2Check")->text(), "State Tax");
   });
   bench.session.settings.TaxLine = "GST";
-  Edit(0, [&] { EXPECT_EQ(Box("CheckBox2")->text(), "GST") << "set again on every opening"; });
+  Edit(0, [&] { EXPECT_EQ(Box("tax2Check")->text(), "GST") << "set again on every opening"; });
 }
 
 TEST_F(ProductFields, NewProductStoresWhatWasTypedAndTicked) {
@@ -52,17 +52,17 @@ TEST_F(ProductFields, NewProductStoresWhatWasTypedAndTicked) {
     EXPECT_EQ(Reorder()->editMask(), "!######.99;1;_");
     EXPECT_EQ(Price()->text(), "    0.00");
     EXPECT_EQ(Reorder()->text(), "     0.00");
-    QTest::keyClicks(Control(window, "Edit1"), "lic-9");
+    QTest::keyClicks(Control(window, "productIdEdit"), "lic-9");
     TypeInto(Price(), "12.5");
     EXPECT_EQ(Price()->text(), "   12.50") << "the separator moved the 12 into place";
-    TypeInto(Control(window, "Edit3"), "  second line  ");
-    Tick(Box("CheckBox2"));
-    TypeInto(Control(window, "Edit4"), "KEY-42");
-    Tick(Box("CheckBox3"));
+    TypeInto(Control(window, "description2Edit"), "  second line  ");
+    Tick(Box("tax2Check"));
+    TypeInto(Control(window, "licenseCodeEdit"), "KEY-42");
+    Tick(Box("inventoryItemCheck"));
     TypeInto(Reorder(), "7");
     PressTab();
     EXPECT_EQ(Reorder()->text(), "     7.00") << "leaving the field reformats it";
-    Click(window, "BtnSave");
+    Click(window, "saveButton");
   });
   const auto products = ReadProducts(bench.dir.path());
   ASSERT_EQ(products.size(), 1u);
@@ -79,11 +79,11 @@ TEST_F(ProductFields, NewProductStoresWhatWasTypedAndTicked) {
 
 TEST_F(ProductFields, EnterMovesOnAndReformatsTheMoneyFieldItLeaves) {
   Edit(0, [&] {
-    QTest::keyClick(Control(window, "Edit1"), Qt::Key_Return);
-    EXPECT_EQ(QApplication::focusWidget(), Control(window, "Edit2"));
+    QTest::keyClick(Control(window, "productIdEdit"), Qt::Key_Return);
+    EXPECT_EQ(QApplication::focusWidget(), Control(window, "descriptionEdit"));
     TypeInto(Price(), "5");
     QTest::keyClick(Price(), Qt::Key_Return);
-    EXPECT_EQ(QApplication::focusWidget(), Control(window, "Edit3"));
+    EXPECT_EQ(QApplication::focusWidget(), Control(window, "description2Edit"));
     EXPECT_EQ(Price()->text(), "    5.00");
     EXPECT_TRUE(window.isVisible()) << "Enter presses no button";
   });
@@ -91,20 +91,20 @@ TEST_F(ProductFields, EnterMovesOnAndReformatsTheMoneyFieldItLeaves) {
 
 TEST_F(ProductFields, ProductTextMakesTheRoundTrip) {
   Edit(0, [&] {
-    QTest::keyClicks(Control(window, "Edit1"), "TXT");
-    auto* memo = Control<QPlainTextEdit>(window, "Memo1");
+    QTest::keyClicks(Control(window, "productIdEdit"), "TXT");
+    auto* memo = Control<QPlainTextEdit>(window, "productTextMemo");
     memo->setFocus(Qt::TabFocusReason);
     QTest::keyClicks(memo, "  Warranty: one year.");
     QTest::keyClick(memo, Qt::Key_Return);
     QTest::keyClicks(memo, "Keep dry.   ");
     QTest::keyClick(memo, Qt::Key_Return);
-    Click(window, "BtnSave");
+    Click(window, "saveButton");
   });
   const auto products = ReadProducts(bench.dir.path());
   ASSERT_EQ(products.size(), 1u);
   EXPECT_EQ(products[0].record.PMemo, "Warranty: one year.\r\nKeep dry.");
   Edit(1, [&] {
-    EXPECT_EQ(Control<QPlainTextEdit>(window, "Memo1")->toPlainText(),
+    EXPECT_EQ(Control<QPlainTextEdit>(window, "productTextMemo")->toPlainText(),
               "Warranty: one year.\nKeep dry.");
   });
 }
@@ -118,18 +118,18 @@ TEST_F(ProductFields, OpeningShowsTheStoredProduct) {
   stored.RCode = "R1";
   AddProduct(bench.session, stored);
   Edit(1, [&] {
-    EXPECT_EQ(Control(window, "Edit1")->text(), "shelf");
-    EXPECT_EQ(Control(window, "Edit2")->text(), "Oak shelf");
-    EXPECT_EQ(Control(window, "Edit3")->text(), "unfinished");
-    EXPECT_EQ(Control(window, "Edit4")->text(), "R1");
+    EXPECT_EQ(Control(window, "productIdEdit")->text(), "shelf");
+    EXPECT_EQ(Control(window, "descriptionEdit")->text(), "Oak shelf");
+    EXPECT_EQ(Control(window, "description2Edit")->text(), "unfinished");
+    EXPECT_EQ(Control(window, "licenseCodeEdit")->text(), "R1");
     EXPECT_EQ(Price()->text(), "   -4.25");
     EXPECT_TRUE(Price()->showsNegative());
     EXPECT_EQ(Price()->palette().color(QPalette::Active, QPalette::Text), QColor(Qt::red));
     EXPECT_EQ(Reorder()->text(), "    12.00");
-    EXPECT_TRUE(Box("CheckBox1")->isChecked());
-    EXPECT_FALSE(Box("CheckBox2")->isChecked());
-    EXPECT_FALSE(Box("CheckBox3")->isChecked());
-    EXPECT_TRUE(Control<QWidget>(window, "BtnDelete")->isEnabled());
+    EXPECT_TRUE(Box("tax1Check")->isChecked());
+    EXPECT_FALSE(Box("tax2Check")->isChecked());
+    EXPECT_FALSE(Box("inventoryItemCheck")->isChecked());
+    EXPECT_TRUE(Control<QWidget>(window, "deleteButton")->isEnabled());
   });
 }
 
@@ -140,13 +140,13 @@ TEST_F(ProductFields, StockOnHandIsWrittenBackUnchangedAndNewProductsStartAtNone
   AddProduct(bench.session, stocked);
   Edit(1, [&] {
     TypeInto(Price(), "3.");
-    Click(window, "BtnSave");
+    Click(window, "saveButton");
   });
   Edit(0, [&] {
-    EXPECT_FALSE(Control<QWidget>(window, "BtnDelete")->isEnabled());
-    EXPECT_EQ(Control(window, "Edit1")->text(), "") << "nothing left from the last product";
-    QTest::keyClicks(Control(window, "Edit1"), "LID");
-    Click(window, "BtnSave");
+    EXPECT_FALSE(Control<QWidget>(window, "deleteButton")->isEnabled());
+    EXPECT_EQ(Control(window, "productIdEdit")->text(), "") << "nothing left from the last product";
+    QTest::keyClicks(Control(window, "productIdEdit"), "LID");
+    Click(window, "saveButton");
   });
   const auto products = ReadProducts(bench.dir.path());
   ASSERT_EQ(products.size(), 2u);
@@ -158,9 +158,9 @@ TEST_F(ProductFields, StockOnHandIsWrittenBackUnchangedAndNewProductsStartAtNone
 
 TEST_F(ProductFields, PriceThatIsNoNumberIsRefusedOnSaveAndTheFieldTakesTheFocus) {
   Edit(0, [&] {
-    QTest::keyClicks(Control(window, "Edit1"), "BAD");
+    QTest::keyClicks(Control(window, "productIdEdit"), "BAD");
     TypeInto(Price(), "1-2");
-    Click(window, "BtnSave");
+    Click(window, "saveButton");
     Settle();
     EXPECT_TRUE(window.isVisible());
     EXPECT_EQ(QApplication::focusWidget(), Price());
@@ -187,10 +187,10 @@ TEST_F(ProductFields, GermanSeparatorInTheMasksAndTheTypedPrice) {
   Edit(0, [&] {
     EXPECT_EQ(Price()->editMask(), "!#####,99;1;_");
     EXPECT_EQ(Reorder()->editMask(), "!######,99;1;_");
-    QTest::keyClicks(Control(window, "Edit1"), "DE");
+    QTest::keyClicks(Control(window, "productIdEdit"), "DE");
     TypeInto(Price(), "9,9");
     EXPECT_EQ(Price()->text(), "    9,90");
-    Click(window, "BtnSave");
+    Click(window, "saveButton");
   });
   const auto products = ReadProducts(bench.dir.path());
   ASSERT_EQ(products.size(), 1u);
@@ -200,9 +200,9 @@ TEST_F(ProductFields, GermanSeparatorInTheMasksAndTheTypedPrice) {
 TEST_F(ProductFields, CancelWritesNothing) {
   AddProduct(bench.session, Product("KEEP", "Unchanged"));
   const long current = Edit(1, [&] {
-    TypeInto(Control(window, "Edit2"), "Changed");
+    TypeInto(Control(window, "descriptionEdit"), "Changed");
     TypeInto(Price(), "99.");
-    Click(window, "BtnCancel");
+    Click(window, "cancelButton");
     EXPECT_FALSE(window.isVisible());
   });
   EXPECT_EQ(current, 1);

@@ -21,15 +21,15 @@ struct ProductIds : ::testing::Test {
         window, [&] { window.edit(current); }, std::move(script)));
     return current;
   }
-  QLineEdit* IdField() { return Control(window, "Edit1"); }
+  QLineEdit* IdField() { return Control(window, "productIdEdit"); }
 };
 
 TEST_F(ProductIds, NewProductIdTypedInLowerCaseIsStoredUpperCased) {
   const long saved = Edit(0, [&] {
     EXPECT_EQ(QApplication::focusWidget(), IdField()) << "the ID has the focus on opening";
     QTest::keyClicks(IdField(), "wid-7a");
-    TypeInto(Control(window, "Edit2"), "Blue widget");
-    Click(window, "BtnSave");
+    TypeInto(Control(window, "descriptionEdit"), "Blue widget");
+    Click(window, "saveButton");
     EXPECT_FALSE(window.isVisible());
   });
   const auto products = ReadProducts(bench.dir.path());
@@ -43,10 +43,10 @@ TEST_F(ProductIds, NewProductIdTypedInLowerCaseIsStoredUpperCased) {
 TEST_F(ProductIds, BlankIdIsRefusedAndNothingIsWritten) {
   Edit(0, [&] {
     QTest::keyClicks(IdField(), "   ");
-    TypeInto(Control(window, "Edit2"), "Nameless");
-    Click(window, "BtnSave");
+    TypeInto(Control(window, "descriptionEdit"), "Nameless");
+    Click(window, "saveButton");
     EXPECT_TRUE(window.isVisible()) << "the window stays open";
-    Click(window, "BtnCancel");
+    Click(window, "cancelButton");
   });
   EXPECT_EQ(bench.notices(), std::vector<std::string>{"Blank Product ID not allowed"});
   EXPECT_TRUE(ReadProducts(bench.dir.path()).empty());
@@ -59,14 +59,14 @@ TEST_F(ProductIds, NewProductWithAnExistingIdInMixedCaseIsRefused) {
       window, [&] { window.edit(current); },
       [&] {
         QTest::keyClicks(IdField(), "aBc-1");
-        Click(window, "BtnSave");
+        Click(window, "saveButton");
         EXPECT_TRUE(window.isVisible());
         EXPECT_EQ(bench.notices(),
                   std::vector<std::string>{"Duplicate Product ID's are not allowed"});
         // Another ID that merely starts the same way is no duplicate.
         IdField()->clear();
         QTest::keyClicks(IdField(), "abc");
-        Click(window, "BtnSave");
+        Click(window, "saveButton");
         EXPECT_FALSE(window.isVisible());
       }));
   const auto products = ReadProducts(bench.dir.path());
@@ -79,8 +79,8 @@ TEST_F(ProductIds, IdOfAnImportedLowerCaseProductCountsAsTaken) {
   AddProduct(bench.session, Product("gizmo", "Imported"));
   Edit(0, [&] {
     QTest::keyClicks(IdField(), "GIZMO");
-    Click(window, "BtnSave");
-    Click(window, "BtnCancel");
+    Click(window, "saveButton");
+    Click(window, "cancelButton");
   });
   EXPECT_EQ(bench.notices(), std::vector<std::string>{"Duplicate Product ID's are not allowed"});
   EXPECT_EQ(ReadProducts(bench.dir.path()).size(), 1u);
@@ -93,10 +93,10 @@ TEST_F(ProductIds, ChangingAnIdToAnotherProductsIdIsRefused) {
     EXPECT_EQ(IdField()->text(), "BOLT");
     IdField()->selectAll();
     QTest::keyClicks(IdField(), "nut");
-    TypeInto(Control(window, "Edit2"), "Renamed");
-    Click(window, "BtnSave");
+    TypeInto(Control(window, "descriptionEdit"), "Renamed");
+    Click(window, "saveButton");
     EXPECT_TRUE(window.isVisible());
-    Click(window, "BtnCancel");
+    Click(window, "cancelButton");
   });
   EXPECT_EQ(bench.notices(), std::vector<std::string>{"Duplicate Product ID's are not allowed"});
   const auto products = ReadProducts(bench.dir.path());
@@ -108,8 +108,8 @@ TEST_F(ProductIds, ChangingAnIdToAnotherProductsIdIsRefused) {
 TEST_F(ProductIds, KeepingTheIdWhileChangingOtherFieldsSaves) {
   AddProduct(bench.session, Product("nut", "Lower-case import"));
   const long current = Edit(1, [&] {
-    TypeInto(Control(window, "Edit2"), "Hex nut");
-    Click(window, "BtnSave");
+    TypeInto(Control(window, "descriptionEdit"), "Hex nut");
+    Click(window, "saveButton");
     EXPECT_FALSE(window.isVisible());
   });
   EXPECT_TRUE(bench.notices().empty());
@@ -125,7 +125,7 @@ TEST_F(ProductIds, ChangedIdIsStoredInTheSameRecord) {
   Edit(1, [&] {
     IdField()->selectAll();
     QTest::keyClicks(IdField(), "new-id");
-    Click(window, "BtnSave");
+    Click(window, "saveButton");
   });
   const auto products = ReadProducts(bench.dir.path());
   ASSERT_EQ(products.size(), 1u);

@@ -31,19 +31,19 @@ struct PurchaseFields : ::testing::Test {
         window, [&] { window.edit(current); }, std::move(script)));
     return current;
   }
-  DateEdit* DateField() { return Control<DateEdit>(window, "MaskEdit1"); }
-  AmountEdit* Quantity() { return Control<AmountEdit>(window, "MaskEdit2"); }
-  AmountEdit* Cost() { return Control<AmountEdit>(window, "MaskEdit3"); }
+  DateEdit* DateField() { return Control<DateEdit>(window, "dateAcquiredEdit"); }
+  AmountEdit* Quantity() { return Control<AmountEdit>(window, "quantityEdit"); }
+  AmountEdit* Cost() { return Control<AmountEdit>(window, "totalCostEdit"); }
   void ChooseBolt() {
     picker.answers.push_back(1);
-    Click(window, "BtnProd");
+    Click(window, "productButton");
   }
   // Saves a new purchase of the bolt dated as typed; the stored date.
   base::DateTime SaveDated(const char* typed) {
     Edit(0, [&] {
       ChooseBolt();
       TypeInto(DateField(), typed);
-      Click(window, "BtnSave");
+      Click(window, "saveButton");
       EXPECT_FALSE(window.isVisible()) << typed;
     });
     const auto purchases = ReadPurchases(bench.dir.path());
@@ -58,8 +58,8 @@ TEST_F(PurchaseFields, NewPurchaseOpensDatedTodayWithNothingBought) {
     EXPECT_EQ(Cost()->editMask(), "!#########.99;1;_");
     EXPECT_EQ(Quantity()->text(), "      0.00");
     EXPECT_EQ(Cost()->text(), "        0.00");
-    EXPECT_EQ(Control(window, "Edit1")->text(), "");
-    EXPECT_FALSE(Control<QWidget>(window, "BtnDelete")->isEnabled());
+    EXPECT_EQ(Control(window, "productIdEdit")->text(), "");
+    EXPECT_FALSE(Control<QWidget>(window, "deleteButton")->isEnabled());
   });
 }
 
@@ -72,7 +72,7 @@ TEST_F(PurchaseFields, QuantityAndCostAreTypedAndStored) {
     PressTab();
     EXPECT_EQ(Cost()->text(), "    -1234.00") << "reformatted on leaving";
     EXPECT_TRUE(Cost()->showsNegative());
-    Click(window, "BtnSave");
+    Click(window, "saveButton");
   });
   const auto purchases = ReadPurchases(bench.dir.path());
   ASSERT_EQ(purchases.size(), 1u);
@@ -95,7 +95,7 @@ TEST_F(PurchaseFields, InvalidDateIsRefusedOnSaveAndNothingIsWritten) {
   Edit(0, [&] {
     ChooseBolt();
     TypeInto(DateField(), "2/30/26");
-    Click(window, "BtnSave");
+    Click(window, "saveButton");
     Settle();
     EXPECT_TRUE(window.isVisible());
     EXPECT_EQ(QApplication::focusWidget(), DateField());
@@ -109,7 +109,7 @@ TEST_F(PurchaseFields, CostThatIsNoNumberIsRefusedOnSave) {
   Edit(0, [&] {
     ChooseBolt();
     TypeInto(Cost(), "5-5");
-    Click(window, "BtnSave");
+    Click(window, "saveButton");
     Settle();
     EXPECT_TRUE(window.isVisible());
     EXPECT_EQ(QApplication::focusWidget(), Cost());
@@ -138,7 +138,7 @@ TEST_F(PurchaseFields, GermanDatesAndSeparator) {
     PressTab();
     EXPECT_EQ(DateField()->text(), "01.02.99");
     TypeInto(Quantity(), "2,5");
-    Click(window, "BtnSave");
+    Click(window, "saveButton");
   });
   const auto purchases = ReadPurchases(bench.dir.path());
   ASSERT_EQ(purchases.size(), 1u);
@@ -154,7 +154,7 @@ TEST_F(PurchaseFields, OpeningShowsTheStoredPurchase) {
   stored.PURCost = 1999.99;
   AddPurchase(bench.session, stored);
   Edit(1, [&] {
-    EXPECT_EQ(Control(window, "Edit1")->text().trimmed(), "BOLT");
+    EXPECT_EQ(Control(window, "productIdEdit")->text().trimmed(), "BOLT");
     EXPECT_EQ(DateField()->text(), "12/31/24");
     EXPECT_EQ(Quantity()->text(), "      3.50");
     EXPECT_EQ(Cost()->text(), "     1999.99");

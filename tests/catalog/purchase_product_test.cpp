@@ -22,10 +22,10 @@ struct PurchaseProduct : ::testing::Test {
         window, [&] { window.edit(current); }, std::move(script)));
     return current;
   }
-  QLineEdit* ProductField() { return Control(window, "Edit1"); }
+  QLineEdit* ProductField() { return Control(window, "productIdEdit"); }
   void ChooseProduct(long answer) {
     picker.answers.push_back(answer);
-    Click(window, "BtnProd");
+    Click(window, "productButton");
   }
 };
 
@@ -38,10 +38,10 @@ data::ProductRecord Stocked(const std::string& id, double onHand) {
 
 TEST_F(PurchaseProduct, SavingWithoutAProductIsRefused) {
   const long current = Edit(0, [&] {
-    TypeInto(Control(window, "MaskEdit2"), "4.");
-    Click(window, "BtnSave");
+    TypeInto(Control(window, "quantityEdit"), "4.");
+    Click(window, "saveButton");
     EXPECT_TRUE(window.isVisible()) << "the window stays open";
-    Click(window, "BtnCancel");
+    Click(window, "cancelButton");
   });
   EXPECT_EQ(bench.notices(), std::vector<std::string>{"Product Selection Required."});
   EXPECT_TRUE(ReadPurchases(bench.dir.path()).empty());
@@ -52,12 +52,12 @@ TEST_F(PurchaseProduct, ChosenProductBecomesAnInventoryItemWhenThePurchaseIsSave
   AddProduct(bench.session, Stocked("BOLT", 5));
   AddProduct(bench.session, Stocked("ANCHOR", 9));
   const long current = Edit(0, [&] {
-    EXPECT_EQ(QApplication::focusWidget(), Control<QWidget>(window, "BtnProd"));
+    EXPECT_EQ(QApplication::focusWidget(), Control<QWidget>(window, "productButton"));
     ChooseProduct(1);
     EXPECT_EQ(ProductField()->text().trimmed(), "BOLT");
-    TypeInto(Control(window, "MaskEdit2"), "10.");
-    TypeInto(Control(window, "MaskEdit3"), "25.");
-    Click(window, "BtnSave");
+    TypeInto(Control(window, "quantityEdit"), "10.");
+    TypeInto(Control(window, "totalCostEdit"), "25.");
+    Click(window, "saveButton");
     EXPECT_FALSE(window.isVisible());
   });
   EXPECT_EQ(picker.startedAt, std::vector<long>{2}) << "the picker opens on the first product";
@@ -81,8 +81,8 @@ TEST_F(PurchaseProduct, CancellingThePurchaseLeavesTheChosenProductAlone) {
   AddProduct(bench.session, Stocked("BOLT", 5));
   Edit(0, [&] {
     ChooseProduct(1);
-    TypeInto(Control(window, "MaskEdit2"), "3.");
-    Click(window, "BtnCancel");
+    TypeInto(Control(window, "quantityEdit"), "3.");
+    Click(window, "cancelButton");
   });
   EXPECT_TRUE(ReadPurchases(bench.dir.path()).empty());
   EXPECT_FALSE(ReadProducts(bench.dir.path())[0].record.lInven);
@@ -93,7 +93,7 @@ TEST_F(PurchaseProduct, ProductMadeWithNewInThePickerIsChosen) {
   Edit(0, [&] {
     ChooseProduct(0);
     EXPECT_EQ(ProductField()->text().trimmed(), "FRESH");
-    Click(window, "BtnSave");
+    Click(window, "saveButton");
   });
   EXPECT_EQ(picker.startedAt, std::vector<long>{0}) << "no product to start on";
   EXPECT_EQ(productEditor.shown, 1);
@@ -115,8 +115,8 @@ TEST_F(PurchaseProduct, CancelledPickerLeavesTheWindowAsItWas) {
     EXPECT_EQ(ProductField()->text().trimmed(), "BOLT");
     ChooseProduct(-1);
     EXPECT_EQ(ProductField()->text().trimmed(), "BOLT");
-    TypeInto(Control(window, "MaskEdit2"), "2.");
-    Click(window, "BtnSave");
+    TypeInto(Control(window, "quantityEdit"), "2.");
+    Click(window, "saveButton");
   });
   const auto purchases = ReadPurchases(bench.dir.path());
   ASSERT_EQ(purchases.size(), 1u);
@@ -130,7 +130,7 @@ TEST_F(PurchaseProduct, LowerCaseProductIdIsStoredUpperCased) {
   AddProduct(bench.session, Stocked("gizmo", 0));
   Edit(0, [&] {
     ChooseProduct(1);
-    Click(window, "BtnSave");
+    Click(window, "saveButton");
   });
   EXPECT_EQ(ReadPurchases(bench.dir.path())[0].record.PURProd, "GIZMO     ");
 }
@@ -142,8 +142,8 @@ TEST_F(PurchaseProduct, DeleteMarksThePurchaseOnly) {
   earlier.PURDate = base::MakeDate(2025, 11, 2);
   AddPurchase(bench.session, earlier);
   const long current = Edit(1, [&] {
-    EXPECT_TRUE(Control<QWidget>(window, "BtnDelete")->isEnabled());
-    Click(window, "BtnDelete");
+    EXPECT_TRUE(Control<QWidget>(window, "deleteButton")->isEnabled());
+    Click(window, "deleteButton");
   });
   EXPECT_EQ(current, 1);
   EXPECT_TRUE(bench.session.NeedsPack);

@@ -89,10 +89,10 @@ TEST_F(CatalogButtons, CustomerDeletedInTheCycleIsPackedAtItsEnd) {
   ProgramRun run(dir.path());
   run.startUp();
   ModalSteps steps(
-      {on<vt::catalog::TPickCust>([](vt::catalog::TPickCust& p) { p.BtnSelectClick(); }),
-       on<catalog::TCustomer>([](catalog::TCustomer& c) { c.BtnDeleteClick(); }),
-       on<vt::catalog::TPickCust>([](vt::catalog::TPickCust& p) { p.BtnCancelClick(); })});
-  run.main->button("BtnCust")->click();
+      {on<vt::catalog::TPickCust>([](vt::catalog::TPickCust& p) { p.selectClicked(); }),
+       on<catalog::TCustomer>([](catalog::TCustomer& c) { c.deleteClicked(); }),
+       on<vt::catalog::TPickCust>([](vt::catalog::TPickCust& p) { p.cancelClicked(); })});
+  run.main->button("customersButton")->click();
 
   EXPECT_TRUE(steps.allDone());
   EXPECT_EQ(run.state.session()->customers(), nullptr);  // every table closed
@@ -104,8 +104,8 @@ TEST_F(CatalogButtons, CancelledCycleChangesNothing) {
   ProgramRun run(dir.path());
   run.startUp();
   ModalSteps steps(
-      {on<vt::catalog::TPickProd>([](vt::catalog::TPickProd& p) { p.BtnCancelClick(); })});
-  run.main->button("BtnProd")->click();
+      {on<vt::catalog::TPickProd>([](vt::catalog::TPickProd& p) { p.cancelClicked(); })});
+  run.main->button("productsButton")->click();
 
   EXPECT_TRUE(steps.allDone());
   EXPECT_EQ(run.state.session()->products(), nullptr);

@@ -52,8 +52,8 @@ class Maintenance : public ::testing::Test {
  protected:
   void SetUp() override {
     run.startUp();
-    QObject::connect(run.main->ProgressBar1, &QProgressBar::valueChanged, [this](int percent) {
-      seen.push_back({!run.main->ProgressBox->isHidden(), run.main->ProgressBox->title(), percent});
+    QObject::connect(run.main->progressBar, &QProgressBar::valueChanged, [this](int percent) {
+      seen.push_back({!run.main->progressBox->isHidden(), run.main->progressBox->title(), percent});
     });
   }
 
@@ -65,7 +65,7 @@ class Maintenance : public ::testing::Test {
 TEST_F(Maintenance, ReindexRebuildsEveryIndexWithTheProgressBox) {
   std::filesystem::remove(dir.file("czip.ntx"));
   std::filesystem::remove(dir.file("Prod.ntx"));
-  run.main->button("BtnIndex")->click();
+  run.main->button("reindexButton")->click();
 
   EXPECT_TRUE(fileExists(dir.file("czip.ntx")));
   EXPECT_TRUE(fileExists(dir.file("Prod.ntx")));
@@ -76,14 +76,14 @@ TEST_F(Maintenance, ReindexRebuildsEveryIndexWithTheProgressBox) {
   }
   EXPECT_TRUE(std::any_of(seen.begin(), seen.end(),
                           [](const ProgressSeen& step) { return step.percent == 100; }));
-  EXPECT_TRUE(run.main->ProgressBox->isHidden());
+  EXPECT_TRUE(run.main->progressBox->isHidden());
   EXPECT_TRUE(run.dialogs.shown().empty());
 }
 
 TEST_F(Maintenance, ReindexedIndexesFindTheRecords) {
   addCustomers(dir.path(), 3, {});
   std::filesystem::remove(dir.file("ccno.ntx"));
-  run.main->button("BtnIndex")->click();
+  run.main->button("reindexButton")->click();
 
   engine::Engine engine(dir.path());
   engine::Table* table = engine.open("CUST5");
@@ -96,14 +96,14 @@ TEST_F(Maintenance, ReindexedIndexesFindTheRecords) {
 TEST_F(Maintenance, PackRemovesDeletedRecordsWithTheProgressBox) {
   addCustomers(dir.path(), 3, {2});
   run.state.session()->NeedsPack = true;
-  run.main->button("BtnPack")->click();
+  run.main->button("packButton")->click();
 
   EXPECT_EQ(customerCount(dir.path()), 2u);
   EXPECT_FALSE(run.state.session()->NeedsPack);
   ASSERT_FALSE(seen.empty());
   EXPECT_EQ(seen.front().caption, "Packing Data Files");
   EXPECT_TRUE(seen.front().visible);
-  EXPECT_TRUE(run.main->ProgressBox->isHidden());
+  EXPECT_TRUE(run.main->progressBox->isHidden());
   EXPECT_TRUE(run.dialogs.shown().empty());
 }
 
@@ -132,7 +132,7 @@ TEST_F(Maintenance, APackThatCannotOpenATableIsTold) {
   engine::Table* held = other.open("GROUPS");
   ASSERT_NE(held, nullptr);
   run.state.session()->NeedsPack = true;
-  run.main->button("BtnPack")->click();
+  run.main->button("packButton")->click();
   ASSERT_EQ(run.dialogs.shown().size(), 1u);
   EXPECT_NE(run.dialogs.shown()[0].text.find("Unable to pack the data files"), std::string::npos);
   EXPECT_TRUE(run.state.session()->NeedsPack);

@@ -48,8 +48,8 @@ class Pages : public ::testing::Test {
 
 TEST_F(Pages, TheFivePagesInOrder) {
   QStringList titles;
-  for (int i = 0; i < run.main->PageControl1->count(); ++i) {
-    titles << run.main->PageControl1->tabText(i);
+  for (int i = 0; i < run.main->pageTabs->count(); ++i) {
+    titles << run.main->pageTabs->tabText(i);
   }
   EXPECT_EQ(titles, QStringList({"Invoices", "Customers and Products", "Report Generation",
                                  "Preferences", "File Maintenance"}));
@@ -65,11 +65,11 @@ TEST_F(Pages, EveryButtonHasItsHintAsTooltipAndAccessibleName) {
     EXPECT_FALSE(button->icon().isNull());
     EXPECT_EQ(button->focusPolicy(), Qt::StrongFocus);
   }
-  EXPECT_EQ(run.main->button("BtnInvoice")->toolTip(), "Create & Edit Invoices");
-  EXPECT_EQ(run.main->button("BtnRSales")->toolTip(), "Print Sales & Tax Reports");
-  EXPECT_EQ(run.main->button("BtnUpgrade")->toolTip(), "Import Data from VESKA version 4 or 5");
-  EXPECT_EQ(run.main->button("BtnFont")->text(), "Report Font");
-  EXPECT_EQ(run.main->button("BtnFont")->toolTip(), "Select a Font for printing reports");
+  EXPECT_EQ(run.main->button("invoicesButton")->toolTip(), "Create & Edit Invoices");
+  EXPECT_EQ(run.main->button("salesReportsButton")->toolTip(), "Print Sales & Tax Reports");
+  EXPECT_EQ(run.main->button("importButton")->toolTip(), "Import Data from VESKA version 4 or 5");
+  EXPECT_EQ(run.main->button("reportFontButton")->text(), "Report Font");
+  EXPECT_EQ(run.main->button("reportFontButton")->toolTip(), "Select a Font for printing reports");
 }
 
 TEST_F(Pages, EveryPictureLoads) {
@@ -84,13 +84,14 @@ TEST_F(Pages, OnlyTheButtonsWithTheirWorkInPlaceAreEnabled) {
   for (const PictureButton* button : allButtons()) {
     if (button->isEnabled()) enabled.insert(button->objectName());
   }
-  EXPECT_EQ(enabled, (std::set<QString>{"BtnCust", "BtnGroups", "BtnProd", "BtnPurchase", "BtnFont",
-                                        "BtnPSetup", "BtnIndex", "BtnPack"}));
+  EXPECT_EQ(enabled, (std::set<QString>{"customersButton", "groupsButton", "productsButton",
+                                        "purchasesButton", "reportFontButton", "printerSetupButton",
+                                        "reindexButton", "packButton"}));
 }
 
 TEST_F(Pages, PagesWaitForTheStartUp) {
   ProgramRun fresh(dir.path());
-  EXPECT_FALSE(fresh.main->PageControl1->isEnabled());
+  EXPECT_FALSE(fresh.main->pageTabs->isEnabled());
 }
 
 TEST_F(Pages, ReportMenusCarryEveryItem) {
@@ -99,25 +100,26 @@ TEST_F(Pages, ReportMenusCarryEveryItem) {
     EXPECT_NE(found, nullptr) << name;
     return found ? captions(found) : QStringList();
   };
-  EXPECT_EQ(menu("PopupMenu1"),
+  EXPECT_EQ(menu("statementsMenu"),
             QStringList({"&Invoices>Selected &Date(s)", "&Invoices>Selected &Invoices",
                          "&Bills>&With Balances Due", "&Bills>Selected &Bills",
                          "&Statements>With &Balances", "&Statements>Selected &Customers"}));
-  EXPECT_EQ(menu("PopupMenu2"), QStringList({"Selected &Customers", "Selected &Groups"}));
-  EXPECT_EQ(menu("PopupMenu3"),
+  EXPECT_EQ(menu("profileMenu"), QStringList({"Selected &Customers", "Selected &Groups"}));
+  EXPECT_EQ(menu("salesReportsMenu"),
             QStringList({"&Sales Summary", "&Product Summary", "Product &Buyers", "-",
                          "&Income Summary", "&Receivable Income", "-", "&Tax Summary"}));
-  EXPECT_EQ(menu("PopupMenu4"),
+  EXPECT_EQ(menu("addressLabelsMenu"),
             QStringList({"&Selected Customers", "&Invoices Dated", "&Past Due Billing",
                          "&Balance Due Statement", "&Customer Group(s)"}));
-  EXPECT_EQ(menu("PopupMenu5"),
+  EXPECT_EQ(menu("inventoryReportsMenu"),
             QStringList({"&Inventory", "&Cost of Goods Sold", "&Stock On-Hand"}));
 }
 
 TEST_F(Pages, EachHelpButtonOpensItsPageTopic) {
   const int contexts[] = {300, 400, 500, 600, 700};
-  for (int context : contexts) {
-    auto* help = run.main->findChild<QPushButton*>(QStringLiteral("BtnHelp%1").arg(context));
+  for (int page = 0; page < static_cast<int>(std::size(contexts)); ++page) {
+    const int context = contexts[page];
+    auto* help = run.main->pageTabs->widget(page)->findChild<QPushButton*>("helpButton");
     ASSERT_NE(help, nullptr) << context;
     help->click();
     EXPECT_EQ(run.help.currentTopic(), QString::number(context));
@@ -129,11 +131,11 @@ TEST_F(Pages, MenusOfTheMainWindow) {
   QStringList bar;
   for (const QAction* action : run.main->menuBar()->actions()) bar << action->text();
   EXPECT_EQ(bar, QStringList({"&File", "&Help"}));
-  EXPECT_EQ(captions(run.main->findChild<QMenu*>("File1")), QStringList({"E&xit"}));
-  EXPECT_EQ(captions(run.main->findChild<QMenu*>("Help1")),
+  EXPECT_EQ(captions(run.main->findChild<QMenu*>("fileMenu")), QStringList({"E&xit"}));
+  EXPECT_EQ(captions(run.main->findChild<QMenu*>("helpMenu")),
             QStringList({"&About Vantrell && Inventory", "-", "Help &Contents"}));
 
-  run.main->findChild<QAction*>("HelpContents1")->trigger();
+  run.main->findChild<QAction*>("helpContentsAction")->trigger();
   EXPECT_EQ(run.help.currentTopic(), "contents");
 }
 
@@ -146,7 +148,7 @@ TEST_F(Pages, F1OpensTheMainWindowTopic) {
 TEST_F(Pages, ExitClosesTheWindowAndEndsTheRun) {
   run.showActive();
   QSignalSpy ended(run.main.get(), &TMain::runEnded);
-  run.main->findChild<QAction*>("Exit1")->trigger();
+  run.main->findChild<QAction*>("exitAction")->trigger();
   EXPECT_FALSE(run.main->isVisible());
   EXPECT_EQ(ended.count(), 1);
   EXPECT_EQ(run.state.session(), nullptr);
@@ -154,8 +156,8 @@ TEST_F(Pages, ExitClosesTheWindowAndEndsTheRun) {
 
 TEST_F(Pages, TabReachesAButtonAndSpacePressesIt) {
   run.showActive();
-  run.main->PageControl1->setCurrentIndex(kMaintenancePage);
-  PictureButton* reindex = run.main->button("BtnIndex");
+  run.main->pageTabs->setCurrentIndex(kMaintenancePage);
+  PictureButton* reindex = run.main->button("reindexButton");
   for (int presses = 0; presses < 30 && QApplication::focusWidget() != reindex; ++presses) {
     QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : run.main.get(),
                     Qt::Key_Tab);
@@ -169,8 +171,8 @@ TEST_F(Pages, TabReachesAButtonAndSpacePressesIt) {
 
 TEST_F(Pages, EnterPressesTheFocusedButton) {
   run.showActive();
-  run.main->PageControl1->setCurrentIndex(kMaintenancePage);
-  PictureButton* pack = run.main->button("BtnPack");
+  run.main->pageTabs->setCurrentIndex(kMaintenancePage);
+  PictureButton* pack = run.main->button("packButton");
   pack->setFocus(Qt::TabFocusReason);
   QSignalSpy clicked(pack, &QToolButton::clicked);
   QTest::keyClick(pack, Qt::Key_Return);

@@ -24,7 +24,7 @@ class Preferences : public ::testing::Test {
   }
   void chooseFont(std::optional<base::FontSpec> font) {
     run.dialogs.queueFont(std::move(font));
-    run.main->button("BtnFont")->click();
+    run.main->button("reportFontButton")->click();
   }
   // Puts the focus on a control of the Preferences page (the window must
   // be active for the focus to move).
@@ -34,7 +34,7 @@ class Preferences : public ::testing::Test {
   }
   void showPreferences() {
     run.showActive();
-    run.main->PageControl1->setCurrentIndex(kPreferencesPage);
+    run.main->pageTabs->setCurrentIndex(kPreferencesPage);
   }
 
   DataDir dir;
@@ -47,7 +47,7 @@ TEST_F(Preferences, ChosenFontIsShownStoredAndInForceAtTheNextStart) {
   ASSERT_EQ(run.dialogs.shown().size(), 1u);
   EXPECT_EQ(run.dialogs.shown()[0].kind, base::DialogKind::Font);
   EXPECT_EQ(run.dialogs.shown()[0].text, DesignReportFont().family().toStdString());
-  EXPECT_EQ(run.main->Edit1->text(), "DejaVu Serif@14");
+  EXPECT_EQ(run.main->reportFontEdit->text(), "DejaVu Serif@14");
   EXPECT_EQ(run.state.ReportFont.family(), "DejaVu Serif");
   const data::Settings stored = readSettings(dir.path());
   EXPECT_EQ(base::trim(stored.FontName), "DejaVu Serif");
@@ -57,7 +57,7 @@ TEST_F(Preferences, ChosenFontIsShownStoredAndInForceAtTheNextStart) {
   next.startUp();
   EXPECT_EQ(next.state.ReportFont.family(), "DejaVu Serif");
   EXPECT_EQ(next.state.ReportFont.pointSize(), 14);
-  EXPECT_EQ(next.main->Edit1->text(), "DejaVu Serif@14");
+  EXPECT_EQ(next.main->reportFontEdit->text(), "DejaVu Serif@14");
 }
 
 TEST_F(Preferences, FontDialogStartsFromTheReportFont) {
@@ -76,50 +76,50 @@ TEST_F(Preferences, CancelledFontDialogStoresTheUnchangedFont) {
   const data::Settings stored = readSettings(dir.path());
   EXPECT_EQ(base::trim(stored.FontName), DesignReportFont().family().toStdString());
   EXPECT_EQ(stored.FontSize, 8);
-  EXPECT_EQ(run.main->Edit1->text(), DesignReportFont().family() + "@8");
+  EXPECT_EQ(run.main->reportFontEdit->text(), DesignReportFont().family() + "@8");
 }
 
 TEST_F(Preferences, LeavingTheCustomerOrderGroupWritesTheRecordEvenUnchanged) {
   showPreferences();
-  ASSERT_TRUE(run.main->RadioButton1->isChecked());  // the installed record: by name
+  ASSERT_TRUE(run.main->sortByNameRadio->isChecked());  // the installed record: by name
   changeSettings(dir.path(), [](data::Settings& s) { s.ByCust = false; });
 
-  focus(run.main->RadioButton1);
+  focus(run.main->sortByNameRadio);
   EXPECT_FALSE(readSettings(dir.path()).ByCust);  // entering writes nothing
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
 
-  EXPECT_FALSE(run.main->GroupBox1->isAncestorOf(QApplication::focusWidget()));
+  EXPECT_FALSE(run.main->customerSortGroup->isAncestorOf(QApplication::focusWidget()));
   EXPECT_TRUE(readSettings(dir.path()).ByCust);
 }
 
 TEST_F(Preferences, CustomerOrderChangeIsLiveAndStoredOnLeaving) {
   showPreferences();
-  focus(run.main->RadioButton2);
-  run.main->RadioButton2->setChecked(true);
+  focus(run.main->sortByCompanyRadio);
+  run.main->sortByCompanyRadio->setChecked(true);
   EXPECT_TRUE(readSettings(dir.path()).ByCust);  // not yet: still in the group
-  focus(run.main->Edit1);
+  focus(run.main->reportFontEdit);
   EXPECT_FALSE(run.state.session()->settings.ByCust);
   EXPECT_FALSE(readSettings(dir.path()).ByCust);
 }
 
 TEST_F(Preferences, LeavingTheInventoryMethodGroupStoresFifo) {
   showPreferences();
-  focus(run.main->RadioButton4);
-  run.main->RadioButton4->setChecked(true);
-  focus(run.main->Edit2);
+  focus(run.main->lifoRadio);
+  run.main->lifoRadio->setChecked(true);
+  focus(run.main->printerEdit);
   EXPECT_FALSE(run.state.session()->settings.fifo);
   EXPECT_FALSE(readSettings(dir.path()).fifo);
   // Moving between the two groups leaves the first.
-  focus(run.main->RadioButton3);
-  run.main->RadioButton3->setChecked(true);
-  focus(run.main->RadioButton1);
+  focus(run.main->fifoRadio);
+  run.main->fifoRadio->setChecked(true);
+  focus(run.main->sortByNameRadio);
   EXPECT_TRUE(readSettings(dir.path()).fifo);
 }
 
 TEST_F(Preferences, FocusLeavingTheWindowIsNotLeavingTheGroup) {
   showPreferences();
-  focus(run.main->RadioButton2);
-  run.main->RadioButton2->setChecked(true);
+  focus(run.main->sortByCompanyRadio);
+  run.main->sortByCompanyRadio->setChecked(true);
   QWidget other;
   other.show();
   QApplication::setActiveWindow(&other);
@@ -130,9 +130,9 @@ TEST_F(Preferences, FocusLeavingTheWindowIsNotLeavingTheGroup) {
 TEST_F(Preferences, FontAndOrderAreBothInTheRecordAfterward) {
   showPreferences();
   chooseFont(base::FontSpec{"DejaVu Sans Mono", 11});
-  focus(run.main->RadioButton2);
-  run.main->RadioButton2->setChecked(true);
-  focus(run.main->Edit2);
+  focus(run.main->sortByCompanyRadio);
+  run.main->sortByCompanyRadio->setChecked(true);
+  focus(run.main->printerEdit);
 
   const data::Settings stored = readSettings(dir.path());
   EXPECT_EQ(base::trim(stored.FontName), "DejaVu Sans Mono");
@@ -149,12 +149,12 @@ TEST_F(Preferences, EachWriteRewritesTheWholeRecordFromTheVariables) {
 }
 
 TEST_F(Preferences, PrinterSetupWithoutAPrinterLeavesThePrinterBox) {
-  run.main->Edit2->setText("unchanged");
+  run.main->printerEdit->setText("unchanged");
   run.dialogs.queueChoice(true);
-  run.main->button("BtnPSetup")->click();
+  run.main->button("printerSetupButton")->click();
   ASSERT_EQ(run.dialogs.shown().size(), 1u);
   EXPECT_EQ(run.dialogs.shown()[0].kind, base::DialogKind::Printer);
-  EXPECT_EQ(run.main->Edit2->text(), "unchanged");
+  EXPECT_EQ(run.main->printerEdit->text(), "unchanged");
 }
 
 }  // namespace

@@ -56,12 +56,12 @@ TEST(StartUp, RebuildsAMissingIndexFileSilently) {
   DataDir dir;
   std::filesystem::remove(dir.file("czip.ntx"));
   ProgramRun run(dir.path());
-  QSignalSpy progress(run.main->ProgressBar1, &QProgressBar::valueChanged);
+  QSignalSpy progress(run.main->progressBar, &QProgressBar::valueChanged);
   run.startUp();
   EXPECT_TRUE(run.dialogs.shown().empty());
   EXPECT_TRUE(fileExists(dir.file("czip.ntx")));
   ASSERT_NE(run.state.session(), nullptr);
-  EXPECT_TRUE(run.main->PageControl1->isEnabled());
+  EXPECT_TRUE(run.main->pageTabs->isEnabled());
   // Silent: the progress bar never moved.
   EXPECT_EQ(progress.count(), 0);
 }
@@ -93,7 +93,7 @@ TEST(StartUp, StoredFontNameAndSizeBecomeTheReportFont) {
   run.startUp();
   EXPECT_EQ(run.state.ReportFont.family(), "DejaVu Serif");
   EXPECT_EQ(run.state.ReportFont.pointSize(), 14);
-  EXPECT_EQ(run.main->Edit1->text(), "DejaVu Serif@14");
+  EXPECT_EQ(run.main->reportFontEdit->text(), "DejaVu Serif@14");
 }
 
 TEST(StartUp, FontSizeZeroKeepsTheDesignSize) {
@@ -114,7 +114,7 @@ TEST(StartUp, BlankFontNameKeepsTheDesignFont) {
   run.startUp();
   EXPECT_EQ(run.state.ReportFont.family(), DesignReportFont().family());
   EXPECT_EQ(run.state.ReportFont.pointSize(), 8);
-  EXPECT_EQ(run.main->Edit1->text(), DesignReportFont().family() + "@8");
+  EXPECT_EQ(run.main->reportFontEdit->text(), DesignReportFont().family() + "@8");
 }
 
 TEST(StartUp, PreferencesShowTheStoredChoices) {
@@ -125,17 +125,17 @@ TEST(StartUp, PreferencesShowTheStoredChoices) {
   });
   ProgramRun run(dir.path());
   run.startUp();
-  EXPECT_TRUE(run.main->RadioButton2->isChecked());
-  EXPECT_TRUE(run.main->RadioButton4->isChecked());
+  EXPECT_TRUE(run.main->sortByCompanyRadio->isChecked());
+  EXPECT_TRUE(run.main->lifoRadio->isChecked());
 }
 
 TEST(StartUp, WithoutAPrinterThePrinterBoxKeepsItsText) {
   DataDir dir;
   ProgramRun run(dir.path());
   ASSERT_FALSE(run.printers.available());
-  run.main->Edit2->setText("as it was");
+  run.main->printerEdit->setText("as it was");
   run.startUp();
-  EXPECT_EQ(run.main->Edit2->text(), "as it was");
+  EXPECT_EQ(run.main->printerEdit->text(), "as it was");
   EXPECT_NE(run.state.session(), nullptr);
 }
 
@@ -158,7 +158,7 @@ TEST(Splash, ShowsWithoutOkWhileStartingAndStaysTheMinimumTime) {
 
   EXPECT_TRUE(about->isVisible());
   EXPECT_EQ(about->windowTitle(), "About Vantrell & Inventory 1.03");
-  EXPECT_TRUE(about->OKButton->isHidden());
+  EXPECT_TRUE(about->okButton->isHidden());
   EXPECT_TRUE(run.state.Starting);
   // The checks are done and the pages usable while the splash waits.
   EXPECT_NE(run.state.session(), nullptr);
@@ -195,9 +195,9 @@ TEST(Splash, TheAboutBoxFromTheMenuHasItsOkButton) {
   ProgramRun run(dir.path());
   run.startUp();
   run.main->AboutForm->show();
-  EXPECT_FALSE(run.main->AboutForm->OKButton->isHidden());
+  EXPECT_FALSE(run.main->AboutForm->okButton->isHidden());
   EXPECT_EQ(run.main->AboutForm->size(), QSize(400, 241));
-  run.main->AboutForm->OKButton->click();
+  run.main->AboutForm->okButton->click();
   EXPECT_FALSE(run.main->AboutForm->isVisible());
 }
 
