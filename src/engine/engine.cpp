@@ -29,7 +29,23 @@ int Engine::errorCode(int newValue) {
 }
 
 void Engine::setError(int status) {
-  if (status < 0) error_ = status;
+  if (status >= 0) return;
+  // The same failure passed on by the callers keeps its file.
+  if (status != error_) errorFileStatus_ = 0;
+  error_ = status;
+}
+
+void Engine::setError(int status, const std::string& file) {
+  if (status >= 0) return;
+  error_ = status;
+  errorFileStatus_ = status;
+  errorFile_ = file;
+}
+
+std::string Engine::errorText(int status) const {
+  std::string text = statusText(status);
+  if (status < 0 && status == errorFileStatus_) text += " (" + errorFile_ + ")";
+  return text;
 }
 
 namespace {
@@ -37,6 +53,53 @@ namespace {
 bool hasMemoField(const std::vector<FieldDesc>& fields) {
   return std::any_of(fields.begin(), fields.end(),
                      [](const FieldDesc& f) { return f.type == 'M'; });
+}
+
+// Opens the .dbf at `path` and takes this user's open lock on it.
+int openLocked(FileSystem& fs, const std::string& path, bool writable, LockKind kind,
+               std::unique_ptr<DbfFile>* out) {
+  int status = fs.exists(path) ? DbfFile::open(fs, path, writable, out) : kErrOpen;
+  if (status == kOk && !(*out)->file().lock(kOpenLockOffset, 1, kind, false)) status = kErrLocked;
+  return status;
+}
+
+// Finishes the replacement the table's marker lists; the caller has the table
+// alone. The new .dbf takes the exclusive open lock before its name, so that
+// no one opens it before the marker is gone.
+int finishLeftover(FileSystem& fs, const std::string& dir, const std::string& dbfPath) {
+  const std::string marker = dbfPath + ".commit";
+  ReplacePairs pairs;
+  int status = readReplace(fs, marker, &pairs);
+  if (status < 0) return status;
+  std::unique_ptr<File> incoming;
+  for (const auto& [from, to] : pairs) {
+    if (to != dbfPath || !fs.exists(from)) continue;
+    incoming = fs.open(from, OpenMode::ReadWrite);
+    if (!incoming) return kErrOpen;
+    if (!incoming->lock(kOpenLockOffset, 1, LockKind::Exclusive, false)) return kErrLocked;
+  }
+  return finishReplace(fs, dir, marker, pairs);
+}
+
+// Opens the table's .dbf under this user's open lock. A marker left by an
+// interrupted pack, zap, memo compression or index build is finished only by
+// a user who has the table alone: while another user holds the table, the
+// marker belongs to that user's work, the files are not yet fit to open and
+// the open fails with kErrLocked, leaving them as they are.
+int openTableFile(Engine& engine, Table::Impl& t) {
+  FileSystem& fs = engine.fs();
+  const bool writable = !engine.readOnly;
+  const LockKind kind =
+      engine.accessMode == AccessMode::DenyWrite ? LockKind::Exclusive : LockKind::Shared;
+  int status = openLocked(fs, t.dbfPath, writable, kind, &t.dbf);
+  if (status < 0 || !writable || !fs.exists(t.dbfPath + ".commit")) return status;
+  if (kind == LockKind::Shared &&
+      !t.dbf->file().lock(kOpenLockOffset, 1, LockKind::Exclusive, false)) {
+    return kErrLocked;
+  }
+  status = finishLeftover(fs, engine.directory(), t.dbfPath);
+  t.dbf.reset();  // the renames may have put another file under the name
+  return status < 0 ? status : openLocked(fs, t.dbfPath, writable, kind, &t.dbf);
 }
 
 }  // namespace
@@ -62,20 +125,7 @@ Table* Engine::open(const std::string& name) {
   impl->name = name;
   impl->mode = accessMode;
   impl->dbfPath = resolvePath(*fs_, dir_, name + ".dbf");
-  if (!readOnly) {
-    int recovered = recoverReplace(*fs_, dir_, impl->dbfPath + ".commit");
-    if (recovered < 0) {
-      setError(recovered);
-      return nullptr;
-    }
-  }
-  int status = fs_->exists(impl->dbfPath)
-                   ? DbfFile::open(*fs_, impl->dbfPath, !readOnly, &impl->dbf)
-                   : kErrOpen;
-  if (status == kOk) {
-    LockKind kind = accessMode == AccessMode::DenyWrite ? LockKind::Exclusive : LockKind::Shared;
-    if (!impl->dbf->file().lock(kOpenLockOffset, 1, kind, false)) status = kErrLocked;
-  }
+  int status = openTableFile(*this, *impl);
   // Another user may have appended between reading the header and locking.
   bool changed = false;
   if (status == kOk) status = impl->dbf->refresh(&changed);

@@ -156,6 +156,13 @@ class Engine {
   int errorCode(int newValue = 0);
   int lastError() const { return error_; }
   void setError(int status);
+  // A failure in one file, named as found in the directory ("CZIP.ntx").
+  void setError(int status, const std::string& file);
+  // A failure described for a message: statusText(status), followed by the
+  // file's name when the latest failure with that status was in one file,
+  // "malformed index file (CZIP.ntx)". Still known after errorCode() cleared
+  // the error.
+  std::string errorText(int status) const;
 
   // Opens table `name` (base name, no extension, found without regard to
   // case). Returns nullptr with errorCode set on failure. The engine owns the
@@ -175,6 +182,8 @@ class Engine {
   std::string dir_;
   FileSystem* fs_;
   int error_ = 0;
+  int errorFileStatus_ = 0;  // the failure errorFile_ belongs to
+  std::string errorFile_;
   std::vector<std::unique_ptr<Table>> tables_;
 };
 

@@ -8,8 +8,7 @@ class FaultFileSystem::FaultFile final : public File {
       : owner_(owner), inner_(std::move(inner)), path_(std::move(path)) {}
 
   bool read(uint64_t offset, void* buf, size_t n, size_t* got) override {
-    owner_.countRead(path_);
-    return inner_->read(offset, buf, n, got);
+    return owner_.beforeRead(path_) && inner_->read(offset, buf, n, got);
   }
 
   bool write(uint64_t offset, const void* buf, size_t n) override {
@@ -57,7 +56,8 @@ uint64_t FaultFileSystem::readsOf(const std::string& path) const {
 }
 
 void FaultFileSystem::reset() {
-  failWrite_ = shortWrite_ = failRename_ = failSync_ = failTruncate_ = failOpen_ = Trigger{};
+  failWrite_ = shortWrite_ = failRename_ = failSync_ = failTruncate_ = failOpen_ = failReads_ =
+      Trigger{};
   diskLimited_ = false;
   diskLimit_ = 0;
   writes_ = bytesWritten_ = reads_ = renames_ = syncs_ = truncates_ = opens_ = faultsHit_ = 0;
@@ -131,9 +131,12 @@ bool FaultFileSystem::beforeTruncate() {
   return false;
 }
 
-void FaultFileSystem::countRead(const std::string& path) {
+bool FaultFileSystem::beforeRead(const std::string& path) {
   ++reads_;
   ++readsByPath_[path];
+  if (failReads_.at == 0 || reads_ < failReads_.at) return true;
+  recordFault();
+  return false;
 }
 
 }  // namespace vt::engine

@@ -44,6 +44,9 @@ class FaultFileSystem final : public FileSystem {
   void failTruncateAt(uint64_t n) { failTruncate_.arm(truncates_, n); }
   // The n-th open from now returns nullptr.
   void failOpenAt(uint64_t n) { failOpen_.arm(opens_, n); }
+  // From the n-th read from now on, every read fails, as on a disk gone bad,
+  // until reset().
+  void failReadsFrom(uint64_t n) { failReads_.arm(reads_, n); }
 
   // Whether any armed fault has been injected since the last reset().
   bool faultHit() const { return faultsHit_ > 0; }
@@ -83,13 +86,13 @@ class FaultFileSystem final : public FileSystem {
   // Called by files; each returns whether the call may go ahead.
   enum class WriteVerdict { Proceed, Fail, Partial };
   WriteVerdict beforeWrite(size_t n, size_t* allowed);
+  bool beforeRead(const std::string& path);
   bool beforeSync();
   bool beforeTruncate();
-  void countRead(const std::string& path);
   void recordFault() { ++faultsHit_; }
 
   FileSystem& inner_;
-  Trigger failWrite_, shortWrite_, failRename_, failSync_, failTruncate_, failOpen_;
+  Trigger failWrite_, shortWrite_, failRename_, failSync_, failTruncate_, failOpen_, failReads_;
   bool diskLimited_ = false;
   uint64_t diskLimit_ = 0;  // in bytesWritten_ terms
   uint64_t writes_ = 0, bytesWritten_ = 0, reads_ = 0, renames_ = 0, syncs_ = 0;

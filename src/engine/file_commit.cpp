@@ -24,7 +24,29 @@ int writeMarker(FileSystem& fs, const std::string& marker, const ReplacePairs& p
   return kOk;
 }
 
-int readMarker(FileSystem& fs, const std::string& marker, ReplacePairs* pairs) {
+int renameAll(FileSystem& fs, const std::string& dir, const ReplacePairs& pairs) {
+  for (const auto& [from, to] : pairs) {
+    if (fs.exists(from) && !fs.rename(from, to)) return kErrWrite;
+  }
+  return fs.syncDir(dir) ? kOk : kErrWrite;
+}
+
+}  // namespace
+
+int commitReplace(FileSystem& fs, const std::string& dir, const std::string& marker,
+                  const ReplacePairs& pairs) {
+  int status = writeMarker(fs, marker, pairs);
+  if (status == kOk && !fs.syncDir(dir)) status = kErrWrite;
+  if (status < 0) {
+    for (const auto& p : pairs) fs.remove(p.first);
+    return status;
+  }
+  // On failure the marker stays: the next user to have the table alone
+  // completes the renames.
+  return finishReplace(fs, dir, marker, pairs);
+}
+
+int readReplace(FileSystem& fs, const std::string& marker, ReplacePairs* pairs) {
   auto file = fs.open(marker, OpenMode::ReadOnly);
   if (!file) return kErrOpen;
   uint64_t size = 0;
@@ -46,36 +68,9 @@ int readMarker(FileSystem& fs, const std::string& marker, ReplacePairs* pairs) {
   return kErrFormat;  // a marker is only renamed into place complete
 }
 
-int renameAll(FileSystem& fs, const std::string& dir, const ReplacePairs& pairs) {
-  for (const auto& [from, to] : pairs) {
-    if (fs.exists(from) && !fs.rename(from, to)) return kErrWrite;
-  }
-  return fs.syncDir(dir) ? kOk : kErrWrite;
-}
-
-}  // namespace
-
-int commitReplace(FileSystem& fs, const std::string& dir, const std::string& marker,
+int finishReplace(FileSystem& fs, const std::string& dir, const std::string& marker,
                   const ReplacePairs& pairs) {
-  int status = writeMarker(fs, marker, pairs);
-  if (status == kOk && !fs.syncDir(dir)) status = kErrWrite;
-  if (status < 0) {
-    for (const auto& p : pairs) fs.remove(p.first);
-    return status;
-  }
-  status = renameAll(fs, dir, pairs);
-  // On failure the marker stays, so the next open completes the renames.
-  if (status == kOk && !fs.remove(marker)) status = kErrWrite;
-  return status;
-}
-
-int recoverReplace(FileSystem& fs, const std::string& dir, const std::string& marker) {
-  fs.remove(marker + ".tmp");  // an unfinished marker means nothing was renamed
-  if (!fs.exists(marker)) return kOk;
-  ReplacePairs pairs;
-  int status = readMarker(fs, marker, &pairs);
-  if (status < 0) return status;
-  status = renameAll(fs, dir, pairs);
+  int status = renameAll(fs, dir, pairs);
   if (status == kOk && !fs.remove(marker)) status = kErrWrite;
   return status;
 }

@@ -1,8 +1,8 @@
 // Replacing several files at once so that an interruption at any moment
 // leaves either all old files or all new ones. New files are written beside
 // the old under temporary names; a marker file listing the pairs is made
-// durable before the first rename, and removed after the last. Opening a
-// table finishes a replacement whose marker is still there.
+// durable before the first rename, and removed after the last. A user who
+// has the table alone finishes a replacement whose marker is still there.
 #pragma once
 
 #include <string>
@@ -17,7 +17,11 @@ using ReplacePairs = std::vector<std::pair<std::string, std::string>>;  // temp 
 
 int commitReplace(FileSystem& fs, const std::string& dir, const std::string& marker,
                   const ReplacePairs& pairs);
-// Completes an interrupted replacement when `marker` exists; kOk otherwise.
-int recoverReplace(FileSystem& fs, const std::string& dir, const std::string& marker);
+// The pairs of an unfinished replacement as its marker lists them.
+int readReplace(FileSystem& fs, const std::string& marker, ReplacePairs* pairs);
+// Carries out the renames whose temporary file is still there, then removes
+// the marker. Only for a caller holding the files alone.
+int finishReplace(FileSystem& fs, const std::string& dir, const std::string& marker,
+                  const ReplacePairs& pairs);
 
 }  // namespace vt::engine

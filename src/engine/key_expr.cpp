@@ -8,6 +8,7 @@
 
 #include "dbf_decimal.h"
 #include "key_expr_parse.h"
+#include "number_text.h"
 #include "status.h"
 
 namespace vt::engine {
@@ -205,12 +206,7 @@ void upper1252(char* text, size_t n) {
 }
 
 void formatStr(double value, int width, int decimals, char* out) {
-  Decimal d;
-  if (!decimalFromDouble(value, &d)) {
-    if (width > 0) std::memset(out, '*', static_cast<size_t>(width));
-    return;
-  }
-  formatDecimal(d, width, decimals, out);
+  formatNumber(value, width, decimals, out);
 }
 
 }  // namespace vt::engine

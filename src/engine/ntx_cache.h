@@ -52,6 +52,8 @@ class PageCache {
   void release(int frame);
 
   void markDirty(int frame) { meta_[frame].dirty = true; }
+  // Puts back the dirty mark a page had before changes that were undone.
+  void setDirty(int frame, bool d) { meta_[frame].dirty = d; }
   bool isDirty(int frame) const { return meta_[frame].dirty; }
   // Whether the page in the frame passed the checks of a tree page.
   bool checked(int frame) const { return flags_[frame] & kChecked; }

@@ -150,6 +150,31 @@ struct NtxIndex::Impl {
 
   int flush();
   int refresh(bool* changedOut);
+
+  // ---- changes kept or undone together -------------------------------------
+  // A page changed since beginChanges(): its frame (pinned until the changes
+  // end) and what to put back.
+  struct Before {
+    int frame;
+    bool fresh;  // taken at the end of the file: dropped on undo
+    bool dirty;
+    bool checked;
+    size_t image;  // offset of its earlier bytes in beforeImages
+  };
+  // The header fields and counters updates change.
+  struct BeforeHeader {
+    uint32_t root, freeHead;
+    uint64_t fileEnd;
+    int height;
+    bool changed, freeChainChecked;
+  };
+  bool keepingBefore = false;
+  std::vector<Before> before;
+  std::vector<uint8_t> beforeImages;
+  BeforeHeader beforeHeader{};
+  void keepBefore(int frame, bool fresh);
+  void beginChanges();
+  void endChanges(bool undo);
 };
 
 }  // namespace vt::engine

@@ -69,6 +69,15 @@ class NtxIndex {
   // Writes dirty pages and the header (with its update counter increased
   // once per flush that follows changes).
   int flush();
+
+  // ---- changes kept or undone together -------------------------------------
+  // From beginChanges() on, each page an update changes keeps its earlier
+  // image in memory, so that undoChanges() puts the index back as it was,
+  // reading and writing nothing; commitChanges() keeps the changes. A table
+  // uses this to change a record's keys in all of its indexes or in none.
+  void beginChanges();
+  void commitChanges();
+  void undoChanges();
   // For shared use: re-reads the header; when another writer changed the
   // index (update counter, root or free list differ), drops the cache and the
   // cursor and sets *changed.

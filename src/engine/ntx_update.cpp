@@ -42,6 +42,7 @@ uint8_t* NtxIndex::Impl::pinPage(uint32_t offset, int d, int* frame) {
   *frame = cache.frameOf(p);
   cache.pin(*frame);
   pinned.push_back(*frame);
+  keepBefore(*frame, false);
   return p;
 }
 
@@ -83,12 +84,14 @@ int NtxIndex::Impl::allocPage(NewPage* out) {
     at = header.freeHead;
     f = load(at, false);
     if (f < 0) return f;
+    keepBefore(f, false);
     header.freeHead = rd32(cache.data(f));
   } else {
     if (fileEnd + kPageSize > UINT32_MAX) return kErrWrite;
     at = static_cast<uint32_t>(fileEnd);
     f = cache.claim(at, *file);
     if (f < 0) return f;
+    keepBefore(f, true);
     fileEnd += kPageSize;
   }
   initPage(cache.data(f), layout());

@@ -1,8 +1,9 @@
 #include "number_text.h"
 
 #include <charconv>
-#include <cmath>
 #include <cstring>
+
+#include "dbf_decimal.h"
 
 namespace vt::engine {
 
@@ -55,22 +56,12 @@ long parseLong(const char* text, size_t n) {
 }
 
 void formatNumber(double value, int width, int decimals, char* out) {
-  if (!std::isfinite(value)) {
-    std::memset(out, '*', width);
+  Decimal d;
+  if (!decimalFromDouble(value, &d)) {
+    if (width > 0) std::memset(out, '*', static_cast<size_t>(width));
     return;
   }
-  char buf[64];
-  auto [ptr, ec] = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, decimals);
-  if (ec != std::errc()) {
-    std::memset(out, '*', width);
-    return;
-  }
-  size_t len = ptr - buf;
-  // A value that rounds to zero is written without a sign.
-  if (buf[0] == '-' && std::strspn(buf + 1, "0.") == len - 1) {
-    std::memmove(buf, buf + 1, --len);
-  }
-  rightAlign(buf, len, width, out);
+  formatDecimal(d, width, decimals, out);
 }
 
 void formatLong(long value, int width, char* out) {

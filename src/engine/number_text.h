@@ -11,7 +11,10 @@ namespace vt::engine {
 double parseNumber(const char* text, size_t n);
 long parseLong(const char* text, size_t n);
 // Writes `value` right-aligned in exactly `width` bytes with `decimals`
-// digits after the point; fills with '*' when it does not fit.
+// digits after the point, rounded half away from zero on its decimal digits
+// (2.675 gives "2.68": the double is read to 15 significant digits, not as
+// its binary neighbour); fills with '*' when it does not fit. Str() of a
+// double in a key gives the same text.
 void formatNumber(double value, int width, int decimals, char* out);
 void formatLong(long value, int width, char* out);
 

@@ -22,6 +22,11 @@ int Table::Impl::fail(int status) {
   return status;
 }
 
+int Table::Impl::failIn(const TagState& t, int status) {
+  engine->setError(status, t.path.substr(t.path.find_last_of('/') + 1));
+  return status;
+}
+
 TagState* Table::Impl::selectedState() {
   return selected >= 0 ? &tagStates[selected] : nullptr;
 }
@@ -40,7 +45,11 @@ void Table::Impl::setEof() {
 int Table::Impl::load() {
   if (loaded || eof) return kOk;
   int status = dbf->read(recno, rec.data());
-  if (status < 0) return fail(status);
+  if (status < 0) {
+    // The fields read blank rather than as the record read before.
+    std::fill(rec.begin(), rec.end(), ' ');
+    return fail(status);
+  }
   std::memcpy(stored.data(), rec.data(), rec.size());
   loaded = true;
   return kOk;
@@ -56,12 +65,20 @@ Result Table::Impl::goTo(uint32_t n) {
   return Result::Success;
 }
 
+// Takes the record under the selected index's cursor. A read that failed
+// in the index, or an entry for a record the table does not have (an index
+// left from before a pack, say), is damage: end of file, with the error set.
 Result Table::Impl::fromCursor(bool onEntry, Result onSuccess) {
-  if (!onEntry) {
+  TagState& t = *selectedState();
+  int status = t.ntx->status();
+  uint32_t n = t.ntx->recno();
+  if (onEntry && (n < 1 || n > dbf->recCount())) status = kErrIndex;
+  if (status < 0) failIn(t, status);
+  if (!onEntry || status < 0) {
     setEof();
     return Result::Eof;
   }
-  goTo(selectedState()->ntx->recno());
+  goTo(n);
   return onSuccess;
 }
 
@@ -79,8 +96,8 @@ int Table::Impl::syncCursor() {
   if (t->ntx->locate(t->keyBuf, recno)) return kOk;
   // Another user changed this record's key: carry on from where its key
   // used to sort.
-  t->ntx->seek(t->keyBuf);
-  return kOk;
+  if (t->ntx->status() == kOk) t->ntx->seek(t->keyBuf);
+  return t->ntx->status() < 0 ? failIn(*t, t->ntx->status()) : kOk;
 }
 
 uint32_t Table::recCount() {
@@ -173,18 +190,14 @@ Result Table::skip(long n) {
   if (t.syncCursor() < 0) return Result::Eof;
   NtxIndex& ntx = *s->ntx;
   for (; n > 0; --n) {
-    if (!ntx.next()) {
-      t.setEof();
-      return Result::Eof;
-    }
+    if (!ntx.next()) return t.fromCursor(false, Result::Eof);
   }
   for (; n < 0; ++n) {
-    if (!ntx.prev()) {
-      ntx.first();
-      t.goTo(ntx.recno());
-      t.bof = true;
-      return Result::Bof;
-    }
+    if (ntx.prev()) continue;
+    if (ntx.status() < 0) return t.fromCursor(false, Result::Eof);
+    if (t.fromCursor(ntx.first(), Result::Bof) != Result::Bof) return Result::Eof;
+    t.bof = true;
+    return Result::Bof;
   }
   return t.fromCursor(true, Result::Success);
 }
@@ -207,8 +220,7 @@ Result Table::seek(std::string_view key) {
     case NtxIndex::SeekResult::Eof:
       break;
   }
-  t.setEof();
-  return Result::Eof;
+  return t.fromCursor(false, Result::Eof);
 }
 
 double Table::position() {
@@ -220,7 +232,9 @@ double Table::position() {
   if (t.eof) return count == 0 ? 0.0 : 1.0;
   if (TagState* s = t.selectedState()) {
     if (t.syncCursor() < 0) return 0.0;
-    return s->ntx->position();
+    double at = s->ntx->position();
+    if (s->ntx->status() < 0) t.failIn(*s, s->ntx->status());
+    return at;
   }
   if (count <= 1) return 0.0;
   return static_cast<double>(t.recno - 1) / static_cast<double>(count - 1);

@@ -1,6 +1,7 @@
 // Internals of Table shared by its source files.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -57,7 +58,8 @@ struct Table::Impl {
   std::vector<char> rec;
   std::vector<char> stored;
 
-  int fail(int status);  // records the error in the engine, returns status
+  int fail(int status);                       // records the error in the engine, returns status
+  int failIn(const TagState& t, int status);  // the same, naming the index file
   bool shared() const { return mode == AccessMode::Shared; }
 
   // Positioning helpers.
@@ -71,6 +73,13 @@ struct Table::Impl {
   // Writing helpers.
   int flushRecord();
   int writeAppended();
+  int appendRecord(uint32_t* n);
+  // Record n's keys in every open index, those of `before` (none for a new
+  // record) replaced by those of `rec`; then `store` writes the record. A
+  // failure anywhere, a missing old key among them, leaves every index as
+  // it was.
+  int writeWithKeys(uint32_t n, const std::vector<char>* before, const std::function<int()>& store);
+  int changeKeys(uint32_t n, const std::vector<char>* before);
   int flushFiles();
   void evaluateKey(TagState& t, const std::vector<char>& record);
 

@@ -68,17 +68,51 @@ int Table::Impl::flushFiles() {
   return status;
 }
 
+int Table::Impl::changeKeys(uint32_t n, const std::vector<char>* before) {
+  std::string newKey;
+  for (auto& ts : tagStates) {
+    evaluateKey(ts, rec);
+    newKey = ts.keyBuf;
+    int status = kOk;
+    if (before) {
+      evaluateKey(ts, *before);
+      if (newKey == ts.keyBuf) continue;
+      // An old key that is not there means the index no longer matches the
+      // table: the index is damaged.
+      status = ts.ntx->remove(ts.keyBuf, n);
+    }
+    if (status == kOk) status = ts.ntx->insert(newKey, n);
+    if (status < 0) return failIn(ts, status);
+  }
+  return kOk;
+}
+
+int Table::Impl::writeWithKeys(uint32_t n, const std::vector<char>* before,
+                               const std::function<int()>& store) {
+  for (auto& ts : tagStates) ts.ntx->beginChanges();
+  int status = changeKeys(n, before);
+  if (status == kOk) status = fail(store());
+  for (auto& ts : tagStates) {
+    if (status == kOk) {
+      ts.ntx->commitChanges();
+    } else {
+      ts.ntx->undoChanges();
+    }
+  }
+  return status;
+}
+
+// Appends the record buffer as a new record with its keys.
+int Table::Impl::appendRecord(uint32_t* n) {
+  *n = dbf->recCount() + 1;
+  return writeWithKeys(*n, nullptr, [this, n] { return dbf->append(rec.data(), n); });
+}
+
 int Table::Impl::writeAppended() {
   pendingAppend = false;
   changed = false;
   uint32_t n = 0;
-  int status = dbf->append(rec.data(), &n);
-  for (auto& ts : tagStates) {
-    if (status < 0) break;
-    evaluateKey(ts, rec);
-    status = ts.ntx->insert(ts.keyBuf, n);
-  }
-  if (status < 0) {
+  if (int status = appendRecord(&n); status < 0) {
     setEof();
     return fail(status);
   }
@@ -92,21 +126,12 @@ int Table::Impl::flushRecord() {
   changed = false;
   OpScope op(*this, true);
   if (op.status() < 0) return op.status();
-  int status = kOk;
   // The image on disk decides which keys to replace (another user may have
   // rewritten the record since it was read here).
-  if (shared()) status = dbf->read(recno, stored.data());
-  std::string newKey;
-  for (auto& ts : tagStates) {
-    if (status < 0) break;
-    evaluateKey(ts, rec);
-    newKey = ts.keyBuf;
-    evaluateKey(ts, stored);
-    if (newKey == ts.keyBuf) continue;
-    status = ts.ntx->remove(ts.keyBuf, recno);
-    if (status == kOk) status = ts.ntx->insert(newKey, recno);
+  int status = shared() ? dbf->read(recno, stored.data()) : kOk;
+  if (status == kOk) {
+    status = writeWithKeys(recno, &stored, [this] { return dbf->write(recno, rec.data()); });
   }
-  if (status == kOk) status = dbf->write(recno, rec.data());
   if (status == kOk) std::memcpy(stored.data(), rec.data(), rec.size());
   return fail(op.finish(status));
 }
@@ -126,12 +151,7 @@ int Table::appendBlank() {
   OpScope op(t, true);
   if (op.status() < 0) return op.status();
   uint32_t n = 0;
-  status = t.dbf->append(t.rec.data(), &n);
-  for (auto& ts : t.tagStates) {
-    if (status < 0) break;
-    t.evaluateKey(ts, t.rec);
-    status = ts.ntx->insert(ts.keyBuf, n);
-  }
+  status = t.appendRecord(&n);
   if (status < 0) {
     t.setEof();
     return t.fail(op.finish(status));

@@ -71,6 +71,7 @@ struct TreeReport {
   std::string problem;
   int height = 0;
   size_t pages = 0;
+  std::set<uint32_t> reached;  // offsets of the pages in the tree
   Entries entries;
 };
 
@@ -83,7 +84,7 @@ inline TreeReport checkTree(const std::vector<uint8_t>& file) {
   l.keyLength = rd16(&file[14]);
   l.itemSize = rd16(&file[12]);
   l.maxItems = rd16(&file[18]);
-  std::set<uint32_t> seen;
+  std::set<uint32_t>& seen = rep.reached;
   int leafDepth = -1;
   auto visit = [&](auto&& self, uint32_t at, int depth) -> void {
     if (!rep.problem.empty()) return;

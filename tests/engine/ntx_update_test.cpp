@@ -107,6 +107,34 @@ TEST_F(NtxUpdateTest, RandomOpsWithASmallCacheWriteBackEvictedPages) {
   EXPECT_EQ(checkTree(fs.bytes("t.ntx")).pages, 1u);
 }
 
+TEST_F(NtxUpdateTest, UndoneChangesLeaveTheIndexAsItWas) {
+  // The same work on two copies, with changes undone in between on one.
+  Model model;
+  const Entries start = startEntries(3000, &model);
+  ASSERT_EQ(buildIndex(fs, "ref.ntx", 40, start), kOk);
+  auto ref = openIndex(fs, "ref.ntx");
+  auto idx = fresh(40, start);
+  for (NtxIndex* i : {idx.get(), ref.get()}) ASSERT_EQ(i->insert(numKey(7, 40), 99999), kOk);
+  model.emplace(numKey(7, 40), 99999);
+  ASSERT_EQ(ref->flush(), kOk);
+  for (uint32_t seed = 1; seed <= 3; ++seed) {
+    // Enough work to split, merge, free and take pages.
+    Model undone = model;
+    idx->beginChanges();
+    runRandomOps(this, idx.get(), &undone, 200, seed, [] {});
+    idx->undoChanges();
+    ASSERT_NO_FATAL_FAILURE(expectInStep(*idx, model));
+  }
+  Model same = model;
+  idx->beginChanges();
+  runRandomOps(this, idx.get(), &model, 200, 9, [] {});
+  idx->commitChanges();
+  runRandomOps(this, ref.get(), &same, 200, 9, [] {});
+  ASSERT_NO_FATAL_FAILURE(expectInStep(*idx, model));
+  ASSERT_EQ(ref->flush(), kOk);
+  EXPECT_EQ(fs.bytes("t.ntx"), fs.bytes("ref.ntx"));
+}
+
 TEST_F(NtxUpdateTest, NewEntryGoesAfterEqualKeys) {
   auto idx = fresh(3, {{"AAA", 3}, {"BBB", 2}, {"AAA", 1}, {"AAA", 2}});
   ASSERT_EQ(idx->insert("AAA", 0), kOk);
