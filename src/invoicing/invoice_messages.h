@@ -1,0 +1,16 @@
+// The boxes with which storing or deleting an invoice stops.
+#pragma once
+
+namespace vt::invoicing::messages {
+
+constexpr const char* kHeaderFailed = "Unable to add invoice at this time. Please try again later";
+constexpr const char* kItemsFailed =
+    "Unable to add invoice Items at this time. Please try again later";
+constexpr const char* kPaymentsFailed =
+    "Unable to add Payments at this time. Please try again later";
+constexpr const char* kNoteFailed =
+    "Unable to store the customer's note at this time. Please try again later";
+constexpr const char* kDeleteFailed =
+    "Unable to delete the invoice at this time. Please try again later";
+
+}  // namespace vt::invoicing::messages
