@@ -79,6 +79,22 @@ size_t decodeOne(std::string_view text, size_t pos, char32_t* cp) {
   return length;
 }
 
+constexpr std::array<unsigned char, 256> makeUpperTable() {
+  std::array<unsigned char, 256> table{};
+  for (int c = 0; c < 256; ++c) table[c] = static_cast<unsigned char>(c);
+  for (int c = 'a'; c <= 'z'; ++c) table[c] = static_cast<unsigned char>(c - 0x20);
+  for (int c = 0xE0; c <= 0xFE; ++c) {
+    if (c != 0xF7) table[c] = static_cast<unsigned char>(c - 0x20);
+  }
+  table[0x9A] = 0x8A;  // š
+  table[0x9C] = 0x8C;  // œ
+  table[0x9E] = 0x8E;  // ž
+  table[0xFF] = 0x9F;  // ÿ
+  return table;
+}
+
+constexpr std::array<unsigned char, 256> kUpper = makeUpperTable();
+
 bool isBlank(char c) {
   return static_cast<unsigned char>(c) <= 0x20;
 }
@@ -100,6 +116,12 @@ std::string fromUtf8(std::string_view utf8) {
     pos += decodeOne(utf8, pos, &cp);
     out += byteOf(cp);
   }
+  return out;
+}
+
+std::string upper1252(std::string_view bytes1252) {
+  std::string out(bytes1252);
+  for (char& c : out) c = static_cast<char>(kUpper[static_cast<unsigned char>(c)]);
   return out;
 }
 

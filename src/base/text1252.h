@@ -16,6 +16,11 @@ std::string toUtf8(std::string_view bytes1252);
 // become '?'.
 std::string fromUtf8(std::string_view utf8);
 
+// Upper case as the index keys have it: a-z, à-þ except ÷, and š œ ž ÿ
+// become their capitals; every other byte stays, ß and µ among them, so a
+// text upper-cased here is compared with the keys byte for byte.
+std::string upper1252(std::string_view bytes1252);
+
 // Removes blanks and control characters (bytes up to 0x20) at the end, or
 // at both ends. Safe on UTF-8, whose multi-byte sequences never hold such
 // bytes.

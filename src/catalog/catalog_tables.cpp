@@ -71,9 +71,49 @@ long LargestNumber(const vt::engine::Field& field) {
   return largest;
 }
 
-void ReportEngineFailure(vt::base::Dialogs& dialogs, int status) {
-  dialogs.information(
-      "", "The data file refused the change: " + std::string(vt::engine::statusText(status)) + ".");
+void ReportEngineFailure(vt::base::Dialogs& dialogs, const vt::engine::Engine& engine, int status) {
+  dialogs.information("", "The data file refused the change: " + engine.errorText(status) + ".");
+}
+
+bool SaveSucceeded(const vt::data::SaveOutcome& outcome, vt::base::Dialogs& dialogs,
+                   const vt::engine::Engine& engine, const char* appendRefused,
+                   const std::function<void(int)>& report) {
+  if (outcome.status == 0) return true;
+  if (outcome.appendRefused) {
+    dialogs.information("", appendRefused);
+  } else {
+    report(outcome.status);
+  }
+  if (outcome.takeBackStatus < 0) {
+    dialogs.information("", "The empty record added for this save could not be removed: " +
+                                engine.errorText(outcome.takeBackStatus) + ".");
+  }
+  return false;
+}
+
+namespace {
+
+// Stores the buffer into the current record of `table` and recalls it.
+int storeRecalled(DataSession& session, vt::engine::Table& table, int (DataSession::*store)()) {
+  const int status = (session.*store)();
+  if (status < 0 || !table.deleted()) return status;
+  vt::engine::Engine& engine = session.engine();
+  engine.errorCode();
+  table.recall();
+  const int flushed = table.flush();
+  const int pending = engine.errorCode();
+  return pending < 0 ? pending : flushed;
+}
+
+}  // namespace
+
+bool SaveAndRecall(DataSession& session, TableId id, long& recNo, int (DataSession::*store)(),
+                   vt::base::Dialogs& dialogs, const char* appendRefused) {
+  vt::engine::Engine& engine = session.engine();
+  const vt::data::SaveOutcome outcome = vt::data::SaveRecord(
+      session, id, recNo, [&] { return storeRecalled(session, *session.table(id), store); });
+  return SaveSucceeded(outcome, dialogs, engine, appendRefused,
+                       [&](int status) { ReportEngineFailure(dialogs, engine, status); });
 }
 
 }  // namespace vt::catalog

@@ -3,10 +3,12 @@
 // telling the user when the engine refuses.
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "base/dialogs.h"
 #include "data/data_session.h"
+#include "data/record_save.h"
 #include "engine/engine.h"
 
 namespace vt::catalog {
@@ -32,7 +34,23 @@ NextNumber NextFreeNumber(vt::engine::Table& table, const char* tag, const char*
 // The largest whole number the numeric field holds.
 long LargestNumber(const vt::engine::Field& field);
 
-// Information box naming the engine's refusal.
-void ReportEngineFailure(vt::base::Dialogs& dialogs, int status);
+// Information box naming the engine's refusal, and its file when known.
+void ReportEngineFailure(vt::base::Dialogs& dialogs, const vt::engine::Engine& engine, int status);
+
+// Tells the user why a save (vt::data::SaveRecord) failed: `appendRefused`
+// for a refused append, any other failure through `report`, and also when
+// the record appended for it could not be taken back. True when it saved.
+bool SaveSucceeded(const vt::data::SaveOutcome& outcome, vt::base::Dialogs& dialogs,
+                   const vt::engine::Engine& engine, const char* appendRefused,
+                   const std::function<void(int)>& report);
+
+// Saves the buffer with `store` into record `recNo` of table `id`, or into a
+// new record whose number then goes into `recNo` (vt::data::SaveRecord: a
+// failed save leaves no record behind), and recalls the record when it is
+// marked deleted: saving a record deleted earlier in the same editing cycle
+// restores it. False, after telling the user, when nothing was saved.
+bool SaveAndRecall(vt::data::DataSession& session, vt::data::TableId id, long& recNo,
+                   int (vt::data::DataSession::*store)(), vt::base::Dialogs& dialogs,
+                   const char* appendRefused);
 
 }  // namespace vt::catalog

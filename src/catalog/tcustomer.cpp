@@ -11,6 +11,8 @@
 #include "catalog/tgroupdef.h"
 #include "catalog/tpickgroup.h"
 #include "ui/field_behaviour.h"
+#include "ui/wait_cursor.h"
+#include "ui/window_size.h"
 #include "ui_tcustomer.h"
 
 namespace vt::catalog {
@@ -31,6 +33,7 @@ QString trimmedText(const std::string& text) {
 TCustomer::TCustomer(QWidget* parent, vt::data::DataSession& session, vt::ui::UiContext& ui)
     : QDialog(parent), session_(session), ui_(ui), form_(std::make_unique<Ui::TCustomer>()) {
   form_->setupUi(this);
+  vt::ui::HoldDesignSize(*this);
   customerNumberEdit = form_->customerNumberEdit;
   titleEdit = form_->titleEdit;
   firstNameEdit = form_->firstNameEdit;
@@ -75,6 +78,7 @@ void TCustomer::edit(long& current) {
 }
 
 bool TCustomer::FormShow() {
+  const vt::ui::WaitCursor wait;
   setAddressCaptions(session_.settings.ByCust);
   vt::engine::Table* customers = OpenedTable(session_, TableId::Customers);
   if (!customers) return false;
@@ -107,7 +111,7 @@ void TCustomer::setAddressCaptions(bool byName) {
 bool TCustomer::loadCurrent(vt::engine::Table& customers) {
   if (!goCurrent(customers)) return false;
   if (const int status = session_.LoadCustomer(); status < 0) {
-    ReportEngineFailure(ui_.dialogs, status);
+    ReportEngineFailure(ui_.dialogs, session_.engine(), status);
     return false;
   }
   return true;
@@ -136,7 +140,7 @@ void TCustomer::showGroup() {
   if (session_.Customer.ngroup == 0) return;
   if (!OpenedTable(session_, TableId::Groups)) return;
   if (const int status = session_.FindCustomerGroup(); status < 0) {
-    ReportEngineFailure(ui_.dialogs, status);
+    ReportEngineFailure(ui_.dialogs, session_.engine(), status);
     return;
   }
   if (session_.EngineResult == Result::Success) {
@@ -150,7 +154,7 @@ void TCustomer::showGroup() {
 void TCustomer::groupClicked() {
   if (!OpenedTable(session_, TableId::Groups)) return;
   const vt::data::PickOutcome outcome = session_.PickGroup(true, *groupPicker_, *groupEditor_);
-  if (outcome.status < 0) ReportEngineFailure(ui_.dialogs, outcome.status);
+  if (outcome.status < 0) ReportEngineFailure(ui_.dialogs, session_.engine(), outcome.status);
   if (!outcome.chosen) return;
   vt::engine::Table* groups = session_.groups();
   session_.engine().errorCode();
@@ -158,7 +162,7 @@ void TCustomer::groupClicked() {
                          ? session_.LoadGroup()
                          : session_.engine().errorCode();
   if (status < 0) {
-    ReportEngineFailure(ui_.dialogs, status);
+    ReportEngineFailure(ui_.dialogs, session_.engine(), status);
     return;
   }
   groupNameEdit->setText(QString::fromStdString(session_.Group.cGroup));
@@ -172,18 +176,22 @@ void TCustomer::saveClicked() {
   }
   vt::engine::Table* customers = OpenedTable(session_, TableId::Customers);
   if (!customers) return;
-  // A customer that has a record (an existing one, or a new one whose
-  // first save got as far as the append) is written in place.
-  const bool placed = session_.CurCustomer > 0 ? goCurrent(*customers) : appendNew(*customers);
-  if (!placed) return;
+  const bool isNew = session_.CurCustomer <= 0;
+  if (isNew && !numberNew(*customers)) return;
   copyControls();
-  if (store(*customers)) accept();
+  if (SaveAndRecall(session_, TableId::Customers, session_.CurCustomer,
+                    &vt::data::DataSession::StoreCustomer, ui_.dialogs, kAppendRefused)) {
+    accept();
+  } else if (isNew) {
+    // Not saved: the customer stays unnumbered, so Save can be pressed again.
+    session_.Customer.cuno = 0;
+  }
 }
 
-bool TCustomer::appendNew(vt::engine::Table& customers) {
+bool TCustomer::numberNew(vt::engine::Table& customers) {
   const NextNumber next = NextFreeNumber(customers, "CCNo", "cuno");
   if (next.status < 0) {
-    ReportEngineFailure(ui_.dialogs, next.status);
+    ReportEngineFailure(ui_.dialogs, session_.engine(), next.status);
     return false;
   }
   const long largest = LargestNumber(*customers.field("cuno"));
@@ -192,13 +200,6 @@ bool TCustomer::appendNew(vt::engine::Table& customers) {
     return false;
   }
   session_.Customer.cuno = static_cast<int>(next.value);
-  if (customers.appendBlank() < 0) {
-    session_.engine().errorCode();
-    ui_.dialogs.information("", kAppendRefused);
-    session_.Customer.cuno = 0;
-    return false;
-  }
-  session_.CurCustomer = static_cast<long>(customers.recNo());
   return true;
 }
 
@@ -219,39 +220,23 @@ void TCustomer::copyControls() {
   c.comments = MemoFromEdit(commentsMemo->toPlainText());
 }
 
-bool TCustomer::store(vt::engine::Table& customers) {
-  int status = session_.StoreCustomer();
-  if (status == 0) {
-    session_.CurCustomer = static_cast<long>(customers.recNo());
-    // Saving a customer deleted earlier in this cycle restores it.
-    if (customers.deleted()) {
-      customers.recall();
-      status = customers.flush();
-    }
-  }
-  if (status < 0) {
-    ReportEngineFailure(ui_.dialogs, status);
-    return false;
-  }
-  return true;
-}
-
 bool TCustomer::goCurrent(vt::engine::Table& customers) {
   session_.engine().errorCode();
   if (customers.go(static_cast<uint32_t>(session_.CurCustomer)) == Result::Success) return true;
   const int status = session_.engine().errorCode();
-  ReportEngineFailure(ui_.dialogs, status < 0 ? status : vt::engine::kErrRecord);
+  ReportEngineFailure(ui_.dialogs, session_.engine(), status < 0 ? status : vt::engine::kErrRecord);
   return false;
 }
 
 void TCustomer::deleteClicked() {
+  const vt::ui::WaitCursor wait;
   vt::engine::Table* customers = OpenedTable(session_, TableId::Customers);
   if (!customers || !goCurrent(*customers)) return;
   customers->deleteRecord();
   const int flushed = customers->flush();
   const int status = session_.engine().errorCode();
   if (status < 0 || flushed < 0) {
-    ReportEngineFailure(ui_.dialogs, status < 0 ? status : flushed);
+    ReportEngineFailure(ui_.dialogs, session_.engine(), status < 0 ? status : flushed);
     return;
   }
   session_.NeedsPack = true;

@@ -90,12 +90,10 @@ class TCustomer : public QDialog, public vt::data::RecordEditor {
   // The group name of the buffer's group; a group no longer on file is
   // dropped from the buffer.
   void showGroup();
-  // Numbers and appends a new customer; false (told) when refused.
-  bool appendNew(vt::engine::Table& customers);
+  // Gives a new customer the next free number; false (told) when there is
+  // none.
+  bool numberNew(vt::engine::Table& customers);
   void copyControls();
-  // Writes the buffer into the current record and recalls it; false (told)
-  // when refused.
-  bool store(vt::engine::Table& customers);
   // Positions CUST5 on CurCustomer; false (told) when it cannot.
   bool goCurrent(vt::engine::Table& customers);
 

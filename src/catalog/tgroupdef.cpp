@@ -8,6 +8,8 @@
 #include "catalog/catalog_tables.h"
 #include "catalog/tpickgroup.h"
 #include "ui/field_behaviour.h"
+#include "ui/wait_cursor.h"
+#include "ui/window_size.h"
 #include "ui_tgroupdef.h"
 
 namespace vt::catalog {
@@ -26,6 +28,7 @@ constexpr const char* kNoFreeNumber = "No group number is free: groups are numbe
 TGroupDef::TGroupDef(QWidget* parent, vt::data::DataSession& session, vt::ui::UiContext& ui)
     : QDialog(parent), session_(session), ui_(ui), form_(std::make_unique<Ui::TGroupDef>()) {
   form_->setupUi(this);
+  vt::ui::HoldDesignSize(*this);
   groupNumberEdit = form_->groupNumberEdit;
   groupNameEdit = form_->groupNameEdit;
   saveButton = form_->saveButton;
@@ -49,6 +52,7 @@ void TGroupDef::edit(long& current) {
 }
 
 bool TGroupDef::FormShow() {
+  const vt::ui::WaitCursor wait;
   vt::engine::Table* groups = OpenedTable(session_, TableId::Groups);
   if (!groups) return false;
   vt::data::GroupRecord& group = session_.Group;
@@ -57,7 +61,8 @@ bool TGroupDef::FormShow() {
     const Result r = groups->go(static_cast<uint32_t>(session_.CurGroup));
     const int status = r == Result::Success ? session_.LoadGroup() : session_.engine().errorCode();
     if (status < 0 || r != Result::Success) {
-      ReportEngineFailure(ui_.dialogs, status < 0 ? status : vt::engine::kErrRecord);
+      ReportEngineFailure(ui_.dialogs, session_.engine(),
+                          status < 0 ? status : vt::engine::kErrRecord);
       return false;
     }
     deleteButton->setEnabled(true);
@@ -88,14 +93,23 @@ void TGroupDef::saveClicked() {
   vt::engine::Table* groups = OpenedTable(session_, TableId::Groups);
   if (!groups) return;
   session_.Group.cGroup = groupNameEdit->text().toStdString();
-  if (session_.Group.nGroup == 0 && !appendNew(*groups)) return;
-  if (store(*groups)) accept();
+  // A group without a number is new: it is numbered and gets a record.
+  const bool isNew = session_.Group.nGroup == 0;
+  if (isNew && !numberNew(*groups)) return;
+  long record = isNew ? -1 : session_.CurGroup;
+  if (!SaveAndRecall(session_, TableId::Groups, record, &vt::data::DataSession::StoreGroup,
+                     ui_.dialogs, kAppendRefused)) {
+    if (isNew) session_.Group.nGroup = 0;
+    return;
+  }
+  session_.CurGroup = record;
+  accept();
 }
 
-bool TGroupDef::appendNew(vt::engine::Table& groups) {
+bool TGroupDef::numberNew(vt::engine::Table& groups) {
   const NextNumber next = NextFreeNumber(groups, "nGroup", "nGroup");
   if (next.status < 0) {
-    ReportEngineFailure(ui_.dialogs, next.status);
+    ReportEngineFailure(ui_.dialogs, session_.engine(), next.status);
     return false;
   }
   const long largest = LargestNumber(*groups.field("nGroup"));
@@ -104,29 +118,6 @@ bool TGroupDef::appendNew(vt::engine::Table& groups) {
     return false;
   }
   session_.Group.nGroup = static_cast<int>(next.value);
-  if (groups.appendBlank() < 0) {
-    session_.engine().errorCode();
-    ui_.dialogs.information("", kAppendRefused);
-    session_.Group.nGroup = 0;
-    return false;
-  }
-  session_.CurGroup = static_cast<long>(groups.recNo());
-  return true;
-}
-
-bool TGroupDef::store(vt::engine::Table& groups) {
-  session_.engine().errorCode();
-  int status = groups.go(static_cast<uint32_t>(session_.CurGroup)) == Result::Success
-                   ? session_.StoreGroup()
-                   : session_.engine().errorCode();
-  if (status == 0 && groups.deleted()) {
-    groups.recall();
-    status = groups.flush();
-  }
-  if (status < 0) {
-    ReportEngineFailure(ui_.dialogs, status);
-    return false;
-  }
   return true;
 }
 
@@ -137,8 +128,10 @@ void TGroupDef::deleteClicked() {
   if (!ui_.dialogs.warning("", "Move Customers in " + name + " to a selected group")) return;
   const std::optional<int> target = chooseTarget(record);
   if (!target) return;
+  // Moving the members walks every customer.
+  const vt::ui::WaitCursor wait;
   if (const int status = moveMembers(number, *target); status < 0) {
-    ReportEngineFailure(ui_.dialogs, status);
+    ReportEngineFailure(ui_.dialogs, session_.engine(), status);
     returnTo(record);
     return;
   }
@@ -150,7 +143,7 @@ void TGroupDef::deleteClicked() {
   const int status = session_.engine().errorCode();
   session_.CurGroup = record;
   if (status < 0 || flushed < 0) {
-    ReportEngineFailure(ui_.dialogs, status < 0 ? status : flushed);
+    ReportEngineFailure(ui_.dialogs, session_.engine(), status < 0 ? status : flushed);
     returnTo(record);
     return;
   }
@@ -160,7 +153,7 @@ void TGroupDef::deleteClicked() {
 
 std::optional<int> TGroupDef::chooseTarget(long record) {
   const vt::data::PickOutcome outcome = session_.PickGroup(false, *picker_, *this);
-  if (outcome.status < 0) ReportEngineFailure(ui_.dialogs, outcome.status);
+  if (outcome.status < 0) ReportEngineFailure(ui_.dialogs, session_.engine(), outcome.status);
   if (!outcome.chosen || session_.CurGroup == record) {
     returnTo(record);
     return std::nullopt;
@@ -171,7 +164,8 @@ std::optional<int> TGroupDef::chooseTarget(long record) {
                       session_.LoadGroup() == 0;
   if (!loaded) {
     const int status = session_.engine().errorCode();
-    ReportEngineFailure(ui_.dialogs, status < 0 ? status : vt::engine::kErrRecord);
+    ReportEngineFailure(ui_.dialogs, session_.engine(),
+                        status < 0 ? status : vt::engine::kErrRecord);
     returnTo(record);
     return std::nullopt;
   }
@@ -200,7 +194,7 @@ void TGroupDef::returnTo(long record) {
   const int status = groups->go(static_cast<uint32_t>(record)) == Result::Success
                          ? session_.LoadGroup()
                          : session_.engine().errorCode();
-  if (status < 0) ReportEngineFailure(ui_.dialogs, status);
+  if (status < 0) ReportEngineFailure(ui_.dialogs, session_.engine(), status);
 }
 
 void TGroupDef::cancelClicked() {

@@ -57,10 +57,8 @@ class TGroupDef : public QDialog, public vt::data::RecordEditor {
   void showEvent(QShowEvent* event) override;
 
  private:
-  // Numbers and appends a new group; false (told) when that is refused.
-  bool appendNew(vt::engine::Table& groups);
-  // Writes the buffer into record CurGroup and recalls it; false when refused.
-  bool store(vt::engine::Table& groups);
+  // Gives a new group the next free number; false (told) when there is none.
+  bool numberNew(vt::engine::Table& groups);
   // The number of the group the customers of group record `record` move
   // to; nothing when the user changes nothing, and the editor stays on
   // that group.

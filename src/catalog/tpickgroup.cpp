@@ -11,7 +11,6 @@ vt::ui::ListPicker::Options pickGroupOptions() {
   options.seekBox = true;
   options.seekLength = TPickGroup::kSeekLength;
   options.enterSelects = true;
-  options.closeCancels = false;
   return options;
 }
 

@@ -6,12 +6,14 @@
 #include <QTimer>
 
 #include "base/convert.h"
+#include "catalog/catalog_tables.h"
 #include "data/field_values.h"
 #include "engine/status.h"
 #include "ui/amount_edit.h"
 #include "ui/field_behaviour.h"
 #include "ui/locale_format.h"
 #include "ui/wait_cursor.h"
+#include "ui/window_size.h"
 #include "ui_tproddef.h"
 
 namespace vt::catalog {
@@ -132,22 +134,17 @@ bool LoadRecord(vt::data::DataSession& session, engine::Table* table, long recNo
                 const std::string& what) {
   int status = GoToRecord(session, table, recNo);
   if (status == 0) status = (session.*load)();
-  return status < 0 ? ReportTableFailure(dialogs, what, status) : true;
+  return status < 0 ? ReportTableFailure(dialogs, session.engine(), what, status) : true;
 }
 
-bool PositionForStore(vt::data::DataSession& session, engine::Table* table, long& recNo,
-                      vt::base::Dialogs& dialogs, const std::string& what) {
-  if (recNo > 0) {
-    const int status = GoToRecord(session, table, recNo);
-    return status < 0 ? ReportTableFailure(dialogs, what, status) : true;
-  }
-  if (!table) return ReportTableFailure(dialogs, what, engine::kErrOpen);
-  if (table->appendBlank() < 0) {
-    dialogs.information("", kAppendRefused);
-    return false;
-  }
-  recNo = static_cast<long>(table->recNo());
-  return true;
+bool SaveEditedRecord(vt::data::DataSession& session, vt::data::TableId id, long& recNo,
+                      int (vt::data::DataSession::*store)(), vt::base::Dialogs& dialogs,
+                      const std::string& what) {
+  const vt::data::SaveOutcome outcome =
+      vt::data::SaveRecord(session, id, recNo, [&] { return (session.*store)(); });
+  return SaveSucceeded(outcome, dialogs, session.engine(), kAppendRefused, [&](int status) {
+    ReportTableFailure(dialogs, session.engine(), what, status);
+  });
 }
 
 bool DeleteRecord(vt::data::DataSession& session, engine::Table* table, long recNo,
@@ -158,13 +155,14 @@ bool DeleteRecord(vt::data::DataSession& session, engine::Table* table, long rec
     table->flush();
     status = session.engine().errorCode();
   }
-  if (status < 0) return ReportTableFailure(dialogs, what, status);
+  if (status < 0) return ReportTableFailure(dialogs, session.engine(), what, status);
   session.NeedsPack = true;
   return true;
 }
 
-bool ReportTableFailure(vt::base::Dialogs& dialogs, const std::string& what, int status) {
-  dialogs.information("", "Unable to " + what + ": " + engine::statusText(status));
+bool ReportTableFailure(vt::base::Dialogs& dialogs, const engine::Engine& engine,
+                        const std::string& what, int status) {
+  dialogs.information("", "Unable to " + what + ": " + engine.errorText(status));
   return false;
 }
 
@@ -181,6 +179,7 @@ void SetUpEditorButtons(QWidget* window) {
 TProdDef::TProdDef(QWidget* parent, vt::data::DataSession& session, vt::ui::UiContext& ui)
     : QDialog(parent), session_(session), ui_(ui), form_(std::make_unique<Ui::TProdDef>()) {
   form_->setupUi(this);
+  vt::ui::HoldDesignSize(*this);
   SetUpEditorButtons(this);
   vt::ui::enableEnterMovesFocus(this);
   form_->priceEdit->setDialogs(&ui_.dialogs);
@@ -263,12 +262,14 @@ bool TProdDef::idIsFree(const QString& id) {
   const QString current = fromStd(session_.Product.PrID).trimmed();
   if (id.compare(current, Qt::CaseInsensitive) == 0) return true;
   engine::Table* products = session_.products();
-  if (!products) return ReportTableFailure(ui_.dialogs, "search the products", engine::kErrOpen);
+  if (!products)
+    return ReportTableFailure(ui_.dialogs, session_.engine(), "search the products",
+                              engine::kErrOpen);
   products->selectTag(products->tag("Prod"));
   session_.engine().errorCode();
   session_.EngineResult = products->seek(base::KeyText(id.toStdString()));
   if (const int status = session_.engine().errorCode(); status < 0) {
-    return ReportTableFailure(ui_.dialogs, "search the products", status);
+    return ReportTableFailure(ui_.dialogs, session_.engine(), "search the products", status);
   }
   if (session_.EngineResult != engine::Result::Success) return true;
   const QString found = fromStd(vt::data::ReadText(*products->field("PrID"))).trimmed();
@@ -301,15 +302,10 @@ void TProdDef::saveClicked() {
   product.LTax2 = form_->tax2Check->isChecked();
   product.lInven = form_->inventoryItemCheck->isChecked();
 
-  if (!PositionForStore(session_, session_.products(), session_.CurProduct, ui_.dialogs,
-                        "save the product")) {
-    return;
+  if (SaveEditedRecord(session_, vt::data::TableId::Products, session_.CurProduct,
+                       &vt::data::DataSession::StoreProduct, ui_.dialogs, "save the product")) {
+    accept();
   }
-  if (const int status = session_.StoreProduct(); status < 0) {
-    ReportTableFailure(ui_.dialogs, "save the product", status);
-    return;
-  }
-  accept();
 }
 
 void TProdDef::deleteClicked() {

@@ -94,12 +94,14 @@ bool LoadRecord(vt::data::DataSession& session, engine::Table* table, long recNo
                 int (vt::data::DataSession::*load)(), vt::base::Dialogs& dialogs,
                 const std::string& what);
 
-// The record a save writes into: record `recNo` of `table`, or when `recNo`
-// is not above 0 a blank record appended, whose number goes into `recNo`. A
+// Saves the buffer with `store` into record `recNo` of table `id`, or when
+// `recNo` is not above 0 into a new record whose number then goes into
+// `recNo` (vt::data::SaveRecord: a failed save leaves no record behind). A
 // refused append says kAppendRefused. False, after telling the user, when
-// there is none.
-bool PositionForStore(vt::data::DataSession& session, engine::Table* table, long& recNo,
-                      vt::base::Dialogs& dialogs, const std::string& what);
+// nothing was saved.
+bool SaveEditedRecord(vt::data::DataSession& session, vt::data::TableId id, long& recNo,
+                      int (vt::data::DataSession::*store)(), vt::base::Dialogs& dialogs,
+                      const std::string& what);
 
 // Marks record `recNo` of `table` deleted and sets NeedsPack; no question is
 // asked. False, after telling the user, when it cannot be marked.
@@ -107,8 +109,10 @@ bool DeleteRecord(vt::data::DataSession& session, engine::Table* table, long rec
                   vt::base::Dialogs& dialogs, const std::string& what);
 
 // Tells the user that `what` ("read the product", ...) failed with an engine
-// status. Always false, so callers can return it.
-bool ReportTableFailure(vt::base::Dialogs& dialogs, const std::string& what, int status);
+// status, naming its file when the engine knows it. Always false, so callers
+// can return it.
+bool ReportTableFailure(vt::base::Dialogs& dialogs, const engine::Engine& engine,
+                        const std::string& what, int status);
 
 // Leaves every push button of `window` out of click focus (so a click on
 // Save or Cancel does not first leave the field being edited: Save checks

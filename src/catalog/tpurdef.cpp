@@ -9,6 +9,7 @@
 #include "ui/field_behaviour.h"
 #include "ui/locale_format.h"
 #include "ui/wait_cursor.h"
+#include "ui/window_size.h"
 #include "ui_tpurdef.h"
 
 namespace vt::catalog {
@@ -42,6 +43,7 @@ TPurDef::TPurDef(QWidget* parent, vt::data::DataSession& session, vt::ui::UiCont
       productEditor_(productEditor),
       form_(std::make_unique<Ui::TPurDef>()) {
   form_->setupUi(this);
+  vt::ui::HoldDesignSize(*this);
   SetUpEditorButtons(this);
   vt::ui::enableEnterMovesFocus(this);
   form_->dateAcquiredEdit->setDialogs(&ui_.dialogs);
@@ -116,7 +118,7 @@ void TPurDef::productClicked() {
   const vt::data::PickOutcome outcome =
       session_.PickProduct(true, *productPicker_, *productEditor_);
   if (outcome.status < 0) {
-    ReportTableFailure(ui_.dialogs, "choose a product", outcome.status);
+    ReportTableFailure(ui_.dialogs, session_.engine(), "choose a product", outcome.status);
     return;
   }
   if (!outcome.chosen) return;
@@ -162,7 +164,8 @@ bool TPurDef::markChosenProduct() {
   }
   session_.Product.lInven = true;
   const int status = session_.StoreProduct();
-  return status < 0 ? ReportTableFailure(ui_.dialogs, "mark the product", status) : true;
+  return status < 0 ? ReportTableFailure(ui_.dialogs, session_.engine(), "mark the product", status)
+                    : true;
 }
 
 void TPurDef::saveClicked() {
@@ -171,12 +174,8 @@ void TPurDef::saveClicked() {
     return;
   }
   if (!takeControls()) return;
-  if (!PositionForStore(session_, session_.purchases(), session_.CurPurchase, ui_.dialogs,
-                        "save the purchase")) {
-    return;
-  }
-  if (const int status = session_.StorePurchase(); status < 0) {
-    ReportTableFailure(ui_.dialogs, "save the purchase", status);
+  if (!SaveEditedRecord(session_, vt::data::TableId::Purchases, session_.CurPurchase,
+                        &vt::data::DataSession::StorePurchase, ui_.dialogs, "save the purchase")) {
     return;
   }
   if (!markChosenProduct()) return;

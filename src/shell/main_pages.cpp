@@ -18,32 +18,37 @@ const std::vector<PageDef>& MainPages() {
        "Invoices",
        300,
        {
-           {"invoicesButton", "invoice.svg", "Create & Edit Invoices"},
-           {"printInvoicesButton", "print_invoices.svg", "Print Invoices for specified date(s)"},
-           {"invoiceLabelsButton", "invoice_labels.svg",
-            "Print Mailing Labels for Invoice Date(s)"},
+           {"invoicesButton", "invoice.svg", "Create & Edit Invoices", "Invoices"},
+           {"printInvoicesButton", "print_invoices.svg", "Print Invoices for specified date(s)",
+            "Print Invoices"},
+           {"invoiceLabelsButton", "invoice_labels.svg", "Print Mailing Labels for Invoice Date(s)",
+            "Invoice Labels"},
        }},
       {"catalogPage",
        "Customers and Products",
        400,
        {
-           {"customersButton", "customers.svg", "Add & Edit Customers"},
-           {"groupsButton", "groups.svg", "Add & Edit Customer Groups"},
-           {"productsButton", "product.svg", "Add & Edit Products / Services"},
-           {"purchasesButton", "purchase.svg", "Add & Edit Inventory Purchases"},
-           {"productListButton", "product_list.svg", "Print Product Listing"},
-           {"purchaseReportButton", "purchase_report.svg", "Print Purchasing Report"},
+           {"customersButton", "customers.svg", "Add & Edit Customers", "Customers"},
+           {"groupsButton", "groups.svg", "Add & Edit Customer Groups", "Customer Groups"},
+           {"productsButton", "product.svg", "Add & Edit Products / Services", "Products"},
+           {"purchasesButton", "purchase.svg", "Add & Edit Inventory Purchases", "Purchases"},
+           {"productListButton", "product_list.svg", "Print Product Listing", "Product Listing"},
+           {"purchaseReportButton", "purchase_report.svg", "Print Purchasing Report",
+            "Purchasing Report"},
        }},
       {"reportsPage",
        "Report Generation",
        500,
        {
-           {"statementsButton", "statements.svg", "Print Invoices, Bills or Customer Statements"},
-           {"profileButton", "profile.svg", "Print Customer's Purchasing Profile"},
-           {"salesReportsButton", "sales.svg", "Print Sales & Tax Reports"},
-           {"addressLabelsButton", "address_labels.svg", "Print Address Labels"},
-           {"mailMergeButton", "mail_merge.svg", "Generate a Mail Merge File"},
-           {"inventoryReportsButton", "inventory.svg", "Print Inventory Reports"},
+           {"statementsButton", "statements.svg", "Print Invoices, Bills or Customer Statements",
+            "Invoices and Statements"},
+           {"profileButton", "profile.svg", "Print Customer's Purchasing Profile",
+            "Customer Profile"},
+           {"salesReportsButton", "sales.svg", "Print Sales & Tax Reports", "Sales and Tax"},
+           {"addressLabelsButton", "address_labels.svg", "Print Address Labels", "Address Labels"},
+           {"mailMergeButton", "mail_merge.svg", "Generate a Mail Merge File", "Mail Merge"},
+           {"inventoryReportsButton", "inventory.svg", "Print Inventory Reports",
+            "Inventory Reports"},
        }},
       {"preferencesPage",
        "Preferences",
@@ -60,12 +65,12 @@ const std::vector<PageDef>& MainPages() {
        "File Maintenance",
        700,
        {
-           {"backupButton", "backup.svg", "Backup Data Files"},
-           {"restoreButton", "restore.svg", "Restore Data Files"},
-           {"reindexButton", "reindex.svg", "Reindex Data Files"},
-           {"packButton", "pack.svg", "Pack Data Files"},
-           {"importButton", "import.svg", "Import Data from VESKA version 4 or 5"},
-           {"eraseButton", "erase.svg", "Erase all data and start over"},
+           {"backupButton", "backup.svg", "Backup Data Files", "Backup"},
+           {"restoreButton", "restore.svg", "Restore Data Files", "Restore"},
+           {"reindexButton", "reindex.svg", "Reindex Data Files", "Reindex"},
+           {"packButton", "pack.svg", "Pack Data Files", "Pack"},
+           {"importButton", "import.svg", "Import Data from VESKA version 4 or 5", "Import"},
+           {"eraseButton", "erase.svg", "Erase all data and start over", "Erase All"},
        }},
   };
   return kPages;
@@ -93,7 +98,8 @@ QPushButton* makeHelpButton(QWidget* parent) {
                                QObject::tr("&Help"), parent);
   help->setObjectName(QStringLiteral("helpButton"));
   help->setToolTip(QObject::tr("Help on this page"));
-  help->setAccessibleName(QObject::tr("Help on this page"));
+  help->setAccessibleName(QObject::tr("Help"));
+  help->setAccessibleDescription(QObject::tr("Help on this page"));
   return help;
 }
 

@@ -18,8 +18,8 @@ class PictureButton;
 struct ButtonDef {
   const char* name;     // object name, as the handlers know it
   const char* picture;  // file under :/icons/
-  const char* hint;
-  const char* caption = "";  // shown under the picture when not empty
+  const char* hint;     // tooltip and accessible description
+  const char* caption;  // shown under the picture: the hint in short
 };
 
 struct PageDef {

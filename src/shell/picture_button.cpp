@@ -15,16 +15,13 @@ PictureButton::PictureButton(const QString& objectName, const QString& icon, con
   setObjectName(objectName);
   setIcon(QIcon(icon));
   setIconSize(QSize(kPictureSize, kPictureSize));
+  setText(caption);
+  setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
   setToolTip(hint);
-  setAccessibleName(hint);
+  setAccessibleName(caption);
+  setAccessibleDescription(hint);
   setFocusPolicy(Qt::StrongFocus);
   setAutoRaise(true);
-  if (!caption.isEmpty()) {
-    setText(caption);
-    setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-  } else {
-    setToolButtonStyle(Qt::ToolButtonIconOnly);
-  }
 }
 
 void PictureButton::keyPressEvent(QKeyEvent* event) {

@@ -1,6 +1,7 @@
-// A button of the main window's pages: a picture with its hint as tooltip
-// and accessible name, and an optional caption under it. It takes the focus
-// by Tab or click, and Space, Enter or Return press it.
+// A button of the main window's pages: a picture with its short caption
+// under it, which is also its accessible name, and its hint as tooltip and
+// accessible description. It takes the focus by Tab or click, and Space,
+// Enter or Return press it.
 #pragma once
 
 #include <QToolButton>

@@ -20,6 +20,7 @@
 #include "shell/program_title.h"
 #include "shell/report_menus.h"
 #include "ui/help_viewer.h"
+#include "ui/window_size.h"
 
 static void initShellResources() {
   Q_INIT_RESOURCE(shell_icons);
@@ -43,6 +44,7 @@ TMain::TMain(AppState& state, QWidget* parent) : QMainWindow(parent), state_(sta
   connectButtons();
   AboutForm = new TAboutForm(state_, this);
   resize(kWidth, kHeight);
+  ui::HoldDesignSize(*this);
   centreOnScreen();
   // The pages work on the engine session, which the start-up makes.
   pageTabs->setEnabled(false);
@@ -93,6 +95,14 @@ void TMain::buildFrame() {
   progressBar->setValue(0);
   auto* boxLayout = new QVBoxLayout(progressBox);
   boxLayout->addWidget(progressBar);
+  // Its room, with a caption, is kept while it is hidden, so that showing
+  // it moves nothing.
+  progressBox->setTitle(QStringLiteral("Progress"));
+  progressBox->setFixedHeight(progressBox->sizeHint().height());
+  progressBox->setTitle(QString());
+  QSizePolicy keepRoom = progressBox->sizePolicy();
+  keepRoom.setRetainSizeWhenHidden(true);
+  progressBox->setSizePolicy(keepRoom);
   progressBox->hide();
   column->addWidget(progressBox);
   setCentralWidget(central);

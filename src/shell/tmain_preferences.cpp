@@ -34,7 +34,8 @@ QGroupBox* radioGroup(const char* name, const QString& title, const QString& hin
   auto* group = new QGroupBox(title, parent);
   group->setObjectName(name);
   group->setToolTip(hint);
-  group->setAccessibleName(hint);
+  group->setAccessibleName(title.trimmed());
+  group->setAccessibleDescription(hint);
   first = new QRadioButton(firstText, group);
   first->setObjectName(firstName);
   second = new QRadioButton(secondText, group);

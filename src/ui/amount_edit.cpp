@@ -16,10 +16,16 @@ AmountEdit::AmountEdit(QWidget* parent) : MaskedEdit(parent) {
 
 void AmountEdit::setAmountFormat(int integerDigits, const char* cFormat) {
   format_ = cFormat;
+  valueSet_.reset();
   setEditMask(amountMask(integerDigits));
 }
 
 double AmountEdit::value() const {
+  if (valueSet_ && text() == textSet_) return *valueSet_;
+  return shownValue();
+}
+
+double AmountEdit::shownValue() const {
   QString cleaned = text();
   cleaned.remove(QLatin1Char(' '));
   return ParseAmount(cleaned);
@@ -27,6 +33,17 @@ double AmountEdit::value() const {
 
 void AmountEdit::setValue(double v) {
   setText(FormatAmount(v, format_.constData()));
+  valueSet_ = v;
+  textSet_ = text();
+}
+
+bool AmountEdit::holdsNoValue() const {
+  if (MaskedEdit::holdsNoValue()) return true;
+  try {
+    return shownValue() == 0;
+  } catch (const ConversionError&) {
+    return false;
+  }
 }
 
 void AmountEdit::keyPressEvent(QKeyEvent* event) {

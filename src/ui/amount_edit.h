@@ -1,10 +1,13 @@
 // The amount entry field every editing window uses: the mask built with the
 // system's decimal separator, typing the separator moves the typed integer
-// part into place before the decimals, and the text is red while it holds a
-// minus sign.
+// part into place before the decimals, the text is red while it holds a
+// minus sign, and a value set into it is given back unchanged until the user
+// edits it.
 #pragma once
 
 #include <QByteArray>
+#include <QString>
+#include <optional>
 
 #include "ui/masked_edit.h"
 
@@ -22,7 +25,10 @@ class AmountEdit : public MaskedEdit {
   const char* amountFormat() const { return format_.constData(); }
 
   // The number in the field, read with the system's separator after the
-  // blanks are removed. Throws ConversionError when it is none.
+  // blanks are removed. Throws ConversionError when it is none. While the
+  // field shows what setValue put there, it is the value set, unchanged (a
+  // stored value the user did not edit is written back as it was, even one
+  // rounded for showing or wider than the mask).
   double value() const;
   void setValue(double v);
 
@@ -31,13 +37,18 @@ class AmountEdit : public MaskedEdit {
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
+  // Blank, or zero.
+  bool holdsNoValue() const override;
 
  private:
+  double shownValue() const;  // throws ConversionError
   void reformat();
   void updateColour();
 
   QByteArray format_ = "%8.2f";
   bool negative_ = false;
+  std::optional<double> valueSet_;
+  QString textSet_;  // the text setValue showed
 };
 
 }  // namespace vt::ui

@@ -5,17 +5,20 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPointer>
+#include <QPushButton>
 #include <QWidget>
 
 namespace vt::ui {
 
 namespace {
 
-// Watches the key presses of the whole program and turns Enter in a one-line
-// edit of its window into Tab.
-class EnterMovesFocus : public QObject {
+// Watches the key presses of the whole program and gives Enter on a push
+// button of its window to that button, and (when asked) Enter in a one-line
+// edit of its window to Tab.
+class EnterKeys : public QObject {
  public:
-  explicit EnterMovesFocus(QWidget* window) : QObject(window), window_(window) {
+  EnterKeys(QWidget* window, bool movesFocus)
+      : QObject(window), window_(window), movesFocus_(movesFocus) {
     qApp->installEventFilter(this);
   }
 
@@ -26,7 +29,12 @@ class EnterMovesFocus : public QObject {
     if (key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter) return false;
     if (key->modifiers() & ~Qt::KeypadModifier) return false;
     auto* widget = qobject_cast<QWidget*>(watched);
-    if (!widget || !isOneLineEdit(widget) || widget->window() != window_) return false;
+    if (!widget || widget->window() != window_) return false;
+    if (auto* button = qobject_cast<QPushButton*>(widget)) {
+      if (button->isEnabled()) button->click();
+      return true;
+    }
+    if (!movesFocus_ || !isOneLineEdit(widget)) return false;
     QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
     QCoreApplication::sendEvent(widget, &tab);
     return true;
@@ -38,12 +46,17 @@ class EnterMovesFocus : public QObject {
   }
 
   QPointer<QWidget> window_;
+  bool movesFocus_;
 };
 
 }  // namespace
 
+void enableEnterPressesButtons(QWidget* window) {
+  new EnterKeys(window, false);
+}
+
 void enableEnterMovesFocus(QWidget* window) {
-  new EnterMovesFocus(window);
+  new EnterKeys(window, true);
 }
 
 }  // namespace vt::ui

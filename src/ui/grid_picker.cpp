@@ -10,12 +10,19 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QShowEvent>
 #include <QSignalBlocker>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <iterator>
 
 #include "base/convert.h"
+#include "base/text1252.h"
+#include "ui/field_behaviour.h"
+#include "ui/list_failure.h"
 #include "ui/wait_cursor.h"
+#include "ui/window_size.h"
 
 namespace vt::ui {
 
@@ -39,6 +46,7 @@ GridPicker::GridPicker(QWidget* parent, vt::data::DataSession& session, UiContex
     : QDialog(parent), session_(session), ui_(ui), settings_(std::move(settings)) {
   setWindowTitle(settings_.caption);
   buildControls();
+  HoldDesignSize(*this);
 }
 
 void GridPicker::buildControls() {
@@ -46,7 +54,8 @@ void GridPicker::buildControls() {
   recordsGrid->setObjectName(QStringLiteral("recordsGrid"));
   recordsGrid->setAccessibleName(settings_.caption);
   recordsGrid->verticalHeader()->hide();
-  recordsGrid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  // A taller window makes the ten rows taller.
+  recordsGrid->verticalHeader()->setSectionResizeMode(QHeaderView::Stretch);
   recordsGrid->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
   recordsGrid->horizontalHeader()->setSectionsClickable(false);
   recordsGrid->horizontalHeader()->setHighlightSections(false);
@@ -57,6 +66,8 @@ void GridPicker::buildControls() {
   recordsGrid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   recordsGrid->setWordWrap(false);
   recordsGrid->setTextElideMode(Qt::ElideNone);
+  // Tab leaves the grid, one stop among the controls; the arrows move in it.
+  recordsGrid->setTabKeyNavigation(false);
   recordsGrid->installEventFilter(this);
   connect(recordsGrid, &QTableWidget::cellDoubleClicked, this, &GridPicker::gridDoubleClicked);
   connect(recordsGrid, &QTableWidget::cellClicked, this, &GridPicker::gridClicked);
@@ -83,6 +94,7 @@ void GridPicker::buildControls() {
   seekLabel = new QLabel(tr("Seek:"), this);
   seekLabel->setObjectName(QStringLiteral("seekLabel"));
   seekLabel->setBuddy(seekEdit);
+  seekEdit->installEventFilter(this);
   connect(seekEdit, &QLineEdit::textChanged, this, &GridPicker::seekChanged);
 
   selectButton = makeButton(this, "selectButton", tr("Select"));
@@ -92,12 +104,13 @@ void GridPicker::buildControls() {
   connect(selectButton, &QPushButton::clicked, this, &GridPicker::selectClicked);
   connect(newButton, &QPushButton::clicked, this, &GridPicker::newClicked);
   connect(cancelButton, &QPushButton::clicked, this, &GridPicker::cancelClicked);
+  enableEnterPressesButtons(this);
 
+  sizeGrid();
   auto* gridRow = new QHBoxLayout;
   gridRow->setSpacing(0);
   gridRow->addWidget(recordsGrid);
   gridRow->addWidget(recordsScrollBar);
-  gridRow->addStretch();
   auto* seekRow = new QHBoxLayout;
   seekRow->addWidget(seekLabel);
   seekRow->addWidget(seekEdit, 1);
@@ -109,11 +122,12 @@ void GridPicker::buildControls() {
   buttons->addWidget(cancelButton);
   auto* form = new QVBoxLayout(this);
   form->setContentsMargins(8, 8, settings_.rightMargin, 8);
-  form->addLayout(gridRow);
+  form->addLayout(gridRow, 1);
   form->addLayout(seekRow);
   form->addLayout(extraRow_);
   form->addLayout(buttons);
-  setTabOrder(seekEdit, recordsGrid);
+  QWidget* stops[] = {seekEdit, recordsGrid, selectButton, newButton, cancelButton};
+  for (size_t i = 1; i < std::size(stops); ++i) setTabOrder(stops[i - 1], stops[i]);
 }
 
 void GridPicker::pick(bool allowNew, long& current) {
@@ -136,13 +150,15 @@ Table* GridPicker::records() const {
 
 void GridPicker::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
-  FormShow();
+  // A window restored by the window system is not opened again.
+  if (!event->spontaneous()) FormShow();
 }
 
 // ---- Opening ---------------------------------------------------------------
 
 void GridPicker::FormShow() {
   WaitCursor wait;
+  session_.engine().errorCode();
   GridOrder order = settings_.order(session_);
   setUpGrid(order);
   seekText_.clear();
@@ -188,11 +204,29 @@ void GridPicker::setUpGrid(const GridOrder& order) {
     recordsGrid->setHorizontalHeaderItem(c, new QTableWidgetItem(columns[c].title));
     recordsGrid->setColumnWidth(c, columns[c].width * letter);
   }
+  lastColumnWidth_ = order.columns.empty() ? 0 : order.columns.back().width * letter;
+  widenLastColumn();
+}
+
+// The grid's design size, its least: ten rows under the titles, as wide as
+// the columns before the record number.
+void GridPicker::sizeGrid() {
+  int letter = QFontMetrics(font()).horizontalAdvance(settings_.measure);
   int rowHeight = recordsGrid->verticalHeader()->defaultSectionSize();
   recordsGrid->horizontalHeader()->setFixedHeight(rowHeight);
   int frame = 2 * recordsGrid->frameWidth();
-  recordsGrid->setFixedSize(settings_.gridWidth * letter + frame, rowHeight * (kRows + 1) + frame);
-  recordsScrollBar->setFixedHeight(recordsGrid->height());
+  recordsGrid->setMinimumSize(settings_.gridWidth * letter + frame,
+                              rowHeight * (kRows + 1) + frame);
+  recordsGrid->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+}
+
+// A wider grid gives its extra width to the last column before the record
+// number, which stays out of sight beyond the grid's edge.
+void GridPicker::widenLastColumn() {
+  const int last = recordsGrid->columnCount() - 2;
+  if (last < 0 || lastColumnWidth_ <= 0) return;
+  const int extra = std::max(0, recordsGrid->width() - recordsGrid->minimumWidth());
+  recordsGrid->setColumnWidth(last, lastColumnWidth_ + extra);
 }
 
 void GridPicker::selectTag(Table& table, const GridOrder& order) {
@@ -212,6 +246,15 @@ void GridPicker::fill() {
   placeSelection(noted);
   recordsScrollBar->setValue(window_.percent());
   showSelectedExtra();
+  reportFailure();
+}
+
+// Tells the user when the engine failed (a damaged index, a read error)
+// while the window was filled or sought.
+void GridPicker::reportFailure() {
+  if (const int status = session_.engine().errorCode(); status < 0) {
+    ReportListFailure(ui_.dialogs, &session_.engine(), status);
+  }
 }
 
 long GridPicker::readRows(Table& table, int* noted) {
@@ -310,35 +353,53 @@ void GridPicker::scrollBarReleased() {
 }
 
 bool GridPicker::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == recordsGrid && event->type() == QEvent::Resize) widenLastColumn();
   if (watched == recordsGrid && event->type() == QEvent::KeyPress) {
     return gridKeyDown(static_cast<QKeyEvent*>(event)->key());
   }
   if (watched == recordsGrid && event->type() == QEvent::KeyRelease) showSelectedExtra();
+  if (watched == seekEdit && event->type() == QEvent::KeyPress) {
+    return seekKeyDown(static_cast<QKeyEvent*>(event)->key());
+  }
   return QDialog::eventFilter(watched, event);
 }
 
-// Moves the window for the keys that scroll it; the grid's own cursor
-// movement follows unless the key is taken here (true).
+// The keys that move the highlight by a row or a page, from the grid or the
+// seek box: the steps through the order; 0 for any other key.
+long GridPicker::stepOf(int key) {
+  switch (key) {
+    case Qt::Key_Down:
+      return 1;
+    case Qt::Key_Up:
+      return -1;
+    case Qt::Key_PageDown:
+      return kRows;
+    case Qt::Key_PageUp:
+      return -kRows;
+    default:
+      return 0;
+  }
+}
+
+// The keys of the seek box that move the highlight; true when taken.
+bool GridPicker::seekKeyDown(int key) {
+  long step = stepOf(key);
+  if (step == 0) return false;
+  moveHighlight(step);
+  return true;
+}
+
+// The keys of the grid; true when taken, else the grid handles the key.
 bool GridPicker::gridKeyDown(int key) {
-  long top = window_.top();
-  int row = recordsGrid->currentRow();
+  if (long step = stepOf(key); step != 0) {
+    moveHighlight(step);
+    return true;
+  }
   switch (key) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
       selectClicked();
       return true;
-    case Qt::Key_PageDown:
-      scrollTo(top + kRows);
-      return false;
-    case Qt::Key_PageUp:
-      scrollTo(top - kRows);
-      return false;
-    case Qt::Key_Down:
-      if (row == kRows - 1) scrollTo(top + 1);
-      return false;
-    case Qt::Key_Up:
-      if (row == 0) scrollTo(top - 1);
-      return false;
     case Qt::Key_Home:
       scrollTo(0);
       if (recordsGrid->rowCount() > 0) recordsGrid->setCurrentCell(0, 0);
@@ -355,20 +416,71 @@ bool GridPicker::gridKeyDown(int key) {
   }
 }
 
+// Moves the highlight `step` records through the order, stopping on the
+// first and the last record. Within the window the highlight moves; else
+// the window moves by the step and the highlight keeps its row, or goes as
+// far as the window's last or first row where the window cannot move.
+void GridPicker::moveHighlight(long step) {
+  int row = recordsGrid->currentRow();
+  long from = recordAt(row);
+  if (from <= 0) return;
+  long target = row + step;
+  if (target >= 0 && target < rowsShown()) {
+    recordsGrid->setCurrentCell(static_cast<int>(target), 0);
+    return;
+  }
+  long record = recordAfter(from, step);
+  if (record <= 0) {
+    reportFailure();
+    return;
+  }
+  remembered_ = record;
+  scrollTo(window_.top() + step);
+  remembered_ = 0;
+  for (int r = 0; r < rowsShown(); ++r) {
+    if (recordAt(r) == record) recordsGrid->setCurrentCell(r, 0);
+  }
+}
+
+// The rows that show a record (from the first row on).
+int GridPicker::rowsShown() const {
+  int rows = 0;
+  while (rows < recordsGrid->rowCount() && recordAt(rows) > 0) ++rows;
+  return rows;
+}
+
+// The record `step` records after `recno` in the order, the last or the
+// first one when the order ends before; 0 when it cannot be read.
+long GridPicker::recordAfter(long recno, long step) {
+  Table* table = records();
+  if (!table || table->go(static_cast<uint32_t>(recno)) != Result::Success) return 0;
+  Result moved = table->skip(step);
+  if (moved == Result::Eof) moved = table->bottom();
+  if (moved == Result::Bof) moved = table->top();
+  if (moved != Result::Success || table->eof()) return 0;
+  return static_cast<long>(table->recNo());
+}
+
 void GridPicker::gridClicked() {
   recordsGrid->horizontalScrollBar()->setValue(0);
 }
 
 // ---- Incremental search ------------------------------------------------------
 
+// The typed text is upper-cased by the keys' own rule, so a name is found
+// by typing it as stored.
 void GridPicker::seekChanged() {
-  QString text = seekEdit->text().toUpper().trimmed();
+  std::string key = base::upper1252(base::KeyText(seekEdit->text().trimmed().toStdString()));
+  QString text = QString::fromStdString(base::toUtf8(key));
   if (text == seekText_) return;
   seekText_ = text;
   Table* table = records();
   if (!table || window_.count() == 0) return;
-  Result found = table->seek(base::KeyText(text.toStdString()));
-  if (found != Result::Success && found != Result::After) return;
+  Result found = table->seek(key);
+  if (found != Result::Success && found != Result::After) {
+    reportFailure();
+    return;
+  }
   remembered_ = static_cast<long>(table->recNo());
   long recno = remembered_;
   window_.setTop(window_.positionOf(*table, recno));
@@ -393,6 +505,11 @@ void GridPicker::newClicked() {
 
 void GridPicker::cancelClicked() {
   finish(-1);
+}
+
+void GridPicker::reject() {
+  result_ = -1;
+  QDialog::reject();
 }
 
 void GridPicker::finish(long value) {

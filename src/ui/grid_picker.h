@@ -2,7 +2,9 @@
 // products, purchases): a window of ten records of the table in the order of
 // its tag, moved with a scroll bar, the keys of the grid and an incremental
 // search, from which the user chooses a record, asks for a new one or
-// cancels. Each picker supplies its columns, its tag and its row loader.
+// cancels. Up, Down, Page Up and Page Down, in the grid or the seek box,
+// move the highlight by one row or one page of the order. Each picker
+// supplies its columns, its tag and its row loader.
 #pragma once
 
 #include <QChar>
@@ -69,7 +71,7 @@ class GridPicker : public QDialog, public vt::data::RecordPicker {
 
   // Shows the picker modally with New enabled when `allowNew`; `current`
   // names the record to start on and receives the choice: a record number,
-  // 0 for New, -1 for Cancel.
+  // 0 for New, -1 for Cancel (also for Escape and the frame's close).
   void pick(bool allowNew, long& current) override;
 
   // The value the picker leaves, as it stands now.
@@ -103,6 +105,8 @@ class GridPicker : public QDialog, public vt::data::RecordPicker {
   void scrolled(int action);
   // The thumb let go after dragging.
   void scrollBarReleased();
+  // Escape and the frame's close button: Cancel.
+  void reject() override;
 
  protected:
   // Shows what belongs to the record of the selected row (0 for a blank
@@ -120,16 +124,24 @@ class GridPicker : public QDialog, public vt::data::RecordPicker {
  private:
   void buildControls();
   void setUpGrid(const GridOrder& order);
+  void sizeGrid();
+  void widenLastColumn();
   void placeWindow(const GridOrder& order);
   void selectTag(vt::engine::Table& table, const GridOrder& order);
   vt::engine::Table* records() const;
   void fill();
+  void reportFailure();
   long readRows(vt::engine::Table& table, int* noted);
   void writeRow(int row, const QStringList& cells);
   void clearRows();
   void placeSelection(int noted);
   void scrollTo(long top);
+  static long stepOf(int key);
   bool gridKeyDown(int key);
+  bool seekKeyDown(int key);
+  void moveHighlight(long step);
+  int rowsShown() const;
+  long recordAfter(long recno, long step);
   void showSelectedExtra();
   void finish(long value);
 
@@ -141,6 +153,8 @@ class GridPicker : public QDialog, public vt::data::RecordPicker {
   long remembered_ = 0;
   long result_ = -1;
   QHBoxLayout* extraRow_ = nullptr;
+  // The design width of the last column before the record number.
+  int lastColumnWidth_ = 0;
 };
 
 }  // namespace vt::ui

@@ -11,11 +11,21 @@
 #include <QShowEvent>
 #include <QVBoxLayout>
 
+#include "base/text1252.h"
+#include "ui/field_behaviour.h"
+#include "ui/list_failure.h"
 #include "ui/wait_cursor.h"
+#include "ui/window_size.h"
 
 namespace vt::ui {
 
 namespace {
+
+// A name or typed text as the order's keys compare it: Windows-1252 bytes
+// upper-cased by the keys' rule.
+std::string searchKey(const std::string& utf8) {
+  return vt::base::upper1252(vt::base::fromUtf8(utf8));
+}
 
 QPushButton* makeButton(const char* name, const char* text, QWidget* parent) {
   auto* button = new QPushButton(QString::fromLatin1(text), parent);
@@ -76,7 +86,9 @@ void ListPicker::build() {
   connect(selectButton, &QPushButton::clicked, this, &ListPicker::selectClicked);
   connect(newButton, &QPushButton::clicked, this, &ListPicker::newClicked);
   connect(cancelButton, &QPushButton::clicked, this, &ListPicker::cancelClicked);
+  enableEnterPressesButtons(this);
   resize(360, 320);
+  HoldDesignSize(*this);
 }
 
 void ListPicker::pick(bool allowNew, long& current) {
@@ -103,7 +115,6 @@ void ListPicker::FormShow() {
     const int noted = selectOrder(*table) ? fill(*table) : -1;
     if (namesList->count() > 0) selectRow(noted < 0 ? 0 : noted);
   }
-  if (options_.closeCancels) current_ = -1;
   if (seekEdit) {
     seekEdit->setFocus();
   } else {
@@ -134,8 +145,8 @@ int ListPicker::fill(vt::engine::Table& table) {
       reportFailure(status);
       break;
     }
+    searchList_.push_back(searchKey(name));
     QString text = QString::fromStdString(name);
-    searchList_.append(text.toUpper());
     if (table.deleted()) text += QString::fromLatin1(kDeletedMark);
     if (static_cast<long>(table.recNo()) == current_) noted = namesList->count();
     namesList->addItem(text);
@@ -193,8 +204,12 @@ void ListPicker::newClicked() {
 }
 
 void ListPicker::cancelClicked() {
-  current_ = -1;
   reject();
+}
+
+void ListPicker::reject() {
+  current_ = -1;
+  QDialog::reject();
 }
 
 void ListPicker::namesListDoubleClicked() {
@@ -203,9 +218,12 @@ void ListPicker::namesListDoubleClicked() {
 
 void ListPicker::seekChanged() {
   if (!seekEdit || searchList_.size() < 2) return;
-  const QString text = seekEdit->text().toUpper().trimmed();
+  const std::string text = searchKey(seekEdit->text().trimmed().toStdString());
   int row = 0;
-  while (row < searchList_.size() && searchList_[row].left(text.size()) < text) ++row;
+  while (row < static_cast<int>(searchList_.size()) &&
+         searchList_[row].compare(0, text.size(), text) < 0) {
+    ++row;
+  }
   selectRow(row);
 }
 
@@ -231,8 +249,8 @@ bool ListPicker::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void ListPicker::reportFailure(int status) {
-  ui_.dialogs.information(
-      "", "Unable to read the list: " + std::string(vt::engine::statusText(status)) + ".");
+  vt::engine::Table* table = listedTable();
+  ReportListFailure(ui_.dialogs, table ? &table->engine() : nullptr, status);
 }
 
 }  // namespace vt::ui

@@ -7,14 +7,14 @@
 // Each item is the name as stored (blank-padded to the field width),
 // followed directly by "<DELETED>" for a record marked deleted; deleted
 // records can be picked. The result is a record number, 0 for New or -1 for
-// Cancel. Closing the window by its frame (or Escape) leaves the number the
-// caller gave, unless the picker says that counts as Cancel.
+// Cancel; closing the window by its frame or with Escape is Cancel.
 #pragma once
 
 #include <QDialog>
 #include <QString>
 #include <QStringList>
 #include <string>
+#include <vector>
 
 #include "data/selection_cycle.h"
 #include "engine/engine.h"
@@ -40,8 +40,6 @@ class ListPicker : public QDialog, public vt::data::RecordPicker {
     bool seekBox = true;       // "Seek:" box with incremental search
     int seekLength = 20;       // characters the seek box accepts
     bool enterSelects = true;  // Enter in the list picks like Select
-    // After filling, the result is -1, so that closing by the frame cancels.
-    bool closeCancels = false;
   };
 
   ListPicker(QWidget* parent, UiContext& ui, Options options);
@@ -71,6 +69,8 @@ class ListPicker : public QDialog, public vt::data::RecordPicker {
   void cancelClicked();
   void namesListDoubleClicked();
   void seekChanged();
+  // Escape and the frame's close button: Cancel.
+  void reject() override;
 
  protected:
   // The table listed; null when it is not open (the list stays empty).
@@ -102,8 +102,9 @@ class ListPicker : public QDialog, public vt::data::RecordPicker {
   // The table's order before the picker selected its own, put back on close.
   vt::engine::Table* orderedTable_ = nullptr;
   vt::engine::Tag* savedTag_ = nullptr;
-  // The upper-cased names, parallel to the list, for the incremental search.
-  QStringList searchList_;
+  // The names as the order's keys compare them, parallel to the list, for
+  // the incremental search.
+  std::vector<std::string> searchList_;
 };
 
 }  // namespace vt::ui

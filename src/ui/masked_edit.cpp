@@ -6,6 +6,7 @@
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QMouseEvent>
 
 #include "ui/locale_format.h"
 
@@ -31,6 +32,7 @@ void MaskedEdit::setEditMask(const QString& mask) {
   keepLiterals_ = parts.size() < 2 || parts[1] != QLatin1String("0");
   blank_ = parts.size() >= 3 && !parts[2].isEmpty() ? parts[2].front() : QLatin1Char('_');
   rightAligned_ = body.startsWith(QLatin1Char('!'));
+  whole_ = QString();
   if (rightAligned_) body.remove(0, 1);
   slots_.clear();
   for (int i = 0; i < body.size(); ++i) {
@@ -48,6 +50,7 @@ void MaskedEdit::setEditMask(const QString& mask) {
 
 QString MaskedEdit::text() const {
   if (!hasMask()) return QLineEdit::text();
+  if (showsWholeText()) return whole_;
   QString out;
   for (const Slot& slot : slots_) {
     if (slot.kind.isNull()) {
@@ -64,11 +67,12 @@ void MaskedEdit::setText(const QString& text) {
     QLineEdit::setText(text);
     return;
   }
-  fillFrom(text);
+  place(text);
   render(0);
 }
 
 bool MaskedEdit::isComplete() const {
+  if (showsWholeText()) return true;
   for (const Slot& slot : slots_) {
     if (slot.kind == QLatin1Char('0') && slot.value.isNull()) return false;
   }
@@ -105,7 +109,7 @@ int MaskedEdit::previousEditable(int from) const {
 // Walks the mask and the text together, from the right when the mask right-
 // aligns. A literal of the text meets its place in the mask; a literal met at
 // an editable position leaves that position blank for the next run.
-void MaskedEdit::fillFrom(const QString& text) {
+bool MaskedEdit::fillFrom(const QString& text) {
   const int step = rightAligned_ ? -1 : 1;
   int t = rightAligned_ ? int(text.size()) - 1 : 0;
   auto inText = [&] { return t >= 0 && t < text.size(); };
@@ -122,13 +126,29 @@ void MaskedEdit::fillFrom(const QString& text) {
     if (accepts(slot, c)) slot.value = c;
     t += step;
   }
+  const QString left = rightAligned_ ? text.left(t + 1) : text.mid(t);
+  return left.trimmed().isEmpty();
+}
+
+// A text the mask cannot hold is not cut: it is shown whole.
+void MaskedEdit::place(const QString& text) {
+  whole_ = fillFrom(text) ? QString() : text;
+}
+
+// The first edit of a text shown whole blanks the field for typing.
+void MaskedEdit::startAfresh() {
+  whole_ = QString();
+  for (Slot& slot : slots_) slot.value = QChar();
+  render(0);
 }
 
 void MaskedEdit::render(int cursor) {
-  QString shown;
-  const QChar blank = hasFocus() ? blank_ : QLatin1Char(' ');
-  for (const Slot& slot : slots_) {
-    shown += slot.kind.isNull() ? slot.literal : slot.value.isNull() ? blank : slot.value;
+  QString shown = whole_;
+  if (!showsWholeText()) {
+    const QChar blank = hasFocus() ? blank_ : QLatin1Char(' ');
+    for (const Slot& slot : slots_) {
+      shown += slot.kind.isNull() ? slot.literal : slot.value.isNull() ? blank : slot.value;
+    }
   }
   rendering_ = true;
   if (shown != QLineEdit::text()) QLineEdit::setText(shown);
@@ -139,11 +159,12 @@ void MaskedEdit::render(int cursor) {
 void MaskedEdit::onTextChangedOutside(const QString& shown) {
   if (rendering_ || !hasMask()) return;
   const int cursor = cursorPosition();
-  fillFrom(QString(shown).replace(blank_, QLatin1Char(' ')));
-  render(std::min(cursor, int(slots_.size())));
+  place(QString(shown).replace(blank_, QLatin1Char(' ')));
+  render(cursor);
 }
 
 void MaskedEdit::blankSelection() {
+  if (showsWholeText()) return startAfresh();
   const int start = selectionStart();
   const int end = start + int(selectedText().size());
   for (int i = start; i < end && i < slots_.size(); ++i) slots_[i].value = QChar();
@@ -168,6 +189,11 @@ bool MaskedEdit::skipToLiteral(QChar c) {
 }
 
 bool MaskedEdit::typeCharacter(QChar c) {
+  if (showsWholeText()) {
+    const int first = nextEditable(0);
+    if (first < 0 || !accepts(slots_[first], c)) return false;
+    startAfresh();
+  }
   if (hasSelectedText()) blankSelection();
   const int at = nextEditable(cursorPosition());
   if (at < 0) return false;
@@ -190,7 +216,7 @@ void MaskedEdit::typeText(const QString& text) {
 }
 
 void MaskedEdit::backspace() {
-  if (hasSelectedText()) return blankSelection();
+  if (showsWholeText() || hasSelectedText()) return blankSelection();
   const int at = previousEditable(cursorPosition() - 1);
   if (at < 0) return;
   slots_[at].value = QChar();
@@ -198,7 +224,7 @@ void MaskedEdit::backspace() {
 }
 
 void MaskedEdit::deleteForward() {
-  if (hasSelectedText()) return blankSelection();
+  if (showsWholeText() || hasSelectedText()) return blankSelection();
   const int cursor = cursorPosition();
   const int at = nextEditable(cursor);
   if (at < 0) return;
@@ -300,6 +326,43 @@ void MaskedEdit::contextMenuEvent(QContextMenuEvent* event) {
   menu.addSeparator();
   add(tr("Select All"), QKeySequence::SelectAll, true, [this] { selectAll(); });
   menu.exec(event->globalPos());
+}
+
+bool MaskedEdit::holdsNoValue() const {
+  for (const Slot& slot : slots_) {
+    if (!slot.value.isNull()) return false;
+  }
+  return !showsWholeText();
+}
+
+// A plain click (not a drag, a double click or a Shift+click that selects).
+void MaskedEdit::mouseReleaseEvent(QMouseEvent* event) {
+  QLineEdit::mouseReleaseEvent(event);
+  if (hasMask() && !isReadOnly() && event->button() == Qt::LeftButton &&
+      event->modifiers() == Qt::NoModifier && !hasSelectedText()) {
+    placeClickedCursor();
+  }
+}
+
+// The cursor stays where the click put it only on the value itself (or just
+// after it, with a position left to type into). Beside the value, in the
+// blanks a right-aligned mask puts before it or past its end, typing would
+// mix the new digits with the old ones, so the click selects everything as
+// Tab does, and so it does in a field that holds no value.
+void MaskedEdit::placeClickedCursor() {
+  int first = -1;
+  int last = -1;
+  for (int i = 0; i < slots_.size(); ++i) {
+    if (slots_[i].value.isNull()) continue;
+    if (first < 0) first = i;
+    last = i;
+  }
+  const int cursor = std::min(cursorPosition(), last + 1);
+  if (showsWholeText() || holdsNoValue() || cursorPosition() < first || nextEditable(cursor) < 0) {
+    selectAll();
+    return;
+  }
+  setCursorPosition(cursor);
 }
 
 void MaskedEdit::focusInEvent(QFocusEvent* event) {

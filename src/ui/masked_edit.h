@@ -8,6 +8,13 @@
 //
 // Editing overtypes fixed positions: literals are skipped, Backspace and
 // Delete blank a position, and text() gives blanks for empty positions.
+//
+// A click leaves typing as reliable as Tab does: a click into a field that
+// holds no value, or beside the value, selects everything, so what is typed
+// replaces it; a click on the value puts the cursor there. A text set into
+// the field that is wider than the mask (a stored amount from elsewhere) is
+// shown whole and given back whole by text(); the first edit starts the
+// field afresh in the mask.
 #pragma once
 
 #include <QLineEdit>
@@ -28,12 +35,16 @@ class MaskedEdit : public QLineEdit {
   QString editMask() const { return mask_; }
 
   // The field's text: a blank for every empty position, the literals in
-  // place (without ";1" the literals are left out). Hides QLineEdit::text.
+  // place (without ";1" the literals are left out); a text shown whole as it
+  // was set. Hides QLineEdit::text.
   QString text() const;
   // Places `text` into the mask: literals in it are matched to the mask's,
   // and with "!" each run of positions is filled right-aligned. Characters a
-  // position does not accept stay blank. Hides QLineEdit::setText.
+  // position does not accept stay blank. A text with more characters than
+  // the mask has positions is kept whole instead. Hides QLineEdit::setText.
   void setText(const QString& text);
+  // True while the field shows a text wider than its mask, whole.
+  bool showsWholeText() const { return !whole_.isNull(); }
   // True when every required ("0") position holds a character.
   bool isComplete() const;
 
@@ -47,6 +58,11 @@ class MaskedEdit : public QLineEdit {
   void focusOutEvent(QFocusEvent* event) override;
   void inputMethodEvent(QInputMethodEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+
+  // True when the field holds nothing worth editing in place (a click then
+  // selects it all): here, when every position is blank.
+  virtual bool holdsNoValue() const;
 
   // Types one character at the cursor (over the selection); false when the
   // position does not take it.
@@ -70,7 +86,11 @@ class MaskedEdit : public QLineEdit {
   void deleteForward();
   void copySelection();
   void cut();
-  void fillFrom(const QString& text);
+  // False when the text has characters left over once the mask is full.
+  bool fillFrom(const QString& text);
+  void place(const QString& text);
+  void startAfresh();
+  void placeClickedCursor();
   void typeText(const QString& text);
   bool isNavigation(QKeyEvent* event) const;
   void render(int cursor);
@@ -78,6 +98,7 @@ class MaskedEdit : public QLineEdit {
 
   QString mask_;
   QVector<Slot> slots_;
+  QString whole_;  // the text shown whole; null while the mask shows the text
   bool rightAligned_ = false;
   bool keepLiterals_ = true;
   QChar blank_ = QLatin1Char(' ');

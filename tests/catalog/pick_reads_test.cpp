@@ -1,7 +1,7 @@
 // The customer picker reads a window of records, never the table: opening
 // it on any record of a table of 20,000 customers, scrolling and seeking
 // read a few dozen records and index pages, counted on the file system the
-// engine works on.
+// engine works on. A read that fails there is told to the user.
 #include <QScrollBar>
 #include <QTest>
 
@@ -107,6 +107,16 @@ TEST_F(PickReads, SeekingNearTheEndReadsAWindowNotTheTable) {
   EXPECT_EQ(shown, Consecutive(kCustomers - 9, 10));
   EXPECT_LT(dbfReads(), kDbfReads);
   EXPECT_LT(indexReads(), kIndexReads);
+}
+
+TEST_F(PickReads, AReadThatFailsIsToldNotTakenForTheEnd) {
+  openOn(1, [this](ui::GridPicker& p) {
+    files.failReadsFrom(1);
+    QTest::keyClick(p.recordsGrid, Qt::Key_End);
+    files.failReadsFrom(0);
+  });
+  ASSERT_EQ(dialogs.shown().size(), 1u);
+  EXPECT_EQ(dialogs.shown()[0].text, "Unable to read the list: read error.");
 }
 
 }  // namespace

@@ -123,21 +123,6 @@ TEST_F(PickScroll, EndAndHomeShowTheLastAndFirstRecordsSelected) {
   });
 }
 
-TEST_F(PickScroll, DownOnTheLastRowScrollsByOneThenTheGridMovesFromRowOne) {
-  run(1, [](ui::GridPicker& p) {
-    p.recordsGrid->setCurrentCell(4, 0);
-    Key(p, Qt::Key_Down);
-    EXPECT_EQ(p.windowTop(), 0);
-    EXPECT_EQ(p.recordsGrid->currentRow(), 5);
-    p.recordsGrid->setCurrentCell(9, 0);
-    Key(p, Qt::Key_Down);
-    EXPECT_EQ(p.windowTop(), 1);
-    EXPECT_EQ(Shown(p), Consecutive(2, 10));
-    // The fill puts the selection on row 1; the key then moves it down.
-    EXPECT_EQ(p.recordsGrid->currentRow(), 1);
-  });
-}
-
 TEST_F(PickScroll, UpOnTheFirstRowScrollsBackByOne) {
   run(1, [](ui::GridPicker& p) {
     Key(p, Qt::Key_Up);

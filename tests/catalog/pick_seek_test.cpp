@@ -2,6 +2,7 @@
 // upper-cased, trimmed and sought in the order shown, by name (the key is
 // the upper-cased last and first name) or by company (the first address line
 // as stored); the customer found is selected in a window placed on it.
+#include "base/text1252.h"
 #include "catalog/tpickcust.h"
 #include "pick_fixture.h"
 
@@ -102,6 +103,21 @@ TEST_F(PickSeek, ByCompanyAMixedCaseNameIsFoundOnlyWhereItsUpperCaseSorts) {
     // sorts before it, so the seek stops at "ACME TOOLS".
     p.seekEdit->setText("acme garden");
     EXPECT_EQ(Selected(p), 42);
+  });
+}
+
+TEST_F(PickSeek, NamesWithSharpSAndMicroAreFoundByTypingThemAsStored) {
+  writeCustomers({{base::fromUtf8("Straße"), "Eva", "", "", 1, false},   // 46
+                  {"Strasse", "Max", "", "", 1, false},                  // 47
+                  {base::fromUtf8("µller"), "Kai", "", "", 1, false}});  // 48
+  const std::pair<const char*, long> cases[] = {
+      {"straße", 46}, {"STRASSE", 47}, {"µ", 48}, {"µLL", 48}};
+  run(true, [&](ui::GridPicker& p) {
+    for (const auto& [typed, found] : cases) {
+      p.seekEdit->clear();
+      QTest::keyClicks(p.seekEdit, QString::fromUtf8(typed));
+      EXPECT_EQ(Selected(p), found) << typed;
+    }
   });
 }
 

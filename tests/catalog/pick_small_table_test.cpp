@@ -41,11 +41,6 @@ TEST_F(PickSmallTable, TenRecordsHideTheScrollBarAndNeverMove) {
   });
 }
 
-TEST_F(PickSmallTable, TenRecordsClosedByTheFrameLeaveTheCallersRecord) {
-  run(10, 7, [](ui::GridPicker& p) { EXPECT_EQ(p.result(), 7); });
-  EXPECT_EQ(left, 7);
-}
-
 TEST_F(PickSmallTable, FewerRecordsLeaveBlankRowsBelow) {
   run(3, 1, [](ui::GridPicker& p) {
     EXPECT_EQ(Shown(p), (std::vector<long>{1, 2, 3, 0, 0, 0, 0, 0, 0, 0}));

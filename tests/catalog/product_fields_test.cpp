@@ -156,6 +156,39 @@ TEST_F(ProductFields, StockOnHandIsWrittenBackUnchangedAndNewProductsStartAtNone
   EXPECT_FALSE(products[1].record.lInven);
 }
 
+TEST_F(ProductFields, AmountsWiderThanTheMasksAreShownWholeAndWrittenBackUnchanged) {
+  struct Case {
+    const char* id;
+    double price;
+    double reorder;
+    const char* priceShown;
+  };
+  for (const Case& c : {Case{"WIDE", 123456.00, -1234567.5, "123456.00"},
+                        Case{"SIGNED", -12345.50, 9999999.99, "-12345.50"}}) {
+    data::ProductRecord wide = Product(c.id, "Old");
+    wide.UPrice = c.price;
+    wide.REORDER = c.reorder;
+    const long record = AddProduct(bench.session, wide);
+    Edit(record, [&] {
+      EXPECT_EQ(Price()->text(), c.priceShown);
+      TypeInto(Control(window, "descriptionEdit"), "New");
+      PressTab();  // into the price and out again, unchanged
+      PressTab();
+      Click(window, "saveButton");
+    });
+    const data::ProductRecord stored = ReadProducts(bench.dir.path())[record - 1].record;
+    EXPECT_EQ(stored.PDesc.substr(0, 4), "New ");
+    EXPECT_DOUBLE_EQ(stored.UPrice, c.price) << c.id;
+    EXPECT_DOUBLE_EQ(stored.REORDER, c.reorder) << c.id;
+  }
+  Edit(1, [&] {
+    TypeInto(Price(), "7.");
+    EXPECT_EQ(Price()->text(), "    7.00") << "what is typed follows the mask";
+    Click(window, "saveButton");
+  });
+  EXPECT_DOUBLE_EQ(ReadProducts(bench.dir.path())[0].record.UPrice, 7);
+}
+
 TEST_F(ProductFields, PriceThatIsNoNumberIsRefusedOnSaveAndTheFieldTakesTheFocus) {
   Edit(0, [&] {
     QTest::keyClicks(Control(window, "productIdEdit"), "BAD");

@@ -1,4 +1,4 @@
-// The five pages: every button a picture with its hint, the ones whose
+// The five pages: every button a picture with its caption and hint, the ones whose
 // windows are not there yet disabled, the report pop-up menus, the Help
 // buttons and menus, and the keyboard reaching and pressing the buttons.
 #include <gtest/gtest.h>
@@ -55,17 +55,21 @@ TEST_F(Pages, TheFivePagesInOrder) {
                                  "Preferences", "File Maintenance"}));
 }
 
-TEST_F(Pages, EveryButtonHasItsHintAsTooltipAndAccessibleName) {
+TEST_F(Pages, EveryButtonShowsItsCaptionUnderItsPictureAndItsHintAsTooltip) {
   const QList<PictureButton*> buttons = allButtons();
   ASSERT_EQ(buttons.size(), 26);
   for (const PictureButton* button : buttons) {
     SCOPED_TRACE(button->objectName().toStdString());
+    EXPECT_FALSE(button->text().isEmpty());
+    EXPECT_EQ(button->toolButtonStyle(), Qt::ToolButtonTextUnderIcon);
     EXPECT_FALSE(button->toolTip().isEmpty());
-    EXPECT_EQ(button->accessibleName(), button->toolTip());
+    EXPECT_EQ(button->accessibleDescription(), button->toolTip());
     EXPECT_FALSE(button->icon().isNull());
     EXPECT_EQ(button->focusPolicy(), Qt::StrongFocus);
   }
+  EXPECT_EQ(run.main->button("invoicesButton")->text(), "Invoices");
   EXPECT_EQ(run.main->button("invoicesButton")->toolTip(), "Create & Edit Invoices");
+  EXPECT_EQ(run.main->button("salesReportsButton")->text(), "Sales and Tax");
   EXPECT_EQ(run.main->button("salesReportsButton")->toolTip(), "Print Sales & Tax Reports");
   EXPECT_EQ(run.main->button("importButton")->toolTip(), "Import Data from VESKA version 4 or 5");
   EXPECT_EQ(run.main->button("reportFontButton")->text(), "Report Font");

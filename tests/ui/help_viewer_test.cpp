@@ -1,9 +1,11 @@
 // The help window: a context opens its topic, an unknown context the
-// contents, links lead between topics and Back returns.
+// contents, links lead between topics and Back returns, and it stays usable
+// while a modal window is up.
 #include "ui/help_viewer.h"
 
 #include <gtest/gtest.h>
 
+#include <QDialog>
 #include <QFile>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -11,6 +13,7 @@
 #include <QTextBrowser>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTimer>
 
 namespace vt::ui {
 namespace {
@@ -31,7 +34,7 @@ class HelpViewerTest : public ::testing::Test {
   }
 
   QTextBrowser* browser(HelpViewer& help) {
-    return help.window()->findChild<QTextBrowser*>("Browser");
+    return help.window()->findChild<QTextBrowser*>("topicBrowser");
   }
   QPushButton* button(HelpViewer& help, const char* name) {
     return help.window()->findChild<QPushButton*>(name);
@@ -67,7 +70,7 @@ TEST_F(HelpViewerTest, UnknownContextShowsTheContents) {
 TEST_F(HelpViewerTest, LinksLeadBetweenTopicsAndBackReturns) {
   HelpViewer help(nullptr, QUrl::fromLocalFile(dir_.path() + "/"));
   help.showContents();
-  QPushButton* back = button(help, "BtnBack");
+  QPushButton* back = button(help, "backButton");
   ASSERT_NE(back, nullptr);
   EXPECT_FALSE(back->isEnabled());
   clickLink(browser(help), "Invoices");
@@ -76,8 +79,33 @@ TEST_F(HelpViewerTest, LinksLeadBetweenTopicsAndBackReturns) {
   QTest::mouseClick(back, Qt::LeftButton);
   EXPECT_EQ(help.currentTopic(), "contents");
   help.showContext(10);
-  QTest::mouseClick(button(help, "BtnContents"), Qt::LeftButton);
+  QTest::mouseClick(button(help, "contentsButton"), Qt::LeftButton);
   EXPECT_EQ(help.currentTopic(), "contents");
+}
+
+// The click goes through the window system's path, where a window blocked
+// by a modal one drops it (as it drops the title bar's close).
+TEST_F(HelpViewerTest, HelpOpenedFromAModalWindowTakesClicks) {
+  QWidget owner;
+  HelpViewer help(&owner, QUrl::fromLocalFile(dir_.path() + "/"));
+  owner.show();
+  QDialog editor(&owner);
+  QString topic;
+  QTimer::singleShot(0, &editor, [&] {
+    help.showContext(300);
+    QWidget* window = help.window();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(window));
+    QPushButton* contents = button(help, "contentsButton");
+    QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {},
+                      contents->mapTo(window, contents->rect().center()));
+    topic = help.currentTopic();
+    editor.reject();
+  });
+  editor.exec();
+  EXPECT_EQ(topic, "contents");
+  // Back with its owner once the modal window has closed, still shown.
+  EXPECT_EQ(help.window()->parentWidget(), &owner);
+  EXPECT_TRUE(help.window()->isVisible());
 }
 
 TEST_F(HelpViewerTest, EveryControlIsNamedForAccessibility) {
