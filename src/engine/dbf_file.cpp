@@ -237,6 +237,20 @@ int DbfFile::flush() {
   return im.writeStamp();
 }
 
+int DbfFile::discardAppends(uint32_t count) {
+  Impl& im = *impl_;
+  if (count >= im.diskCount) {
+    im.pendingCount = std::min(im.pendingCount, count - im.diskCount);
+    return kOk;
+  }
+  im.pendingCount = 0;
+  im.diskCount = count;
+  im.forgetWindow();
+  im.lastRead = 0;
+  im.dirty = true;  // kept when the write fails, so a later flush retries it
+  return im.writeStamp();
+}
+
 int DbfFile::refresh(bool* changed) {
   Impl& im = *impl_;
   if (changed != nullptr) *changed = false;

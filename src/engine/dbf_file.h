@@ -57,6 +57,11 @@ class DbfFile {
   // Writes buffered appends, the header (record count, today's date) and the
   // 0x1A end marker.
   int flush();
+  // Takes the table back to `count` records after appends that failed to
+  // reach the disk: buffered records past it are dropped and, when the header
+  // may already count them, the old count is written back. Records left
+  // past the header's count are invisible to every reader.
+  int discardAppends(uint32_t count);
   // Re-reads the record count from the header (another process may have
   // appended). *changed tells whether it differs from what was known.
   // Writes pending changes first and forgets records read before, so the

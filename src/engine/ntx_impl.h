@@ -169,6 +169,8 @@ struct NtxIndex::Impl {
     bool changed, freeChainChecked;
   };
   bool keepingBefore = false;
+  // A flush ran since beginChanges(): undone pages differ from the file.
+  bool flushedInChanges = false;
   std::vector<Before> before;
   std::vector<uint8_t> beforeImages;
   BeforeHeader beforeHeader{};

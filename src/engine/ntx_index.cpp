@@ -132,6 +132,7 @@ int NtxIndex::Impl::walk(void* ctx, bool (*fn)(void*, std::string_view, uint32_t
 
 int NtxIndex::Impl::flush() {
   if (!changed) return kOk;
+  if (keepingBefore) flushedInChanges = true;
   int st = cache.writeDirty(*file);
   if (st < 0) return st;
   uint8_t live[kLiveFieldsEnd - kCounterAt];

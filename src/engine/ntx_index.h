@@ -73,8 +73,10 @@ class NtxIndex {
   // ---- changes kept or undone together -------------------------------------
   // From beginChanges() on, each page an update changes keeps its earlier
   // image in memory, so that undoChanges() puts the index back as it was,
-  // reading and writing nothing; commitChanges() keeps the changes. A table
-  // uses this to change a record's keys in all of its indexes or in none.
+  // reading and writing nothing; commitChanges() keeps the changes. Changes
+  // flushed before they are undone are put back in the file by the next
+  // flush() (pages added at the end stay there, unused). A table uses this
+  // to change a record's keys in all of its indexes or in none.
   void beginChanges();
   void commitChanges();
   void undoChanges();

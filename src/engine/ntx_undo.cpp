@@ -1,6 +1,7 @@
 // NtxIndex: changes kept or undone together. While they run, every page an
 // update pins or takes keeps its earlier bytes and stays pinned, so undoing
-// them needs no read and no write that could fail half-way.
+// them needs no read and no write that could fail half-way. Changes flushed
+// before they are undone leave the earlier pages to be written back.
 #include <cstring>
 
 #include "ntx_impl.h"
@@ -37,7 +38,7 @@ void NtxIndex::Impl::endChanges(bool undo) {
       continue;
     }
     std::memcpy(cache.data(b.frame), beforeImages.data() + b.image, kPageSize);
-    cache.setDirty(b.frame, b.dirty);
+    cache.setDirty(b.frame, b.dirty || flushedInChanges);
     cache.setChecked(b.frame, b.checked);
   }
   if (undo && keepingBefore) {
@@ -46,11 +47,12 @@ void NtxIndex::Impl::endChanges(bool undo) {
     header.freeHead = h.freeHead;
     fileEnd = h.fileEnd;
     height = h.height;
-    changed = h.changed;
+    changed = h.changed || flushedInChanges;
     freeChainChecked = h.freeChainChecked;
     invalidate();
   }
   keepingBefore = false;
+  flushedInChanges = false;
   before.clear();
   beforeImages.clear();
 }

@@ -72,8 +72,13 @@ struct Table::Impl {
 
   // Writing helpers.
   int flushRecord();
-  int writeAppended();
-  int appendRecord(uint32_t* n);
+  // Writes the record added by appendBlank; `writeOut` as for appendRecord.
+  int writeAppended(bool writeOut);
+  // Appends the record buffer as record *n with its keys. With `writeOut`
+  // the table and its indexes are written out too, and a failure anywhere
+  // leaves them, in memory and on disk, as they were.
+  int appendRecord(uint32_t* n, bool writeOut);
+  void takeBackAppend(uint32_t count);
   // Record n's keys in every open index, those of `before` (none for a new
   // record) replaced by those of `rec`; then `store` writes the record. A
   // failure anywhere, a missing old key among them, leaves every index as

@@ -102,17 +102,31 @@ int Table::Impl::writeWithKeys(uint32_t n, const std::vector<char>* before,
   return status;
 }
 
-// Appends the record buffer as a new record with its keys.
-int Table::Impl::appendRecord(uint32_t* n) {
-  *n = dbf->recCount() + 1;
-  return writeWithKeys(*n, nullptr, [this, n] { return dbf->append(rec.data(), n); });
+int Table::Impl::appendRecord(uint32_t* n, bool writeOut) {
+  const uint32_t count = dbf->recCount();
+  *n = count + 1;
+  int status = writeWithKeys(*n, nullptr, [this, n, writeOut] {
+    int stored = dbf->append(rec.data(), n);
+    return stored == kOk && writeOut ? flushFiles() : stored;
+  });
+  if (status < 0 && writeOut) takeBackAppend(count);
+  return status;
 }
 
-int Table::Impl::writeAppended() {
+// After a failed append was written out in part: the header's count goes
+// back to `count` and the undone index pages are written back. The failure
+// is already reported; what cannot be written now stays pending for the
+// next flush.
+void Table::Impl::takeBackAppend(uint32_t count) {
+  dbf->discardAppends(count);
+  for (auto& ts : tagStates) ts.ntx->flush();
+}
+
+int Table::Impl::writeAppended(bool writeOut) {
   pendingAppend = false;
   changed = false;
   uint32_t n = 0;
-  if (int status = appendRecord(&n); status < 0) {
+  if (int status = appendRecord(&n, writeOut); status < 0) {
     setEof();
     return fail(status);
   }
@@ -121,7 +135,7 @@ int Table::Impl::writeAppended() {
 }
 
 int Table::Impl::flushRecord() {
-  if (pendingAppend) return writeAppended();
+  if (pendingAppend) return writeAppended(false);
   if (!changed) return kOk;
   changed = false;
   OpScope op(*this, true);
@@ -151,7 +165,7 @@ int Table::appendBlank() {
   OpScope op(t, true);
   if (op.status() < 0) return op.status();
   uint32_t n = 0;
-  status = t.appendRecord(&n);
+  status = t.appendRecord(&n, true);
   if (status < 0) {
     t.setEof();
     return t.fail(op.finish(status));
@@ -186,7 +200,9 @@ void Table::recall() {
 
 int Table::flush() {
   Impl& t = *impl_;
-  int status = t.flushRecord();
+  // A record added by a user holding the table alone goes out with the
+  // files, so that a failure takes it back whole.
+  int status = t.pendingAppend ? t.writeAppended(true) : t.flushRecord();
   if (status < 0) return status;
   if (t.shared()) return kOk;  // shared tables are written through after each change
   return t.fail(t.flushFiles());
