@@ -44,20 +44,36 @@ void PageCache::FreeArena::operator()(uint8_t* p) const {
 
 PageCache::PageCache(size_t frames)
     : data_(allocateArena(frames * kPageSize), FreeArena{frames * kPageSize >= kHugeArena}),
-      meta_(frames),
-      flags_(frames) {
-  size_t size = 16;
-  int bits = 4;
-  while (size < frames * 2) {
-    size *= 2;
-    ++bits;
-  }
-  table_.resize(size);
-  mask_ = size - 1;
-  shift_ = 64 - bits;
+      budget_(frames),
+      table_(16) {
+  mask_ = table_.size() - 1;
+  shift_ = 64 - 4;
 }
 
+// Doubles the table, keeping it at most half full as frames come into use.
+void PageCache::growTable() {
+  table_.assign(table_.size() * 2, Slot{});
+  mask_ = table_.size() - 1;
+  --shift_;
+  for (size_t f = 0; f < meta_.size(); ++f) {
+    if (meta_[f].offset != 0) insertSlot(meta_[f].offset, static_cast<uint32_t>(f));
+  }
+}
+
+void PageCache::insertSlot(uint32_t offset, uint32_t frame) {
+  size_t i = slotOf(offset);
+  while (table_[i].offset != 0) i = (i + 1) & mask_;
+  table_[i] = Slot{offset, frame};
+}
+
+// A frame never used while the budget allows one, else the clock's choice.
 int PageCache::victim() {
+  if (meta_.size() < budget_) {
+    meta_.emplace_back();
+    flags_.push_back(0);
+    if (meta_.size() * 2 > table_.size()) growTable();
+    return static_cast<int>(meta_.size() - 1);
+  }
   size_t n = meta_.size();
   for (size_t step = 0; step < 2 * n + 1; ++step) {
     size_t f = hand_;
@@ -79,21 +95,34 @@ int PageCache::claim(uint32_t offset, File& file) {
   if (f < 0) return kErrIndex;
   Meta& m = meta_[f];
   if (m.offset != 0) {
-    if (m.dirty && !file.write(m.offset, data(f), kPageSize)) return kErrWrite;
+    if (m.dirtyAt != 0) {
+      if (!file.write(m.offset, data(f), kPageSize)) return kErrWrite;
+      markClean(f);
+    }
     unmap(m.offset);
   }
-  m = Meta{offset, false, 0};
+  m = Meta{offset, 0, 0};
   flags_[f] = kUsed;
-  size_t i = slotOf(offset);
-  while (table_[i].offset != 0) i = (i + 1) & mask_;
-  table_[i] = Slot{offset, static_cast<uint32_t>(f)};
+  insertSlot(offset, static_cast<uint32_t>(f));
   return f;
 }
 
 void PageCache::release(int frame) {
+  markClean(frame);
   unmap(meta_[frame].offset);
   meta_[frame] = Meta{};
   flags_[frame] = 0;
+}
+
+// Takes the frame off the dirty list, moving the last entry into its place.
+void PageCache::markClean(int frame) {
+  Meta& m = meta_[frame];
+  if (m.dirtyAt == 0) return;
+  uint32_t last = dirty_.back();
+  dirty_[m.dirtyAt - 1] = last;
+  meta_[last].dirtyAt = m.dirtyAt;
+  dirty_.pop_back();
+  m.dirtyAt = 0;
 }
 
 // Removes a mapping with backward-shift deletion, so that lookups never need
@@ -116,39 +145,36 @@ void PageCache::unmap(uint32_t offset) {
   table_[hole] = Slot{};
 }
 
-bool PageCache::anyDirty() const {
-  return std::any_of(meta_.begin(), meta_.end(), [](const Meta& m) { return m.dirty; });
-}
-
 int PageCache::writeDirty(File& file) {
-  std::vector<uint32_t> frames;
-  for (size_t f = 0; f < meta_.size(); ++f) {
-    if (meta_[f].dirty) frames.push_back(static_cast<uint32_t>(f));
-  }
-  std::sort(frames.begin(), frames.end(),
+  order_.assign(dirty_.begin(), dirty_.end());
+  std::sort(order_.begin(), order_.end(),
             [this](uint32_t a, uint32_t b) { return meta_[a].offset < meta_[b].offset; });
   constexpr size_t kRunPages = 64;
-  std::vector<uint8_t> run;
   size_t i = 0;
-  while (i < frames.size()) {
+  while (i < order_.size()) {
     size_t j = i + 1;
-    while (j < frames.size() && j - i < kRunPages &&
-           meta_[frames[j]].offset == meta_[frames[j - 1]].offset + kPageSize) {
+    while (j < order_.size() && j - i < kRunPages &&
+           meta_[order_[j]].offset == meta_[order_[j - 1]].offset + kPageSize) {
       ++j;
     }
-    run.resize((j - i) * kPageSize);
-    for (size_t k = i; k < j; ++k)
-      std::memcpy(&run[(k - i) * kPageSize], data(frames[k]), kPageSize);
-    if (!file.write(meta_[frames[i]].offset, run.data(), run.size())) return kErrWrite;
-    for (size_t k = i; k < j; ++k) meta_[frames[k]].dirty = false;
+    const uint8_t* bytes = data(static_cast<int>(order_[i]));
+    if (j - i > 1) {
+      run_.resize((j - i) * kPageSize);
+      for (size_t k = i; k < j; ++k)
+        std::memcpy(&run_[(k - i) * kPageSize], data(static_cast<int>(order_[k])), kPageSize);
+      bytes = run_.data();
+    }
+    if (!file.write(meta_[order_[i]].offset, bytes, (j - i) * kPageSize)) return kErrWrite;
+    for (size_t k = i; k < j; ++k) markClean(static_cast<int>(order_[k]));
     i = j;
   }
   return kOk;
 }
 
 void PageCache::clear() {
-  std::fill(meta_.begin(), meta_.end(), Meta{});
-  std::fill(flags_.begin(), flags_.end(), 0);
+  meta_.clear();
+  flags_.clear();
+  dirty_.clear();
   std::fill(table_.begin(), table_.end(), Slot{});
   hand_ = 0;
 }

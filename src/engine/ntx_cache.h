@@ -1,6 +1,8 @@
-// A bounded cache of 1024-byte index pages: a fixed array of frames, an
-// open-addressing table from page offset to frame, clock replacement,
-// dirty tracking and pins for pages an update still holds.
+// A bounded cache of 1024-byte index pages: an array of frames, an
+// open-addressing table from page offset to frame, clock replacement, a list
+// of the dirty frames and pins for pages an update still holds. Frames and
+// the table grow with use up to the budget, so opening an index costs little
+// whatever its budget.
 #pragma once
 
 #include <cstddef>
@@ -16,8 +18,6 @@ namespace vt::engine::ntx {
 class PageCache {
  public:
   explicit PageCache(size_t frames);
-
-  size_t frames() const { return meta_.size(); }
 
   // The frame holding the page at `offset`, or -1. Marks it recently used.
   int find(uint32_t offset) {
@@ -51,10 +51,21 @@ class PageCache {
   // Gives a frame back unused (after a failed read).
   void release(int frame);
 
-  void markDirty(int frame) { meta_[frame].dirty = true; }
+  void markDirty(int frame) {
+    Meta& m = meta_[frame];
+    if (m.dirtyAt != 0) return;
+    dirty_.push_back(static_cast<uint32_t>(frame));
+    m.dirtyAt = static_cast<uint32_t>(dirty_.size());
+  }
   // Puts back the dirty mark a page had before changes that were undone.
-  void setDirty(int frame, bool d) { meta_[frame].dirty = d; }
-  bool isDirty(int frame) const { return meta_[frame].dirty; }
+  void setDirty(int frame, bool d) {
+    if (d) {
+      markDirty(frame);
+    } else {
+      markClean(frame);
+    }
+  }
+  bool isDirty(int frame) const { return meta_[frame].dirtyAt != 0; }
   // Whether the page in the frame passed the checks of a tree page.
   bool checked(int frame) const { return flags_[frame] & kChecked; }
   void setChecked(int frame, bool c) {
@@ -66,9 +77,9 @@ class PageCache {
   }
 
   // Writes every dirty page in offset order, joining neighbours into larger
-  // writes. Pages stay dirty when their write fails.
+  // writes. Pages stay dirty when their write fails. Only the dirty frames
+  // are visited, so a flush after a small change stays small.
   int writeDirty(File& file);
-  bool anyDirty() const;
   // Forgets every page, dirty or not.
   void clear();
 
@@ -78,8 +89,8 @@ class PageCache {
     uint32_t frame = 0;
   };
   struct Meta {
-    uint32_t offset = 0;  // 0: frame unused
-    bool dirty = false;
+    uint32_t offset = 0;   // 0: frame unused
+    uint32_t dirtyAt = 0;  // 0: clean, else its place in dirty_ plus one
     uint16_t pins = 0;
   };
   // Per-frame bits kept apart from Meta so a cache hit writes one byte.
@@ -91,15 +102,22 @@ class PageCache {
     return static_cast<size_t>(h >> shift_);
   }
   void unmap(uint32_t offset);
+  void insertSlot(uint32_t offset, uint32_t frame);
+  void growTable();
   int victim();
+  void markClean(int frame);
 
   struct FreeArena {
     bool large = false;  // allocated aligned for huge pages
     void operator()(uint8_t* p) const;
   };
   std::unique_ptr<uint8_t[], FreeArena> data_;
-  std::vector<Meta> meta_;
+  size_t budget_;           // frames the arena holds
+  std::vector<Meta> meta_;  // the frames in use so far, at most budget_
   std::vector<uint8_t> flags_;
+  std::vector<uint32_t> dirty_;  // dirty frames, in no particular order
+  std::vector<uint32_t> order_;  // writeDirty's sorted copy of dirty_
+  std::vector<uint8_t> run_;     // neighbouring pages joined for one write
   std::vector<Slot> table_;
   size_t mask_ = 0;
   int shift_ = 0;
