@@ -309,7 +309,7 @@ size_t Tag::keyLength() const {
 
 void Table::close() {
   Impl& t = *impl_;
-  int status = t.flushRecord();
+  int status = t.flushRecord(true);
   int files = t.flushFiles();
   if (status == kOk) status = files;
   t.fail(status);

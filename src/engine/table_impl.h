@@ -71,7 +71,13 @@ struct Table::Impl {
   TagState* selectedState();
 
   // Writing helpers.
-  int flushRecord();
+  // Writes the current record if it was added or changed; `writeOut` as for
+  // appendRecord. A failed rewrite leaves the buffer as the record stored.
+  int flushRecord(bool writeOut = false);
+  // Rewrites the current record over `stored` with its keys; `writeOut` as
+  // for appendRecord.
+  int rewriteRecord(bool writeOut);
+  void takeBackRewrite(bool writeOut);
   // Writes the record added by appendBlank; `writeOut` as for appendRecord.
   int writeAppended(bool writeOut);
   // Appends the record buffer as record *n with its keys. With `writeOut`

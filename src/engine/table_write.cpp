@@ -134,20 +134,45 @@ int Table::Impl::writeAppended(bool writeOut) {
   return kOk;
 }
 
-int Table::Impl::flushRecord() {
-  if (pendingAppend) return writeAppended(false);
+int Table::Impl::flushRecord(bool writeOut) {
+  if (pendingAppend) return writeAppended(writeOut);
   if (!changed) return kOk;
   changed = false;
   OpScope op(*this, true);
-  if (op.status() < 0) return op.status();
+  int status = op.status();
   // The image on disk decides which keys to replace (another user may have
   // rewritten the record since it was read here).
-  int status = shared() ? dbf->read(recno, stored.data()) : kOk;
+  if (status == kOk && shared()) status = fail(dbf->read(recno, stored.data()));
+  // A shared table is written through at once.
+  if (status == kOk) status = rewriteRecord(writeOut || shared());
+  // A failed rewrite is dropped: the buffer shows the record as stored.
   if (status == kOk) {
-    status = writeWithKeys(recno, &stored, [this] { return dbf->write(recno, rec.data()); });
+    stored = rec;
+  } else {
+    rec = stored;
   }
-  if (status == kOk) std::memcpy(stored.data(), rec.data(), rec.size());
   return fail(op.finish(status));
+}
+
+int Table::Impl::rewriteRecord(bool writeOut) {
+  bool written = false;
+  int status = writeWithKeys(recno, &stored, [this, writeOut, &written] {
+    written = true;
+    int put = dbf->write(recno, rec.data());
+    return put == kOk && writeOut ? flushFiles() : put;
+  });
+  if (status < 0 && written) takeBackRewrite(writeOut);
+  return status;
+}
+
+// After a failed rewrite: the record's old bytes go back over whatever of
+// the new ones reached the disk and, when the indexes were written out, the
+// undone index pages are written back. The failure is already reported;
+// index pages that cannot be written now stay pending for the next flush.
+void Table::Impl::takeBackRewrite(bool writeOut) {
+  dbf->write(recno, stored.data());
+  if (!writeOut) return;
+  for (auto& ts : tagStates) ts.ntx->flush();
 }
 
 int Table::appendBlank() {
@@ -200,9 +225,9 @@ void Table::recall() {
 
 int Table::flush() {
   Impl& t = *impl_;
-  // A record added by a user holding the table alone goes out with the
-  // files, so that a failure takes it back whole.
-  int status = t.pendingAppend ? t.writeAppended(true) : t.flushRecord();
+  // A record added or changed by a user holding the table alone goes out
+  // with the files, so that a failure takes it back whole.
+  int status = t.flushRecord(true);
   if (status < 0) return status;
   if (t.shared()) return kOk;  // shared tables are written through after each change
   return t.fail(t.flushFiles());
