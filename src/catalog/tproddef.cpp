@@ -1,9 +1,6 @@
 #include "catalog/tproddef.h"
 
-#include <QApplication>
-#include <QFocusEvent>
 #include <QPushButton>
-#include <QTimer>
 
 #include "base/convert.h"
 #include "catalog/catalog_tables.h"
@@ -49,76 +46,7 @@ QString asCaption(const std::string& label) {
   return fromStd(label).trimmed().replace(QLatin1Char('&'), QStringLiteral("&&"));
 }
 
-bool focusMovedByUser(Qt::FocusReason reason) {
-  return reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
-         reason == Qt::MouseFocusReason || reason == Qt::ShortcutFocusReason;
-}
-
-// Calls back when its field loses the focus to another control of a shown
-// window.
-class FieldExitWatch : public QObject {
- public:
-  FieldExitWatch(QWidget* field, std::function<void()> onExit)
-      : QObject(field), field_(field), onExit_(std::move(onExit)) {
-    field->installEventFilter(this);
-  }
-
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override {
-    if (passing_ || watched != field_ || event->type() != QEvent::FocusOut ||
-        !focusMovedByUser(static_cast<QFocusEvent*>(event)->reason()) ||
-        !field_->window()->isVisible()) {
-      return false;
-    }
-    // The field handles the event first, so the handler sees it left.
-    passing_ = true;
-    QCoreApplication::sendEvent(field_, event);
-    passing_ = false;
-    onExit_();
-    return true;
-  }
-
- private:
-  QWidget* field_;
-  bool passing_ = false;
-  std::function<void()> onExit_;
-};
-
 }  // namespace
-
-// ---- Shared field helpers ----
-
-void WatchFieldExit(QWidget* field, std::function<void()> onExit) {
-  new FieldExitWatch(field, std::move(onExit));
-}
-
-void RefocusField(QWidget* field) {
-  QTimer::singleShot(0, field, [field] {
-    field->setFocus(Qt::OtherFocusReason);
-    if (auto* edit = qobject_cast<QLineEdit*>(field)) edit->selectAll();
-  });
-}
-
-bool LeaveAmountField(vt::ui::AmountEdit& field, vt::base::Dialogs& dialogs) {
-  try {
-    field.setText(vt::ui::ReformatAmount(field.text(), field.amountFormat()));
-    return true;
-  } catch (const vt::ui::ConversionError& error) {
-    dialogs.information("", error.what());
-    RefocusField(&field);
-    return false;
-  }
-}
-
-std::optional<double> AmountToSave(vt::ui::AmountEdit& field, vt::base::Dialogs& dialogs) {
-  try {
-    return field.value();
-  } catch (const vt::ui::ConversionError& error) {
-    dialogs.information("", error.what());
-    RefocusField(&field);
-    return std::nullopt;
-  }
-}
 
 int GoToRecord(vt::data::DataSession& session, engine::Table* table, long recNo) {
   if (!table) return engine::kErrOpen;

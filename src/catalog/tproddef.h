@@ -13,6 +13,7 @@
 
 #include "data/data_session.h"
 #include "data/selection_cycle.h"
+#include "ui/amount_field_exit.h"
 #include "ui/context.h"
 
 namespace Ui {
@@ -65,24 +66,10 @@ class TProdDef : public QDialog, public vt::data::RecordEditor {
 
 // ---- Shared with the inventory purchase window ----
 
-// Runs `onExit` when the user moves the focus out of `field` to another
-// control (Tab, Enter, Shift+Tab, a click or a shortcut); not when the
-// window closes or another program becomes active.
-void WatchFieldExit(QWidget* field, std::function<void()> onExit);
-
-// Gives the focus back to a field whose text was refused, after the focus
-// move in progress has ended.
-void RefocusField(QWidget* field);
-
-// Leaving a money field: its text reformatted with the field's own format.
-// Text that is not a number gives the conversion error, and the field takes
-// the focus back; false then.
-bool LeaveAmountField(vt::ui::AmountEdit& field, vt::base::Dialogs& dialogs);
-
-// The number in a money field when its record is saved. When the text is
-// not a number the conversion error is shown, the field takes the focus
-// back and the result is empty.
-std::optional<double> AmountToSave(vt::ui::AmountEdit& field, vt::base::Dialogs& dialogs);
+using vt::ui::AmountToSave;
+using vt::ui::LeaveAmountField;
+using vt::ui::RefocusField;
+using vt::ui::WatchFieldExit;
 
 // Goes to record `recNo` of `table`: 0, or a negative status (kErrRecord
 // when there is no such record, kErrOpen when the table is not open).

@@ -13,6 +13,8 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "invoicing/tstationary.h"
+#include "invoicing/ttaxdef.h"
 #include "shell/about_form.h"
 #include "shell/app_state.h"
 #include "shell/catalog_windows.h"
@@ -142,13 +144,14 @@ void TMain::connectButtons() {
   connect(button("packButton"), &QToolButton::clicked, this, &TMain::packClicked);
   connect(button("reportFontButton"), &QToolButton::clicked, this, &TMain::reportFontClicked);
   connect(button("printerSetupButton"), &QToolButton::clicked, this, &TMain::printerSetupClicked);
+  connect(button("stationeryButton"), &QToolButton::clicked, this, &TMain::stationeryClicked);
+  connect(button("salesTaxButton"), &QToolButton::clicked, this, &TMain::salesTaxClicked);
   // The windows and reports these open are not part of the program yet.
   for (const char* name :
        {"invoicesButton", "printInvoicesButton", "invoiceLabelsButton", "productListButton",
         "purchaseReportButton", "statementsButton", "profileButton", "salesReportsButton",
-        "addressLabelsButton", "mailMergeButton", "inventoryReportsButton", "stationeryButton",
-        "salesTaxButton", "labelFormsButton", "backupButton", "restoreButton", "importButton",
-        "eraseButton"}) {
+        "addressLabelsButton", "mailMergeButton", "inventoryReportsButton", "labelFormsButton",
+        "backupButton", "restoreButton", "importButton", "eraseButton"}) {
     button(name)->setEnabled(false);
   }
 }

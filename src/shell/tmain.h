@@ -18,6 +18,10 @@ class QProgressBar;
 class QRadioButton;
 class QTabWidget;
 
+namespace vt::invoicing {
+class TStationary;
+class TTaxDef;
+}  // namespace vt::invoicing
 namespace vt::data {
 class DataSession;
 }
@@ -83,6 +87,8 @@ class TMain : public QMainWindow {
   void packClicked();
   void reportFontClicked();
   void printerSetupClicked();
+  void stationeryClicked();
+  void salesTaxClicked();
   void customerSortLeft();
   void inventoryMethodLeft();
 
@@ -133,6 +139,8 @@ class TMain : public QMainWindow {
   ProgressBoxReport progress_{*this};
   std::map<QString, PictureButton*> buttons_;
   std::unique_ptr<CatalogWindows> catalog_;
+  std::unique_ptr<invoicing::TStationary> stationary_;
+  std::unique_ptr<invoicing::TTaxDef> taxDef_;
   bool startupRun_ = false;
   bool closed_ = false;
 };

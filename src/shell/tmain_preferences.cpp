@@ -7,7 +7,9 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "engine/status.h"
+#include "invoicing/settings_window_support.h"
+#include "invoicing/tstationary.h"
+#include "invoicing/ttaxdef.h"
 #include "shell/app_state.h"
 #include "shell/picture_button.h"
 #include "shell/report_font.h"
@@ -136,14 +138,15 @@ void TMain::inventoryMethodLeft() {
 }
 
 void TMain::SaveSettings() {
-  data::DataSession& session = *state_.session();
-  if (!session.OpenSettings()) return;
-  const int status = session.WriteSettings();
-  session.CloseSettings();
-  if (status < 0) {
-    state_.ui.dialogs.information(
-        "", std::string("Unable to save the settings: ") + engine::statusText(status));
-  }
+  invoicing::WriteSettingsRecord(*state_.session(), state_.ui.dialogs);
+}
+
+void TMain::stationeryClicked() {
+  if (stationary_) stationary_->run();
+}
+
+void TMain::salesTaxClicked() {
+  if (taxDef_) taxDef_->run();
 }
 
 void TMain::focusMoved(QWidget* old, QWidget* now) {

@@ -8,6 +8,8 @@
 
 #include "data/datafiles.h"
 #include "engine/status.h"
+#include "invoicing/tstationary.h"
+#include "invoicing/ttaxdef.h"
 #include "shell/about_form.h"
 #include "shell/app_state.h"
 #include "shell/catalog_windows.h"
@@ -76,6 +78,8 @@ void TMain::ApplySettings() {
   state_.ReportFont = ReportFontFromSettings(session.settings, DesignReportFont());
   ShowPreferences();
   catalog_ = std::make_unique<CatalogWindows>(this, session, state_.ui);
+  stationary_ = std::make_unique<invoicing::TStationary>(this, session, state_.ui);
+  taxDef_ = std::make_unique<invoicing::TTaxDef>(this, session, state_.ui);
   pageTabs->setEnabled(true);
 }
 

@@ -90,7 +90,8 @@ TEST_F(Pages, OnlyTheButtonsWithTheirWorkInPlaceAreEnabled) {
   }
   EXPECT_EQ(enabled, (std::set<QString>{"customersButton", "groupsButton", "productsButton",
                                         "purchasesButton", "reportFontButton", "printerSetupButton",
-                                        "reindexButton", "packButton"}));
+                                        "reindexButton", "packButton", "stationeryButton",
+                                        "salesTaxButton"}));
 }
 
 TEST_F(Pages, PagesWaitForTheStartUp) {
