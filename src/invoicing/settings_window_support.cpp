@@ -5,6 +5,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "base/text1252.h"
 #include "engine/engine.h"
 #include "engine/status.h"
 
@@ -41,6 +42,14 @@ void ChoiceGroup::setIndex(int i) {
 
 void ReformatOnExit(vt::ui::AmountEdit& field, vt::base::Dialogs& dialogs) {
   vt::ui::WatchFieldExit(&field, [&field, &dialogs] { vt::ui::LeaveAmountField(field, dialogs); });
+}
+
+QString SettingText(const std::string& text) {
+  return QString::fromStdString(vt::base::trim(text));
+}
+
+std::string FieldSetting(const QLineEdit* edit) {
+  return edit->text().trimmed().toStdString();
 }
 
 void LimitToSettingFields(vt::data::DataSession& session,

@@ -7,6 +7,7 @@
 #include <QString>
 #include <initializer_list>
 #include <optional>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -50,6 +51,11 @@ void ReformatOnExit(vt::ui::AmountEdit& field, vt::base::Dialogs& dialogs);
 // 59 characters a setting keeps), so what is typed is what is stored.
 void LimitToSettingFields(vt::data::DataSession& session,
                           std::initializer_list<std::pair<QLineEdit*, const char*>> edits);
+
+// A setting's text as an edit shows it, trimmed; and an edit's text as a
+// setting keeps it, trimmed.
+QString SettingText(const std::string& text);
+std::string FieldSetting(const QLineEdit* edit);
 
 // Rewrites the settings record from the settings variables; false, told,
 // when it cannot be written.

@@ -25,22 +25,6 @@ constexpr int kShortLineLength = 25;
 // The settings record's text width: a chosen logo path is never cut shorter.
 constexpr int kSettingLength = 59;
 
-QPushButton* pushButton(const char* name, const QString& text, QWidget* parent) {
-  auto* button = new QPushButton(text, parent);
-  button->setObjectName(name);
-  button->setAccessibleName(text);
-  button->setAutoDefault(false);
-  return button;
-}
-
-QString trimmed(const std::string& text) {
-  return QString::fromStdString(vt::base::trim(text));
-}
-
-std::string fieldText(const QLineEdit* edit) {
-  return edit->text().trimmed().toStdString();
-}
-
 bool isFile(const std::string& path) {
   return !path.empty() && QFileInfo(QString::fromStdString(path)).isFile();
 }
@@ -80,7 +64,7 @@ vt::ui::AmountEdit* TStationary::measureEdit(const char* name, const QString& ac
 }
 
 void TStationary::build() {
-  logoButton = pushButton("logoButton", tr("Logo File"), this);
+  logoButton = vt::ui::makeButton(this, "logoButton", tr("Logo File"));
   logoFileEdit = textEdit("logoFileEdit", tr("Logo File"), kSettingLength);
   logoFileEdit->setFocusPolicy(Qt::ClickFocus);
   topMarginEdit = measureEdit("topMarginEdit", tr("Top Margin"));
@@ -100,9 +84,9 @@ void TStationary::build() {
   leftRadio = justificationGroup->item(0);
   centerRadio = justificationGroup->item(1);
   rightRadio = justificationGroup->item(2);
-  saveButton = pushButton("saveButton", tr("Save"), this);
-  cancelButton = pushButton("cancelButton", tr("Cancel"), this);
-  helpButton = pushButton("helpButton", tr("Help"), this);
+  saveButton = vt::ui::makeButton(this, "saveButton", tr("Save"));
+  cancelButton = vt::ui::makeButton(this, "cancelButton", tr("Cancel"));
+  helpButton = vt::ui::makeButton(this, "helpButton", tr("Help"));
 
   QWidget* const order[] = {logoButton,   topMarginEdit,   logoHeightEdit,    logoWidthEdit,
                             companyEdit,  address1Edit,    address2Edit,      address3Edit,
@@ -154,13 +138,13 @@ void TStationary::FormShow() {
     edit->setAmountFormat(kMeasureDigits, kMeasureFormat);
     edit->setValue(value);
   }
-  logoFileEdit->setText(trimmed(settings.LogoFile));
+  logoFileEdit->setText(SettingText(settings.LogoFile));
   const std::pair<QLineEdit*, const std::string*> texts[] = {
       {companyEdit, &settings.Company},      {address1Edit, &settings.Addr1},
       {address2Edit, &settings.Addr2},       {address3Edit, &settings.Addr3},
       {address4Edit, &settings.Addr4},       {closingLineEdit, &settings.CloLine},
       {signatureLineEdit, &settings.SigLine}};
-  for (const auto& [edit, text] : texts) edit->setText(trimmed(*text));
+  for (const auto& [edit, text] : texts) edit->setText(SettingText(*text));
   justificationGroup->setIndex(
       settings.LHJustify == 2 || settings.LHJustify == 3 ? settings.LHJustify - 1 : 0);
   logoButton->setFocus();
@@ -194,15 +178,15 @@ void TStationary::saveClicked() {
   settings.TopMargin = measures[0];
   settings.LogoHeight = measures[1];
   settings.LogoWidth = measures[2];
-  settings.LogoFile = fieldText(logoFileEdit);
+  settings.LogoFile = FieldSetting(logoFileEdit);
   if (!isFile(settings.LogoFile)) settings.LogoFile.clear();
-  settings.Company = fieldText(companyEdit);
-  settings.Addr1 = fieldText(address1Edit);
-  settings.Addr2 = fieldText(address2Edit);
-  settings.Addr3 = fieldText(address3Edit);
-  settings.Addr4 = fieldText(address4Edit);
-  settings.CloLine = fieldText(closingLineEdit);
-  settings.SigLine = fieldText(signatureLineEdit);
+  settings.Company = FieldSetting(companyEdit);
+  settings.Addr1 = FieldSetting(address1Edit);
+  settings.Addr2 = FieldSetting(address2Edit);
+  settings.Addr3 = FieldSetting(address3Edit);
+  settings.Addr4 = FieldSetting(address4Edit);
+  settings.CloLine = FieldSetting(closingLineEdit);
+  settings.SigLine = FieldSetting(signatureLineEdit);
   settings.LHJustify = justificationGroup->index() + 1;
   if (WriteSettingsRecord(session_, ui_.dialogs)) accept();
 }

@@ -8,7 +8,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "base/text1252.h"
 #include "invoicing/settings_window_support.h"
 #include "ui/field_behaviour.h"
 #include "ui/window_size.h"
@@ -26,18 +25,6 @@ QLabel* boldLabel(const QString& text, QWidget* parent) {
   font.setBold(true);
   label->setFont(font);
   return label;
-}
-
-QPushButton* pushButton(const char* name, const QString& text, QWidget* parent) {
-  auto* button = new QPushButton(text, parent);
-  button->setObjectName(name);
-  button->setAccessibleName(text);
-  button->setAutoDefault(false);
-  return button;
-}
-
-QString trimmed(const std::string& text) {
-  return QString::fromStdString(vt::base::trim(text));
 }
 
 }  // namespace
@@ -87,9 +74,9 @@ void TTaxDef::build() {
     font.setBold(true);
     group->setFont(font);
   }
-  saveButton = pushButton("saveButton", tr("Save"), this);
-  cancelButton = pushButton("cancelButton", tr("Cancel"), this);
-  helpButton = pushButton("helpButton", tr("Help"), this);
+  saveButton = vt::ui::makeButton(this, "saveButton", tr("Save"));
+  cancelButton = vt::ui::makeButton(this, "cancelButton", tr("Cancel"));
+  helpButton = vt::ui::makeButton(this, "helpButton", tr("Help"));
 
   auto* grid = new QGridLayout(this);
   grid->addWidget(boldLabel(tr("Line Label"), this), 0, 1);
@@ -128,8 +115,8 @@ void TTaxDef::FormShow() {
   tax1RateEdit->setAmountFormat(kRateDigits, kRateFormat);
   tax2RateEdit->setAmountFormat(kRateDigits, kRateFormat);
   LimitToSettingFields(session_, {{tax1LabelEdit, "ShipLine"}, {tax2LabelEdit, "TaxLine"}});
-  tax1LabelEdit->setText(trimmed(settings.ShipLine));
-  tax2LabelEdit->setText(trimmed(settings.TaxLine));
+  tax1LabelEdit->setText(SettingText(settings.ShipLine));
+  tax2LabelEdit->setText(SettingText(settings.TaxLine));
   tax1RateEdit->setValue(settings.TaxRate1);
   tax2RateEdit->setValue(settings.TaxRate2);
   tax2OnTax1Group->setIndex(settings.ShipTax - 1);
@@ -143,8 +130,8 @@ void TTaxDef::saveClicked() {
   const std::optional<double> rate2 = vt::ui::AmountToSave(*tax2RateEdit, ui_.dialogs);
   if (!rate2) return;
   vt::data::Settings& settings = session_.settings;
-  settings.ShipLine = tax1LabelEdit->text().trimmed().toStdString();
-  settings.TaxLine = tax2LabelEdit->text().trimmed().toStdString();
+  settings.ShipLine = FieldSetting(tax1LabelEdit);
+  settings.TaxLine = FieldSetting(tax2LabelEdit);
   settings.TaxRate1 = *rate1;
   settings.TaxRate2 = *rate2;
   settings.ShipTax = tax2OnTax1Group->index() + 1;

@@ -59,4 +59,13 @@ void enableEnterMovesFocus(QWidget* window) {
   new EnterKeys(window, true);
 }
 
+QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption) {
+  auto* button = new QPushButton(caption, parent);
+  button->setObjectName(QLatin1String(name));
+  button->setAccessibleName(caption);
+  button->setAutoDefault(false);
+  button->setDefault(false);
+  return button;
+}
+
 }  // namespace vt::ui

@@ -1,6 +1,8 @@
 // Field behaviour every editing window shares.
 #pragma once
 
+class QPushButton;
+class QString;
 class QWidget;
 
 namespace vt::ui {
@@ -14,5 +16,10 @@ void enableEnterPressesButtons(QWidget* window);
 // presses it; controls added later are covered too. Lasts as long as the
 // window.
 void enableEnterMovesFocus(QWidget* window);
+
+// A push button named `name` with `caption` as its text and accessible name,
+// never the window's default: Enter presses only the button that has the
+// focus.
+QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption);
 
 }  // namespace vt::ui

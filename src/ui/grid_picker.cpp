@@ -29,18 +29,6 @@ namespace vt::ui {
 using engine::Result;
 using engine::Table;
 
-namespace {
-
-QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption) {
-  auto* button = new QPushButton(caption, parent);
-  button->setObjectName(QLatin1String(name));
-  button->setAccessibleName(caption);
-  button->setAutoDefault(false);
-  return button;
-}
-
-}  // namespace
-
 GridPicker::GridPicker(QWidget* parent, vt::data::DataSession& session, UiContext& ui,
                        GridPickerSettings settings)
     : QDialog(parent), session_(session), ui_(ui), settings_(std::move(settings)) {

@@ -27,16 +27,6 @@ std::string searchKey(const std::string& utf8) {
   return vt::base::upper1252(vt::base::fromUtf8(utf8));
 }
 
-QPushButton* makeButton(const char* name, const char* text, QWidget* parent) {
-  auto* button = new QPushButton(QString::fromLatin1(text), parent);
-  button->setObjectName(QString::fromLatin1(name));
-  button->setAccessibleName(button->text());
-  // Enter belongs to the list and the seek box, never to a default button.
-  button->setAutoDefault(false);
-  button->setDefault(false);
-  return button;
-}
-
 }  // namespace
 
 ListPicker::ListPicker(QWidget* parent, UiContext& ui, Options options)
@@ -76,9 +66,9 @@ void ListPicker::build() {
   connect(namesList, &QListWidget::itemDoubleClicked, this, &ListPicker::namesListDoubleClicked);
 
   auto* buttons = new QHBoxLayout;
-  selectButton = makeButton("selectButton", "Select", this);
-  newButton = makeButton("newButton", "New", this);
-  cancelButton = makeButton("cancelButton", "Cancel", this);
+  selectButton = makeButton(this, "selectButton", tr("Select"));
+  newButton = makeButton(this, "newButton", tr("New"));
+  cancelButton = makeButton(this, "cancelButton", tr("Cancel"));
   buttons->addWidget(selectButton);
   buttons->addWidget(newButton);
   buttons->addWidget(cancelButton);
