@@ -7,10 +7,10 @@
 
 #include "base/text1252.h"
 #include "catalog/catalog_tables.h"
-#include "catalog/memo_text.h"
 #include "catalog/tgroupdef.h"
 #include "catalog/tpickgroup.h"
 #include "ui/field_behaviour.h"
+#include "ui/memo_text.h"
 #include "ui/wait_cursor.h"
 #include "ui/window_size.h"
 #include "ui_tcustomer.h"
@@ -132,7 +132,7 @@ void TCustomer::showBuffer() {
   faxEdit->setText(trimmedText(c.fax));
   emailEdit->setText(trimmedText(c.email));
   noteEdit->setText(trimmedText(c.note));
-  commentsMemo->setPlainText(MemoForEdit(c.comments));
+  commentsMemo->setPlainText(vt::ui::MemoForEdit(c.comments));
 }
 
 void TCustomer::showGroup() {
@@ -217,7 +217,7 @@ void TCustomer::copyControls() {
   c.fax = faxEdit->text().toStdString();
   c.email = emailEdit->text().toStdString();
   c.note = noteEdit->text().toStdString();
-  c.comments = MemoFromEdit(commentsMemo->toPlainText());
+  c.comments = vt::ui::MemoFromEdit(commentsMemo->toPlainText());
 }
 
 bool TCustomer::goCurrent(vt::engine::Table& customers) {
@@ -252,7 +252,7 @@ void TCustomer::helpClicked() {
 }
 
 void TCustomer::commentsChanged() {
-  KeepMemoWithinLimit(*commentsMemo);
+  vt::ui::KeepMemoWithinLimit(*commentsMemo);
 }
 
 }  // namespace vt::catalog

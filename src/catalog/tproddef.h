@@ -15,6 +15,7 @@
 #include "data/selection_cycle.h"
 #include "ui/amount_field_exit.h"
 #include "ui/context.h"
+#include "ui/record_access.h"
 
 namespace Ui {
 class TProdDef;
@@ -67,19 +68,13 @@ class TProdDef : public QDialog, public vt::data::RecordEditor {
 // ---- Shared with the inventory purchase window ----
 
 using vt::ui::AmountToSave;
+using vt::ui::GoToRecord;
 using vt::ui::LeaveAmountField;
+using vt::ui::LoadRecord;
 using vt::ui::RefocusField;
+using vt::ui::ReportTableFailure;
+using vt::ui::SetUpEditorButtons;
 using vt::ui::WatchFieldExit;
-
-// Goes to record `recNo` of `table`: 0, or a negative status (kErrRecord
-// when there is no such record, kErrOpen when the table is not open).
-int GoToRecord(vt::data::DataSession& session, engine::Table* table, long recNo);
-
-// Goes to record `recNo` of `table` and loads it with `load`. False, after
-// telling the user, when it cannot be read.
-bool LoadRecord(vt::data::DataSession& session, engine::Table* table, long recNo,
-                int (vt::data::DataSession::*load)(), vt::base::Dialogs& dialogs,
-                const std::string& what);
 
 // Saves the buffer with `store` into record `recNo` of table `id`, or when
 // `recNo` is not above 0 into a new record whose number then goes into
@@ -94,17 +89,6 @@ bool SaveEditedRecord(vt::data::DataSession& session, vt::data::TableId id, long
 // asked. False, after telling the user, when it cannot be marked.
 bool DeleteRecord(vt::data::DataSession& session, engine::Table* table, long recNo,
                   vt::base::Dialogs& dialogs, const std::string& what);
-
-// Tells the user that `what` ("read the product", ...) failed with an engine
-// status, naming its file when the engine knows it. Always false, so callers
-// can return it.
-bool ReportTableFailure(vt::base::Dialogs& dialogs, const engine::Engine& engine,
-                        const std::string& what, int status);
-
-// Leaves every push button of `window` out of click focus (so a click on
-// Save or Cancel does not first leave the field being edited: Save checks
-// the fields itself) and stops Enter from pressing one.
-void SetUpEditorButtons(QWidget* window);
 
 // Shown when an append fails.
 constexpr const char* kAppendRefused = "Unable to Append record . . Please try again.";

@@ -56,6 +56,10 @@ struct SessionOptions {
   // The system's short date text (payment dates in PmtLines); IsoDate when
   // empty, as the command-line tool has no locale.
   std::function<std::string(const base::DateTime&)> shortDate;
+  // The system's amount text with the C format "%<width>.<decimals>f"
+  // (quantities, prices and payment amounts in the views); FloatText, with
+  // "." as the decimal point, when empty.
+  std::function<std::string(double value, int width, int decimals)> amountText;
 };
 
 class DataSession {
@@ -216,6 +220,7 @@ class DataSession {
   MappedTable* live(TableId id);
   const MappedTable& mapped(TableId id);
   int startAt(RecordKind kind, bool bottom);
+  std::string viewAmount(double value, int width, int decimals) const;
   int appendItemRow();
   int appendPaymentRow();
   // Seeks the lines of the invoice in the buffer and, while each loaded

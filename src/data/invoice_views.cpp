@@ -43,11 +43,16 @@ int DataSession::FindCustomerGroup() {
   return engine_.errorCode();
 }
 
+std::string DataSession::viewAmount(double value, int width, int decimals) const {
+  return options_.amountText ? options_.amountText(value, width, decimals)
+                             : base::FloatText(value, width, decimals);
+}
+
 int DataSession::appendItemRow() {
   ItemRow& row = nextRow(ItemLines, ItemCount);
   row[ItemCol::PrID] = Item.PrID;
-  row[ItemCol::Qty] = base::FloatText(Item.Qty, 9, 2);
-  row[ItemCol::UPR] = base::FloatText(Item.UPR, 8, 2);
+  row[ItemCol::Qty] = viewAmount(Item.Qty, 9, 2);
+  row[ItemCol::UPR] = viewAmount(Item.UPR, 8, 2);
   row[ItemCol::LTax1] = tf(Item.LTax1);
   row[ItemCol::LTax2] = tf(Item.LTax2);
   row[ItemCol::PDesc] = Item.PDesc;
@@ -66,7 +71,7 @@ int DataSession::appendPaymentRow() {
   PmtRow& row = nextRow(PmtLines, PmtCount);
   row[PmtCol::PDate] =
       options_.shortDate ? options_.shortDate(Payment.PDate) : base::IsoDate(Payment.PDate);
-  row[PmtCol::PAmt] = base::FloatText(Payment.PAmt, 10, 2);
+  row[PmtCol::PAmt] = viewAmount(Payment.PAmt, 10, 2);
   return 0;
 }
 

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDate>
 
+#include "base/convert.h"
 #include "ui/locale_format.h"
 
 namespace vt::shell {
@@ -12,6 +13,12 @@ namespace {
 std::string shortDateText(const base::DateTime& value) {
   const QDate date(value.year, value.month, value.day);
   return date.toString(ui::shortDateFormat()).toStdString();
+}
+
+// The data layer's number text with the system's decimal separator.
+std::string amountText(double value, int width, int decimals) {
+  QString text = QString::fromStdString(base::FloatText(value, width, decimals));
+  return text.replace(QLatin1Char('.'), ui::decimalSeparator()).toStdString();
 }
 
 }  // namespace
@@ -30,6 +37,7 @@ data::DataSession& AppState::createSession(base::Progress* progress) {
   data::SessionOptions options;
   options.progress = progress;
   options.shortDate = shortDateText;
+  options.amountText = amountText;
   session_ = std::make_unique<data::DataSession>(directory_, ui.dialogs, exit, std::move(options));
   return *session_;
 }

@@ -1,4 +1,4 @@
-#include "catalog/memo_text.h"
+#include "ui/memo_text.h"
 
 #include <QPlainTextEdit>
 #include <QSignalBlocker>
@@ -7,7 +7,7 @@
 #include "base/text1252.h"
 #include "data/records.h"
 
-namespace vt::catalog {
+namespace vt::ui {
 
 QString MemoForEdit(const std::string& stored) {
   QString text = QString::fromStdString(vt::base::trimRight(stored));
@@ -39,4 +39,4 @@ void KeepMemoWithinLimit(QPlainTextEdit& edit) {
   cursor.removeSelectedText();
 }
 
-}  // namespace vt::catalog
+}  // namespace vt::ui

@@ -8,7 +8,7 @@
 
 class QPlainTextEdit;
 
-namespace vt::catalog {
+namespace vt::ui {
 
 // The stored memo for the edit: trailing blanks removed, CR LF as LF.
 QString MemoForEdit(const std::string& stored);
@@ -17,4 +17,4 @@ std::string MemoFromEdit(const QString& text);
 // Cuts what runs past the memo limit off the end of the edit's text.
 void KeepMemoWithinLimit(QPlainTextEdit& edit);
 
-}  // namespace vt::catalog
+}  // namespace vt::ui
