@@ -4,8 +4,10 @@
 // which settle most invoices in full, some in part and leave a few open.
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <set>
 
+#include "invoicing/invoice_arithmetic.h"
 #include "tool/demo_sample.h"
 
 namespace vt::tool::demo {
@@ -79,25 +81,22 @@ std::vector<data::ItemRecord> items(Sample& sample, Stock& stock, const SampleCu
   return lines;
 }
 
-// The invoice's Ship and Tax as the invoice editor computes them. The
-// sample's settings round computed charges the normal way, which for the
-// amounts here (never negative) is RoundCents.
+// The invoice's Ship and Tax as the invoice editor computes them.
 void computeCharges(const data::Settings& s, const std::vector<data::ItemRecord>& lines,
                     data::InvoiceRecord& header) {
-  double base1 = 0, base2 = 0;
+  std::vector<invoicing::TaxedLine> taxed;
   for (const data::ItemRecord& line : lines) {
-    const double total = base::RoundCents(line.Qty * line.UPR);
-    if (line.LTax1) base1 += total;
-    if (line.LTax2) base2 += total;
+    taxed.push_back({invoicing::LineTotal(line.Qty, line.UPR), line.LTax1, line.LTax2});
   }
-  header.Ship = base::RoundCents(s.TaxRate1 * 0.01 * base1);
-  if (s.ShipTax == 2 || (s.ShipTax == 3 && base2 != 0)) base2 += header.Ship;
-  header.Tax = base::RoundCents(s.TaxRate2 * 0.01 * base2);
+  if (const std::optional<invoicing::Charges> charges = invoicing::ComputeCharges(s, taxed)) {
+    header.Ship = charges->Ship;
+    header.Tax = charges->Tax;
+  }
 }
 
 double invoiceTotal(const std::vector<data::ItemRecord>& lines, const data::InvoiceRecord& header) {
   double subtotal = 0;
-  for (const data::ItemRecord& line : lines) subtotal += base::RoundCents(line.Qty * line.UPR);
+  for (const data::ItemRecord& line : lines) subtotal += invoicing::LineTotal(line.Qty, line.UPR);
   return base::RoundCents(subtotal + header.Ship + header.Tax);
 }
 
