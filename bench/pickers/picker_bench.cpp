@@ -1,15 +1,18 @@
-// Opens the customer picker on a table of N customers (default 1,000,000)
-// and reports, for each operation, the time it took and the reads of
-// CUST5.dbf and of its four index files:
+// Opens the customer picker on a table of N customers and the invoice
+// picker on a table of N invoices (default 1,000,000 each) and reports, for
+// each operation, the time it took, the reads of the picker's .dbf and of
+// its index files, and the reads of every other file (the group or the
+// customer of the selected row):
 //
-//   <operation> seconds=<s> dbf_reads=<n> ntx_reads=<n>
+//   <operation> seconds=<s> dbf_reads=<n> ntx_reads=<n> other_reads=<n>
 //
-// The table is written straight through the engine into a new installation
-// in a temporary directory, which is removed at the end. Usage:
-// picker_bench [N]
+// The tables are written straight through the engine into a new
+// installation in a temporary directory, which is removed at the end.
+// Usage: picker_bench [N]
 #include <stdlib.h>
 
 #include <QApplication>
+#include <QDate>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QScrollBar>
@@ -20,9 +23,11 @@
 #include <cstdio>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <random>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "base/dialogs.h"
 #include "base/program_exit.h"
@@ -31,6 +36,7 @@
 #include "data/init.h"
 #include "data/table_defs.h"
 #include "engine/fault_fs.h"
+#include "invoicing/tpickinv.h"
 #include "ui/context.h"
 #include "ui/help_viewer.h"
 #include "ui/printer_state.h"
@@ -70,6 +76,14 @@ std::string RandomName(std::mt19937& random, size_t length) {
   return name;
 }
 
+// Builds the table's index group as a new installation names it.
+void BuildIndexes(vt::engine::Table& table) {
+  const vt::data::TableDef* def = vt::data::findTableDef(table.name());
+  if (!def || table.createIndexGroup(def->group, def->tagSpecs()) < 0) {
+    throw std::runtime_error("index build failed");
+  }
+}
+
 // Appends `count` customers with random names (so that the name order is
 // not the record order) without indexes, then builds CUST5's index group.
 void WriteCustomers(const std::string& dir, long count) {
@@ -96,25 +110,55 @@ void WriteCustomers(const std::string& dir, long count) {
     group->assignInt(1);
   }
   if (table->flush() < 0) throw std::runtime_error("write failed");
-  const vt::data::TableDef* def = vt::data::findTableDef("CUST5");
-  if (table->createIndexGroup(def->group, def->tagSpecs()) < 0) {
-    throw std::runtime_error("index build failed");
-  }
+  BuildIndexes(*table);
   engine.closeAll();
 }
 
-// Record numbers of the last and the middle customer in name order.
+// Appends `count` invoices numbered in record order (six digits, so with N =
+// 1,000,000 the last record gets number 0 and sorts first), of random
+// customers, a hundred a day, then builds INV5's index group.
+void WriteInvoices(const std::string& dir, long count) {
+  vt::engine::Engine engine(dir);
+  engine.accessMode = vt::engine::AccessMode::DenyWrite;
+  engine.autoOpen = false;
+  engine.safety = false;
+  vt::engine::Table* table = engine.open("INV5");
+  if (!table) throw std::runtime_error("cannot open INV5");
+  vt::engine::Field* number = table->field("IvNo");
+  vt::engine::Field* customer = table->field("CuNo");
+  vt::engine::Field* date = table->field("IDate");
+  vt::engine::Field* note = table->field("IMemo");
+  std::mt19937 random(20240608);
+  std::uniform_int_distribution<long> customers(1, std::min(count, 999999L));
+  const QDate firstDay(2000, 1, 1);
+  for (long n = 1; n <= count; ++n) {
+    if (table->appendBlank() < 0) throw std::runtime_error("append failed");
+    number->assignLong(n % 1000000);
+    customer->assignLong(customers(random));
+    date->assign(firstDay.addDays(n / 100).toString(QStringLiteral("yyyyMMdd")).toStdString());
+    note->assign(RandomName(random, 20));
+  }
+  if (table->flush() < 0) throw std::runtime_error("write failed");
+  BuildIndexes(*table);
+  engine.closeAll();
+}
+
+// Record numbers of the first, the middle and the last record in a tag's
+// order.
 struct Targets {
-  long last = 0;
+  long first = 0;
   long middle = 0;
+  long last = 0;
 };
 
-Targets FindTargets(const std::string& dir) {
+Targets FindTargets(const std::string& dir, const char* tableName, const char* tagName) {
   vt::engine::Engine engine(dir);
-  vt::engine::Table* table = engine.open("CUST5");
-  if (!table) throw std::runtime_error("cannot open CUST5");
-  table->selectTag(table->tag("cName"));
+  vt::engine::Table* table = engine.open(tableName);
+  if (!table) throw std::runtime_error(std::string("cannot open ") + tableName);
+  table->selectTag(table->tag(tagName));
   Targets targets;
+  table->top();
+  targets.first = static_cast<long>(table->recNo());
   table->bottom();
   targets.last = static_cast<long>(table->recNo());
   table->positionTo(0.5);
@@ -131,11 +175,33 @@ void PressKey(QWidget* widget, Qt::Key key) {
   QApplication::sendEvent(widget, &release);
 }
 
+// A picker under test and the files of its table.
+struct PickerKind {
+  std::function<std::unique_ptr<vt::ui::GridPicker>(vt::data::DataSession&, vt::ui::UiContext&)>
+      make;
+  const char* dbf;
+  std::vector<const char*> ntx;
+};
+
+const PickerKind kCustomerPicker{[](vt::data::DataSession& session, vt::ui::UiContext& ui) {
+                                   return std::make_unique<vt::catalog::TPickCust>(nullptr, session,
+                                                                                   ui);
+                                 },
+                                 "CUST5.dbf",
+                                 {"cName.ntx", "ccno.ntx", "czip.ntx", "ccomp.ntx"}};
+
+const PickerKind kInvoicePicker{[](vt::data::DataSession& session, vt::ui::UiContext& ui) {
+                                  return std::make_unique<vt::invoicing::TPickInv>(nullptr, session,
+                                                                                   ui);
+                                },
+                                "INV5.dbf",
+                                {"inv.ntx", "invc.ntx", "invd.ntx"}};
+
 class Bench {
  public:
   Bench(const std::string& dir, long count)
       : dir_(dir), count_(count), session_(dir, dialogs_, exit_, Options()) {
-    if (!session_.OpenCustomers() || !session_.OpenGroups()) {
+    if (!session_.OpenCustomers() || !session_.OpenGroups() || !session_.OpenInvoices()) {
       throw std::runtime_error("tables did not open");
     }
     session_.settings.ByCust = true;
@@ -143,25 +209,25 @@ class Bench {
 
   // Times opening the picker on `start` and then, when given, `act` on the
   // shown picker, reporting each.
-  void open(const char* name, long start, const char* actName = nullptr,
+  void open(const PickerKind& kind, const char* name, long start, const char* actName = nullptr,
             const std::function<void(vt::ui::GridPicker&)>& act = {}) {
-    vt::catalog::TPickCust picker(nullptr, session_, ui_);
+    std::unique_ptr<vt::ui::GridPicker> picker = kind.make(session_, ui_);
     long current = start;
     bool shownRight = false;
     files_.reset();
     Clock::time_point began = Clock::now();
-    QTimer::singleShot(0, &picker, [&] {
-      report(name, Seconds(began));
-      shownRight = check(picker, start);
+    QTimer::singleShot(0, picker.get(), [&] {
+      report(kind, name, Seconds(began));
+      shownRight = check(*picker, start);
       if (act) {
         files_.reset();
         Clock::time_point acting = Clock::now();
-        act(picker);
-        report(actName, Seconds(acting));
+        act(*picker);
+        report(kind, actName, Seconds(acting));
       }
-      picker.reject();
+      picker->reject();
     });
-    picker.pick(false, current);
+    picker->pick(false, current);
     if (!shownRight) throw std::runtime_error("the picker does not show the generated table");
   }
 
@@ -180,12 +246,13 @@ class Bench {
   uint64_t reads(const char* file) const {
     return files_.readsOf(vt::engine::resolvePath(vt::engine::realFileSystem(), dir_, file));
   }
-  void report(const char* name, double seconds) const {
+  void report(const PickerKind& kind, const char* name, double seconds) const {
+    uint64_t dbf = reads(kind.dbf);
     uint64_t ntx = 0;
-    for (const char* file : {"cName.ntx", "ccno.ntx", "czip.ntx", "ccomp.ntx"}) ntx += reads(file);
-    std::printf("%s seconds=%.6f dbf_reads=%llu ntx_reads=%llu\n", name, seconds,
-                static_cast<unsigned long long>(reads("CUST5.dbf")),
-                static_cast<unsigned long long>(ntx));
+    for (const char* file : kind.ntx) ntx += reads(file);
+    std::printf("%s seconds=%.6f dbf_reads=%llu ntx_reads=%llu other_reads=%llu\n", name, seconds,
+                static_cast<unsigned long long>(dbf), static_cast<unsigned long long>(ntx),
+                static_cast<unsigned long long>(files_.reads() - dbf - ntx));
     std::fflush(stdout);
   }
 
@@ -207,27 +274,33 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   long count = argc > 1 ? std::atol(argv[1]) : 1000000;
   if (count < 1) {
-    std::fprintf(stderr, "usage: picker_bench [N]  (N customers, at least 1)\n");
+    std::fprintf(stderr, "usage: picker_bench [N]  (N customers and N invoices, at least 1)\n");
     return 2;
   }
   try {
     DataDir dir;
     Clock::time_point began = Clock::now();
     WriteCustomers(dir.path(), count);
-    std::printf("customers=%ld generate_seconds=%.2f\n", count, Seconds(began));
-    Targets targets = FindTargets(dir.path());
+    WriteInvoices(dir.path(), count);
+    std::printf("customers=%ld invoices=%ld generate_seconds=%.2f\n", count, count, Seconds(began));
+    Targets customers = FindTargets(dir.path(), "CUST5", "cName");
+    Targets invoices = FindTargets(dir.path(), "INV5", "Inv");
     Bench bench(dir.path(), count);
-    bench.open("open_last", targets.last, "key_home",
+    bench.open(kCustomerPicker, "open_last", customers.last, "key_home",
                [](vt::ui::GridPicker& p) { PressKey(p.recordsGrid, Qt::Key_Home); });
-    bench.open("open_middle", targets.middle, "key_end",
+    bench.open(kCustomerPicker, "open_middle", customers.middle, "key_end",
                [](vt::ui::GridPicker& p) { PressKey(p.recordsGrid, Qt::Key_End); });
-    bench.open("open_first", 0, "thumb_middle", [](vt::ui::GridPicker& p) {
+    bench.open(kCustomerPicker, "open_first", 0, "thumb_middle", [](vt::ui::GridPicker& p) {
       p.recordsScrollBar->setSliderDown(true);
       p.recordsScrollBar->setSliderPosition(50);
       p.recordsScrollBar->setSliderDown(false);
     });
-    bench.open("open_last_again", targets.last, "seek_zz",
+    bench.open(kCustomerPicker, "open_last_again", customers.last, "seek_zz",
                [](vt::ui::GridPicker& p) { p.seekEdit->setText("ZZ"); });
+    bench.open(kInvoicePicker, "invoice_open_first", invoices.first, "invoice_seek_middle",
+               [count](vt::ui::GridPicker& p) { p.seekEdit->setText(QString::number(count / 2)); });
+    bench.open(kInvoicePicker, "invoice_open_middle", invoices.middle);
+    bench.open(kInvoicePicker, "invoice_open_last", invoices.last);
   } catch (const std::exception& e) {
     std::fprintf(stderr, "picker_bench: %s\n", e.what());
     return 1;

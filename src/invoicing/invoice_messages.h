@@ -1,4 +1,5 @@
-// The boxes with which storing or deleting an invoice stops.
+// The boxes with which storing or deleting an invoice stops, and the invoice
+// window's own.
 #pragma once
 
 namespace vt::invoicing::messages {
@@ -12,5 +13,8 @@ constexpr const char* kNoteFailed =
     "Unable to store the customer's note at this time. Please try again later";
 constexpr const char* kDeleteFailed =
     "Unable to delete the invoice at this time. Please try again later";
+
+constexpr const char* kCustomerRequired = "Customer selection required before saving.";
+constexpr const char* kAddAnother = "Add another invoice?";
 
 }  // namespace vt::invoicing::messages

@@ -95,8 +95,12 @@ class InvoiceModel {
   // failure box.
   bool DeleteInvoice();
 
- private:
+ // A line's total: quantity times unit price, rounded to cents.
   double lineTotal(const data::ItemRow& row) const;
+  // An amount as the editor shows it ("%10.2f").
+  std::string amountText(double value) const { return texts_.amount(value); }
+
+ private:
   void formatTotals();
   // The number a new invoice is stored under; nothing (after a box) when
   // none can be had.

@@ -8,6 +8,8 @@
 #include "catalog/tpickpur.h"
 #include "catalog/tproddef.h"
 #include "catalog/tpurdef.h"
+#include "invoicing/tinvoice.h"
+#include "invoicing/tpickinv.h"
 
 namespace vt::shell {
 
@@ -17,11 +19,16 @@ CatalogWindows::CatalogWindows(QWidget* parent, data::DataSession& session, ui::
       PickProd(new catalog::TPickProd(parent, session, ui)),
       ProdDef(new catalog::TProdDef(parent, session, ui)),
       PickPur(new catalog::TPickPur(parent, session, ui)),
-      PurDef(new catalog::TPurDef(parent, session, ui)) {
+      PurDef(new catalog::TPurDef(parent, session, ui)),
+      PickInv(new invoicing::TPickInv(parent, session, ui)),
+      Invoice(new invoicing::TInvoice(parent, session, ui)) {
   PurDef->setProductWindows(*PickProd, *ProdDef);
+  Invoice->setCatalogWindows(*PickCust, *Customer, *PickProd, *ProdDef);
 }
 
 CatalogWindows::~CatalogWindows() {
+  delete Invoice;
+  delete PickInv;
   delete PurDef;
   delete PickPur;
   delete ProdDef;

@@ -1,5 +1,5 @@
-// The customer, group, product and purchase windows, made once when the data
-// session exists and kept for the rest of the run.
+// The customer, group, product, purchase and invoice windows, made once when
+// the data session exists and kept for the rest of the run.
 #pragma once
 
 #include <QWidget>
@@ -20,6 +20,10 @@ class TPickPur;
 class TProdDef;
 class TPurDef;
 }  // namespace vt::catalog
+namespace vt::invoicing {
+class TInvoice;
+class TPickInv;
+}  // namespace vt::invoicing
 
 namespace vt::shell {
 
@@ -36,6 +40,8 @@ struct CatalogWindows {
   catalog::TProdDef* ProdDef;
   catalog::TPickPur* PickPur;
   catalog::TPurDef* PurDef;
+  invoicing::TPickInv* PickInv;
+  invoicing::TInvoice* Invoice;
   // The customer window's group picker and editor serve the main window's
   // group button too.
   catalog::TPickGroup& pickGroup();

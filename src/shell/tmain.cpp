@@ -136,6 +136,7 @@ void TMain::buildReportMenus() {
 }
 
 void TMain::connectButtons() {
+  connect(button("invoicesButton"), &QToolButton::clicked, this, &TMain::invoicesClicked);
   connect(button("customersButton"), &QToolButton::clicked, this, &TMain::customersClicked);
   connect(button("groupsButton"), &QToolButton::clicked, this, &TMain::groupsClicked);
   connect(button("productsButton"), &QToolButton::clicked, this, &TMain::productsClicked);
@@ -148,10 +149,10 @@ void TMain::connectButtons() {
   connect(button("salesTaxButton"), &QToolButton::clicked, this, &TMain::salesTaxClicked);
   // The windows and reports these open are not part of the program yet.
   for (const char* name :
-       {"invoicesButton", "printInvoicesButton", "invoiceLabelsButton", "productListButton",
-        "purchaseReportButton", "statementsButton", "profileButton", "salesReportsButton",
-        "addressLabelsButton", "mailMergeButton", "inventoryReportsButton", "labelFormsButton",
-        "backupButton", "restoreButton", "importButton", "eraseButton"}) {
+       {"printInvoicesButton", "invoiceLabelsButton", "productListButton", "purchaseReportButton",
+        "statementsButton", "profileButton", "salesReportsButton", "addressLabelsButton",
+        "mailMergeButton", "inventoryReportsButton", "labelFormsButton", "backupButton",
+        "restoreButton", "importButton", "eraseButton"}) {
     button(name)->setEnabled(false);
   }
 }

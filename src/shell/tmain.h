@@ -79,6 +79,7 @@ class TMain : public QMainWindow {
   void aboutClicked();
   void helpContentsClicked();
 
+  void invoicesClicked();
   void customersClicked();
   void groupsClicked();
   void productsClicked();

@@ -9,6 +9,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QRegularExpressionValidator>
 #include <QScrollBar>
 #include <QShowEvent>
 #include <QSignalBlocker>
@@ -78,8 +80,12 @@ void GridPicker::buildControls() {
 
   seekEdit = new QLineEdit(this);
   seekEdit->setObjectName(QStringLiteral("seekEdit"));
-  seekEdit->setAccessibleName(tr("Seek"));
-  seekLabel = new QLabel(tr("Seek:"), this);
+  seekEdit->setAccessibleName(QString(settings_.seekLabel).remove(QLatin1Char(':')).trimmed());
+  if (!settings_.seekPattern.isEmpty()) {
+    seekEdit->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(settings_.seekPattern), seekEdit));
+  }
+  seekLabel = new QLabel(settings_.seekLabel, this);
   seekLabel->setObjectName(QStringLiteral("seekLabel"));
   seekLabel->setBuddy(seekEdit);
   seekEdit->installEventFilter(this);
@@ -455,16 +461,19 @@ void GridPicker::gridClicked() {
 
 // ---- Incremental search ------------------------------------------------------
 
-// The typed text is upper-cased by the keys' own rule, so a name is found
-// by typing it as stored.
+std::optional<std::string> UpperCaseSeekKey(const QString& typed) {
+  return base::upper1252(base::KeyText(typed.trimmed().toStdString()));
+}
+
+// A text equal to the last one sought changes nothing.
 void GridPicker::seekChanged() {
-  std::string key = base::upper1252(base::KeyText(seekEdit->text().trimmed().toStdString()));
-  QString text = QString::fromStdString(base::toUtf8(key));
+  std::optional<std::string> key = settings_.seekKey(seekEdit->text());
+  QString text = key ? QString::fromStdString(base::toUtf8(*key)) : QString();
   if (text == seekText_) return;
   seekText_ = text;
   Table* table = records();
-  if (!table || window_.count() == 0) return;
-  Result found = table->seek(key);
+  if (!key || !table || window_.count() == 0) return;
+  Result found = table->seek(*key);
   if (found != Result::Success && found != Result::After) {
     reportFailure();
     return;

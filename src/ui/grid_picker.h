@@ -12,6 +12,8 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "data/data_session.h"
@@ -39,6 +41,11 @@ struct GridOrder {
   QString tag;
 };
 
+// The key sought for the seek box's text: trimmed, in Windows-1252 and
+// upper-cased by the keys' own rule, so a name is found by typing it as
+// stored.
+std::optional<std::string> UpperCaseSeekKey(const QString& typed);
+
 // Everything in which one grid picker differs from another.
 struct GridPickerSettings {
   QString caption;
@@ -58,6 +65,12 @@ struct GridPickerSettings {
   // its row, without the record number; `deleted` when it is marked so. No
   // cells when the record cannot be read.
   std::function<QStringList(vt::data::DataSession&, bool deleted)> row;
+  // The seek box: its label, a regular expression its whole text must match
+  // (empty: any text), and the key (index bytes) sought for its text; none
+  // when that text is not sought.
+  QString seekLabel = QStringLiteral("Seek:");
+  QString seekPattern;
+  std::function<std::optional<std::string>(const QString& typed)> seekKey = UpperCaseSeekKey;
 };
 
 class GridPicker : public QDialog, public vt::data::RecordPicker {

@@ -22,6 +22,14 @@ std::vector<CustomerRow> numberedCustomers(int count) {
   return rows;
 }
 
+std::vector<InvoiceRow> numberedInvoices(int count) {
+  std::vector<InvoiceRow> rows;
+  rows.reserve(static_cast<size_t>(count));
+  for (int n = 1; n <= count; ++n)
+    rows.push_back({n, 1, "20240101", "Note " + std::to_string(n), false});
+  return rows;
+}
+
 namespace {
 
 // Opens one table of the data directory deny-write with its indexes, so
@@ -109,6 +117,24 @@ const std::string& LargeCustomerDir() {
   return files.dir;
 }
 
+void WriteInvoices(const std::string& dir, const std::vector<InvoiceRow>& rows) {
+  DirectTable t(dir, "INV5");
+  for (const InvoiceRow& row : rows) {
+    t.append();
+    t.setNumber("IvNo", row.number);
+    t.setNumber("CuNo", row.customer);
+    t.set("IDate", row.date);
+    t.set("IMemo", row.note);
+    t.finish(row.deleted);
+  }
+}
+
+const std::string& LargeInvoiceDir() {
+  static const InstalledFiles files(
+      [](const std::string& dir) { WriteInvoices(dir, numberedInvoices(kLargeTable)); });
+  return files.dir;
+}
+
 }  // namespace
 
 PickerTest::PickerTest() : dir_(MakeTempDir()) {
@@ -169,6 +195,14 @@ void PickerTest::writePurchases(const std::vector<PurchaseRow>& rows) {
     t.setNumber("PURCost", row.cost);
     t.finish(row.deleted);
   }
+}
+
+void PickerTest::writeInvoices(const std::vector<InvoiceRow>& rows) {
+  WriteInvoices(dir_, rows);
+}
+
+void PickerTest::useLargeInvoiceTable() {
+  copyFrom(LargeInvoiceDir());
 }
 
 data::DataSession& PickerTest::openSession(engine::FileSystem* fs) {

@@ -47,12 +47,22 @@ struct PurchaseRow {
   bool deleted = false;
 };
 
-// Customers in the large table, written once per test program.
+struct InvoiceRow {
+  int number = 0, customer = 0;
+  std::string date;  // yyyymmdd
+  std::string note;
+  bool deleted = false;
+};
+
+// Customers (or invoices) in the large table, written once per test program.
 constexpr int kLargeTable = 20000;
 
 // `count` customers "C000001" ... (last name), first name "F" and the
 // number, note "N" and the number: record n sorts n-th by name.
 std::vector<CustomerRow> numberedCustomers(int count);
+// `count` invoices numbered 1 ... in record order, of customer 1, dated
+// 2024-01-01, note "Note " and the number.
+std::vector<InvoiceRow> numberedInvoices(int count);
 
 class PickerTest : public ::testing::Test {
  protected:
@@ -66,6 +76,9 @@ class PickerTest : public ::testing::Test {
   void writeGroups(const std::vector<std::pair<int, std::string>>& groups);
   void writeProducts(const std::vector<ProductRow>& rows);
   void writePurchases(const std::vector<PurchaseRow>& rows);
+  void writeInvoices(const std::vector<InvoiceRow>& rows);
+  // kLargeTable numbered invoices in place of every table written so far.
+  void useLargeInvoiceTable();
 
   // The session over the files, with CUST5, GROUPS, Prod5 and Pur5 open; the
   // engine works on `fs` when given.

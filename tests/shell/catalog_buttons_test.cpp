@@ -12,6 +12,8 @@
 #include "catalog/tpickcust.h"
 #include "catalog/tpickprod.h"
 #include "engine/engine.h"
+#include "invoicing/tinvoice.h"
+#include "invoicing/tpickinv.h"
 #include "shell/picture_button.h"
 #include "shell/shell_test_support.h"
 
@@ -58,6 +60,19 @@ void addCustomers(const std::string& dir, int count) {
     table->field("cuno")->assignLong(cuno);
     table->field("last")->assign("Customer " + std::to_string(cuno));
     table->field("ngroup")->assignLong(1);
+    ASSERT_EQ(table->flush(), 0);
+  }
+  table->close();
+}
+
+void addInvoices(const std::string& dir, int count) {
+  engine::Engine engine(dir);
+  engine::Table* table = engine.open("INV5");
+  ASSERT_NE(table, nullptr);
+  for (int ivno = 1; ivno <= count; ++ivno) {
+    ASSERT_EQ(table->appendBlank(), 0);
+    table->field("IvNo")->assignLong(ivno);
+    table->field("CuNo")->assignLong(1);
     ASSERT_EQ(table->flush(), 0);
   }
   table->close();
@@ -111,6 +126,20 @@ TEST_F(CatalogButtons, CancelledCycleChangesNothing) {
   EXPECT_EQ(run.state.session()->products(), nullptr);
   EXPECT_EQ(recordsIn(dir.path(), "Prod5"), 0u);
   EXPECT_EQ(recordsIn(dir.path(), "CUST5"), 3u);
+}
+
+TEST_F(CatalogButtons, InvoiceCycleRunsOnTheInvoiceWindowsAndClosesTheTables) {
+  addInvoices(dir.path(), 2);
+  ProgramRun run(dir.path());
+  run.startUp();
+  ModalSteps steps({on<invoicing::TPickInv>([](invoicing::TPickInv& p) { p.selectClicked(); }),
+                    on<invoicing::TInvoice>([](invoicing::TInvoice& w) { w.deleteClicked(); }),
+                    on<invoicing::TPickInv>([](invoicing::TPickInv& p) { p.cancelClicked(); })});
+  run.main->button("invoicesButton")->click();
+
+  EXPECT_TRUE(steps.allDone());
+  EXPECT_EQ(run.state.session()->invoices(), nullptr);
+  EXPECT_EQ(recordsIn(dir.path(), "INV5"), 1u);
 }
 
 }  // namespace
