@@ -4,6 +4,7 @@
 #include <QPushButton>
 #include <QTableWidget>
 
+#include "base/convert.h"
 #include "invoicing/invoice_messages.h"
 #include "invoicing/titemdef.h"
 #include "invoicing/tpickpmt.h"
@@ -127,7 +128,13 @@ void TInvoice::saveClicked() {
   bool saved = false;
   {
     vt::ui::WaitCursor wait;
-    if (!computed([this, &saved] { saved = model_.SaveInvoice(); }) || !saved) return;
+    computed([this, &saved] { saved = model_.SaveInvoice(); });
+  }
+  if (!saved) {
+    // A new invoice may have been numbered and its header stored before
+    // the save stopped; the next Save finishes that invoice.
+    invoiceNumberEdit->setText(QString::fromStdString(base::PadNumber(session_.Invoice.IvNo, 6)));
+    return;
   }
   resetGrid();
   if (wasStored) {
