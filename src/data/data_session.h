@@ -73,6 +73,11 @@ class DataSession {
 
   engine::Engine& engine() { return engine_; }
   base::DateTime now() const;
+  // A date and an amount ("%<width>.<decimals>f") as the views and printed
+  // documents show them: the system's short date and decimal separator
+  // (IsoDate and "." without a locale).
+  std::string shortDateText(const base::DateTime& date) const;
+  std::string viewAmount(double value, int width, int decimals) const;
 
   // ---- State shared by the windows ----
 
@@ -220,7 +225,6 @@ class DataSession {
   MappedTable* live(TableId id);
   const MappedTable& mapped(TableId id);
   int startAt(RecordKind kind, bool bottom);
-  std::string viewAmount(double value, int width, int decimals) const;
   int appendItemRow();
   int appendPaymentRow();
   // Seeks the lines of the invoice in the buffer and, while each loaded

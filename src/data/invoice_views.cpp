@@ -43,6 +43,10 @@ int DataSession::FindCustomerGroup() {
   return engine_.errorCode();
 }
 
+std::string DataSession::shortDateText(const base::DateTime& date) const {
+  return options_.shortDate ? options_.shortDate(date) : base::IsoDate(date);
+}
+
 std::string DataSession::viewAmount(double value, int width, int decimals) const {
   return options_.amountText ? options_.amountText(value, width, decimals)
                              : base::FloatText(value, width, decimals);
@@ -69,8 +73,7 @@ int DataSession::appendItemRow() {
 
 int DataSession::appendPaymentRow() {
   PmtRow& row = nextRow(PmtLines, PmtCount);
-  row[PmtCol::PDate] =
-      options_.shortDate ? options_.shortDate(Payment.PDate) : base::IsoDate(Payment.PDate);
+  row[PmtCol::PDate] = shortDateText(Payment.PDate);
   row[PmtCol::PAmt] = viewAmount(Payment.PAmt, 10, 2);
   return 0;
 }

@@ -1,0 +1,87 @@
+// The documents a customer receives, built in the report document: the
+// invoice, the bill (an invoice printed because money is owed, titled
+// "Statement" when nothing is), and the account statement listing a
+// customer's invoices. Each starts on its own page with the letterhead of
+// the stationary settings. Works on the session's invoice buffer and views
+// with CUST5, INV5, ITM5, PMT and Prod5 open; measures the page through
+// PageMetrics and reads the views' numbers through ViewTexts.
+#pragma once
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "base/convert.h"
+#include "data/data_session.h"
+#include "invoicing/view_texts.h"
+#include "reports/page_metrics.h"
+#include "reports/report_doc.h"
+
+namespace vt::reports {
+
+class CustomerDocuments {
+ public:
+  CustomerDocuments(data::DataSession& session, ReportDoc& doc, const PageMetrics& metrics,
+                    const invoicing::ViewTexts& texts);
+
+  // The invoice layout (73 columns, the item table's rules and headings),
+  // and BeginReport.
+  void StartInvoiceReport();
+  // The statement layout (59 columns, "Account Statement"), and BeginReport.
+  void StartStatementReport();
+
+  // The invoice in the buffer and views, on a page of its own: titled
+  // "Invoice" in invoice mode, otherwise "Bill" when something is due and
+  // "Statement" when not. Invoice mode adds the products' texts and the
+  // remarks below the totals.
+  void PrintInvoiceDoc(bool invoiceMode);
+  // Every invoice dated `from` to `to` (in bill mode only those with
+  // something due), in date order. 0 or a negative engine status.
+  int InvoicesByDates(const base::DateTime& from, const base::DateTime& to, bool invoiceMode);
+  // Invoice record `recno` loaded whole and added. 0 or a negative status.
+  int AddInvoice(long recno, bool invoiceMode);
+
+  // A statement for every customer, in zip code order, that has invoices
+  // dated `from` to `to` with something due or a credit. 0 or a negative
+  // status.
+  int StatementsWithBalances(const base::DateTime& from, const base::DateTime& to);
+  // A statement of every invoice of customer record `recno` (none when the
+  // customer has no invoice). 0 or a negative status.
+  int StatementOf(long recno);
+
+  // The letterhead rows; starts page 1.
+  void Letterhead();
+  // `text` cut into the lines that fit the report's width, broken at
+  // blanks; a line feed starts a new line. False when the text is blank.
+  bool SplitText(const std::string& text, std::vector<std::string>& lines) const;
+
+ private:
+  // Invoice number, date, charges, payments and amount due.
+  struct StatementRow {
+    std::array<std::string, 2> texts;
+    std::array<double, 3> amounts;
+  };
+
+  void row(std::initializer_list<std::pair<int, std::string>> cells);
+  void pageOfItsOwn();
+  void addressBlock(bool invoiceLines);
+  void itemRows(double& subtotal);
+  void totalsBlock(double subtotal);
+  void textLines(const std::string& text);
+  std::string amount(double value, int width) const;
+  std::string prefix() const;
+  bool stationaryEmpty() const;
+  std::string today() const;
+  int invoicesOfCustomer(int cuno, bool everyInvoice, const base::DateTime& from,
+                         const base::DateTime& to);
+  int AddStatementRow();
+  void PrintStatement();
+
+  data::DataSession& session_;
+  ReportDoc& doc_;
+  const PageMetrics& metrics_;
+  const invoicing::ViewTexts& texts_;
+  std::vector<StatementRow> statementRows_;
+};
+
+}  // namespace vt::reports

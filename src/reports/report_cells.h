@@ -1,0 +1,48 @@
+// Reading the cells of a report document: what a content cell draws and
+// where, and the flags of a style cell.
+#pragma once
+
+#include <optional>
+#include <stdexcept>
+#include <string>
+
+namespace vt::reports {
+
+enum class CellKind { Empty, Left, Right, Centre, HRule, VRule, Eject, Picture, Unknown };
+
+struct ReportCell {
+  CellKind kind = CellKind::Empty;
+  int column = 0;    // L, R, C, V, I; the from-column of H
+  int toColumn = 0;  // H only
+  char align = 'L';  // I only: L, C or R
+  std::string text;  // L, R, C: everything after the third character; I: the file name
+};
+
+// The standard conversion error of a column field that is not a number.
+class CellError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// Throws CellError when a column field of a coded cell is not a number.
+// A cell whose first letter is no code is Unknown with its whole text.
+ReportCell ParseCell(const std::string& cell);
+
+struct PictureSize {
+  double height = 0;  // inches
+  double width = 0;
+};
+
+struct RowStyle {
+  bool bold = false;
+  bool underline = false;
+  std::optional<PictureSize> picture;  // "S" + height + width
+};
+
+RowStyle ParseStyle(const std::string& style);
+
+// The style cell of a picture row: "S" + height + width, each five
+// characters wide with two decimals.
+std::string PictureStyle(double heightInches, double widthInches);
+
+}  // namespace vt::reports

@@ -1,0 +1,79 @@
+// The report document every printed output except labels is built in: rows
+// of short coded text cells that say where each piece of text goes on the
+// line, how it is aligned, and where rules, page breaks and pictures go. The
+// last cell of every row is its style cell. A generator sets the width and
+// the number of cells, starts the document, fills titles, column codes and
+// headings, and adds rows; the page logic places page headers and page
+// breaks. The document is shown, printed and exported by the report window.
+//
+// Cell codes (column numbers are two-character fields, " 7" or "07"):
+//   "L" col text   text starting at the column
+//   "R" col text   text ending at the column
+//   "C" col text   text centred on the column
+//   "H" from to    rule along the top of the row, from column to column
+//   "V" col        rule at the left edge of the column, the row's height
+//   "EJECT"        page break (only the E is examined)
+//   "I" align col file   a picture (align L, C or R), sized by the style cell
+// Style cell flags: "B" bold, "U" rule under the row, "S" + height + width
+// (inches, each five characters with two decimals) for a picture row.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace vt::reports {
+
+using ReportRow = std::vector<std::string>;
+
+class ReportDoc {
+ public:
+  // Set by the generator before BeginReport.
+  int ReportWidth = 0;  // character columns, 1..99
+  int ReportCols = 0;   // cells per row, the last the style cell
+  // Filled by the generator after BeginReport.
+  std::vector<std::string> ReportTitles;
+  std::vector<ReportRow> ColumnHeads;
+  std::vector<std::string> ColumnCodes;  // ReportCols - 1 prefixes ("L00", "R47")
+
+  int CurRow = -1;    // index of the last row; -1 when empty
+  int PageLine = -1;  // rows placed on the current page
+  int PageNo = 0;     // 0 until the first page header
+  int LinesPerPage = 60;
+
+  // Starts an empty document: `linesPerPage` rows to a page (60 without a
+  // printer), `today` the date text page headers carry. Heading rows and
+  // column codes are made empty, one heading row.
+  void BeginReport(int linesPerPage, std::string today);
+  // Appends a row of empty cells (CurRow and PageLine up by one).
+  void NewLine();
+  // Before adding rows: `needed` = PageLine + the rows about to be added.
+  // On a started page with room, nothing and false. Otherwise an EJECT row
+  // (after the first page; with `headings` the last row underlined first),
+  // the page header (page number and date, titles, with `headings` the
+  // column headings) and true.
+  bool CheckPage(int needed, bool headings);
+  // The titles centred and bold, one row each.
+  void PlaceTitles();
+  // A blank row, then the heading rows copied with their style cells.
+  void PlaceHeadings();
+  // Releases the rows, headings and codes.
+  void EndReport();
+
+  bool empty() const { return CurRow < 0; }
+  const std::vector<ReportRow>& rows() const { return rows_; }
+  // Cell `c` of the last row; the style cell is cell ReportCols - 1.
+  std::string& cell(int c);
+  std::string& style() { return cell(ReportCols - 1); }
+  // The column code of column cell `c` followed by `text`.
+  std::string coded(int c, const std::string& text) const;
+
+ private:
+  std::vector<ReportRow> rows_;
+  std::string today_;
+};
+
+// A column number as a two-character field: right-aligned with a leading
+// blank (" 7", "36").
+std::string ColumnField(int column);
+
+}  // namespace vt::reports

@@ -1,0 +1,178 @@
+// The account statement: one page per customer listing invoices with their
+// charges, payments and amounts due, and the runs that gather invoices and
+// statements into one document.
+#include "base/text1252.h"
+#include "reports/customer_documents.h"
+
+namespace vt::reports {
+
+using data::ItemCol;
+using engine::Result;
+
+namespace {
+
+constexpr int kStatementWidth = 59;
+constexpr int kStatementCols = 12;
+
+// Selects `tagName` of `table`; false (the engine's error set) when the
+// index is missing.
+bool selectTag(engine::Table& table, const char* tagName) {
+  engine::Tag* tag = table.tag(tagName);
+  if (!tag) {
+    table.engine().setError(engine::kErrTag);
+    return false;
+  }
+  table.selectTag(tag);
+  return true;
+}
+
+}  // namespace
+
+void CustomerDocuments::StartStatementReport() {
+  doc_.ReportWidth = kStatementWidth;
+  doc_.ReportCols = kStatementCols;
+  doc_.BeginReport(metrics_.linesPerPage(), today());
+  doc_.ReportTitles = {"Account Statement"};
+  doc_.ColumnCodes = {"V00", "R07", "V09", "R18", "V20", "R31", "V33", "R44", "V46", "R57", "V59"};
+  ReportRow rule(kStatementCols);
+  rule.back() = "U";
+  ReportRow heads(kStatementCols);
+  const char* const titles[] = {"", "Invoice",  "", "Date",       "", "Charges",
+                                "", "Payments", "", "Amount Due", ""};
+  for (int c = 0; c < kStatementCols - 1; ++c)
+    heads[static_cast<size_t>(c)] = doc_.coded(c, titles[c]);
+  heads.back() = "U";
+  doc_.ColumnHeads = {rule, heads};
+}
+
+int CustomerDocuments::AddStatementRow() {
+  session_.CurInvoice = static_cast<long>(session_.invoices()->recNo());
+  if (const int status = session_.LoadFullInvoice(); status < 0) return status;
+  const data::InvoiceRecord& invoice = session_.Invoice;
+  double charges = invoice.Ship + invoice.Tax;
+  for (int i = 0; i <= session_.ItemCount; ++i) {
+    const data::ItemRow& item = session_.ItemLines[static_cast<size_t>(i)];
+    charges += texts_.number(item[ItemCol::Qty]) * texts_.number(item[ItemCol::UPR]);
+  }
+  double payments = 0;
+  for (int i = 0; i <= session_.PmtCount; ++i) {
+    payments += texts_.number(session_.PmtLines[static_cast<size_t>(i)][data::PmtCol::PAmt]);
+  }
+  statementRows_.push_back(
+      {{base::PadNumber(invoice.IvNo, 6), session_.shortDateText(invoice.IDate)},
+       {charges, payments, invoice.Due}});
+  return 0;
+}
+
+void CustomerDocuments::PrintStatement() {
+  pageOfItsOwn();
+  Letterhead();
+  doc_.PlaceTitles();
+  addressBlock(false);
+  doc_.PlaceHeadings();
+  std::array<double, 3> totals{};
+  for (const StatementRow& line : statementRows_) {
+    doc_.CheckPage(doc_.PageLine + 1, true);
+    row({{0, "V00"},
+         {1, "R07" + line.texts[0]},
+         {2, "V09"},
+         {3, "R18" + line.texts[1]},
+         {4, "V20"},
+         {5, "R31" + amount(line.amounts[0], 11)},
+         {6, "V33"},
+         {7, "R44" + amount(line.amounts[1], 11)},
+         {8, "V46"},
+         {9, "R57" + amount(line.amounts[2], 11)},
+         {10, "V59"}});
+    for (size_t i = 0; i < 3; ++i) totals[i] += line.amounts[i];
+  }
+  doc_.style() = "U";
+  doc_.CheckPage(doc_.PageLine + 1, true);
+  row({{1, "R18Totals"},
+       {4, "V20"},
+       {5, "R31" + amount(totals[0], 11)},
+       {6, "V33"},
+       {7, "R44" + amount(totals[1], 11)},
+       {8, "V46"},
+       {9, "R57" + amount(totals[2], 11)},
+       {10, "V59"}});
+  row({{10, "H2059"}});
+}
+
+int CustomerDocuments::invoicesOfCustomer(int cuno, bool everyInvoice, const base::DateTime& from,
+                                          const base::DateTime& to) {
+  engine::Table& invoices = *session_.invoices();
+  engine::Engine& engine = session_.engine();
+  statementRows_.clear();
+  if (!selectTag(invoices, "InvC")) return engine.errorCode();
+  for (Result found = invoices.seek(base::PadNumber(cuno, 6)); found == Result::Success;
+       found = invoices.skip(1)) {
+    if (const int status = session_.LoadInvoice(); status < 0) return status;
+    if (session_.Invoice.CuNo != cuno) break;
+    const base::DateTime date = session_.Invoice.IDate.date();
+    const bool listed =
+        everyInvoice || (session_.Invoice.Due != 0 && date >= from.date() && date <= to.date());
+    if (!listed) continue;
+    if (const int status = AddStatementRow(); status < 0) return status;
+    // The full load moved the table; back to the invoice for the next skip.
+    if (invoices.go(static_cast<uint32_t>(session_.CurInvoice)) != Result::Success) break;
+  }
+  if (const int status = engine.errorCode(); status < 0) return status;
+  if (!statementRows_.empty()) PrintStatement();
+  return 0;
+}
+
+int CustomerDocuments::StatementsWithBalances(const base::DateTime& from,
+                                              const base::DateTime& to) {
+  engine::Table& customers = *session_.customers();
+  engine::Engine& engine = session_.engine();
+  engine.errorCode();
+  if (!selectTag(customers, "CZip")) return engine.errorCode();
+  for (Result at = customers.top(); at == Result::Success; at = customers.skip(1)) {
+    const auto recno = customers.recNo();
+    const int cuno = static_cast<int>(customers.field("cuno")->asLong());
+    if (const int status = invoicesOfCustomer(cuno, false, from, to); status < 0) return status;
+    if (!selectTag(customers, "CZip") || customers.go(recno) != Result::Success) break;
+  }
+  return engine.errorCode();
+}
+
+int CustomerDocuments::StatementOf(long recno) {
+  engine::Table& customers = *session_.customers();
+  engine::Engine& engine = session_.engine();
+  engine.errorCode();
+  if (customers.go(static_cast<uint32_t>(recno)) != Result::Success) {
+    const int status = engine.errorCode();
+    return status < 0 ? status : engine::kErrRecord;
+  }
+  const int cuno = static_cast<int>(customers.field("cuno")->asLong());
+  return invoicesOfCustomer(cuno, true, {}, {});
+}
+
+int CustomerDocuments::InvoicesByDates(const base::DateTime& from, const base::DateTime& to,
+                                       bool invoiceMode) {
+  engine::Table& invoices = *session_.invoices();
+  engine::Engine& engine = session_.engine();
+  engine.errorCode();
+  if (!selectTag(invoices, "InvD")) return engine.errorCode();
+  Result at = invoices.seek(base::DateToKey(from));
+  for (; at == Result::Success || at == Result::After; at = invoices.skip(1)) {
+    if (const int status = session_.LoadInvoice(); status < 0) return status;
+    if (session_.Invoice.IDate.date() > to.date()) break;
+    const auto recno = static_cast<long>(invoices.recNo());
+    if (invoiceMode || session_.Invoice.Due > 0) {
+      if (const int status = AddInvoice(recno, invoiceMode); status < 0) return status;
+      if (invoices.go(static_cast<uint32_t>(recno)) != Result::Success) break;
+    }
+  }
+  return engine.errorCode();
+}
+
+int CustomerDocuments::AddInvoice(long recno, bool invoiceMode) {
+  session_.CurInvoice = recno;
+  if (const int status = session_.LoadFullInvoice(); status < 0) return status;
+  PrintInvoiceDoc(invoiceMode);
+  return 0;
+}
+
+}  // namespace vt::reports

@@ -1,0 +1,98 @@
+// The report document's page logic, its cells and its text export.
+#include "reports/report_doc.h"
+
+#include <gtest/gtest.h>
+
+#include "reports/report_cells.h"
+#include "reports/report_export.h"
+
+namespace vt::reports {
+namespace {
+
+// A document of `width` columns, three cells a row, one title and one
+// heading row, `lines` rows to a page.
+ReportDoc started(int width, int lines) {
+  ReportDoc doc;
+  doc.ReportWidth = width;
+  doc.ReportCols = 3;
+  doc.BeginReport(lines, "4/17/2026");
+  doc.ReportTitles = {"Sales"};
+  doc.ColumnHeads = {{"L00Item", "R40Total", "U"}};
+  return doc;
+}
+
+void body(ReportDoc& doc, int rows) {
+  for (int i = 0; i < rows; ++i) {
+    doc.CheckPage(doc.PageLine + 1, true);
+    doc.NewLine();
+    doc.cell(0) = "L00row " + std::to_string(i);
+  }
+}
+
+std::vector<std::string> firstCells(const ReportDoc& doc) {
+  std::vector<std::string> cells;
+  for (const ReportRow& row : doc.rows()) cells.push_back(row[0] + "|" + row.back());
+  return cells;
+}
+
+TEST(ReportPages, ABodyThatFitsHasOnePageHeaderAndNoBreak) {
+  ReportDoc doc = started(71, 60);
+  body(doc, 3);
+  EXPECT_EQ(firstCells(doc),
+            (std::vector<std::string>{"L00Page 1|", "|", "C35Sales|B", "|", "L00|", "|",
+                                      "L00Item|U", "L00row 0|", "L00row 1|", "L00row 2|"}));
+  EXPECT_EQ(doc.rows()[0][1], "R714/17/2026");
+}
+
+TEST(ReportPages, ARowPastThePageBreaksBeforeItUnderTheHeadingsAgain) {
+  ReportDoc doc = started(9, 9);  // the header takes 7 rows: two body rows a page
+  body(doc, 3);
+  EXPECT_EQ(firstCells(doc), (std::vector<std::string>{
+                                 "L00Page 1|", "|", "C 4Sales|B", "|", "L00|", "|", "L00Item|U",
+                                 "L00row 0|", "L00row 1|U", "EJECT|", "L00Page 2|", "|",
+                                 "C 4Sales|B", "|", "L00|", "|", "L00Item|U", "L00row 2|"}));
+  EXPECT_EQ(doc.rows()[0][1], "R 94/17/2026");
+}
+
+TEST(ReportCells, ColumnFieldsWithBlankOrZeroReadTheSame) {
+  EXPECT_EQ(ParseCell("L 7x").column, ParseCell("L07x").column);
+  const ReportCell rule = ParseCell("H6073");
+  EXPECT_EQ(rule.kind, CellKind::HRule);
+  EXPECT_EQ(rule.column, 60);
+  EXPECT_EQ(rule.toColumn, 73);
+  EXPECT_EQ(ParseCell("IC36 logo.png ").text, "logo.png");
+  EXPECT_THROW(ParseCell("Lxxtext"), CellError);
+  const RowStyle style = ParseStyle(PictureStyle(1.5, 2.25) + "BU");
+  ASSERT_TRUE(style.picture);
+  EXPECT_EQ(style.picture->height, 1.5);
+  EXPECT_EQ(style.picture->width, 2.25);
+  EXPECT_TRUE(style.bold && style.underline);
+}
+
+TEST(ReportExport, AlignedAndTabbedLinesKeepTheTextsAsWritten) {
+  const ReportRow total = {"L00Total", "", "", "", "R71      12.50", "V73", "U"};
+  const ReportRow overlapping = {"L00abcdef", "L03xyz", "C10mid", "R20café", ""};
+  struct Case {
+    ReportRow row;
+    ExportForm form;
+    std::string line;
+  };
+  const Case cases[] = {
+      {total, ExportForm::TabDelimited, "Total\t      12.50"},
+      {total, ExportForm::AlignedText, "Total" + std::string(55, ' ') + "      12.50"},
+      {overlapping, ExportForm::AlignedText, "abcdefxyzmid    caf\xE9"},
+      {{"EJECT", ""}, ExportForm::AlignedText, ""},
+      {{"L00", "L05x", ""}, ExportForm::TabDelimited, "x"},
+      {{"L05x", "L10", "L12y", ""}, ExportForm::TabDelimited, "x\t\ty"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(ExportLine(c.row, c.form), c.line);
+  ReportDoc doc = started(71, 60);
+  body(doc, 1);
+  const std::string text = ExportText(doc, ExportForm::AlignedText);
+  EXPECT_EQ(text.substr(0, 8), "Page 1" + std::string(1, ' ') + ' ');
+  EXPECT_NE(text.find("4/17/2026\r\n\r\n"), std::string::npos);
+  EXPECT_EQ(text.find("4/17/2026\r\n"), 71 - 9);
+}
+
+}  // namespace
+}  // namespace vt::reports
