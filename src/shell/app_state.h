@@ -50,8 +50,4 @@ class AppState {
   std::unique_ptr<data::DataSession> session_;
 };
 
-// The font the main window was designed with: the application's font
-// family at 8 points. The report font unless the settings name another.
-QFont DesignReportFont();
-
 }  // namespace vt::shell

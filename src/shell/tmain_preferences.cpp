@@ -12,9 +12,9 @@
 #include "invoicing/ttaxdef.h"
 #include "shell/app_state.h"
 #include "shell/picture_button.h"
-#include "shell/report_font.h"
 #include "shell/tmain.h"
 #include "ui/printer_state.h"
+#include "ui/report_font.h"
 
 namespace vt::shell {
 
@@ -101,7 +101,7 @@ void TMain::buildPreferences(const BuiltPage& page) {
 
 void TMain::ShowPreferences() {
   const data::Settings& settings = state_.session()->settings;
-  reportFontEdit->setText(FontText(state_.ReportFont));
+  reportFontEdit->setText(ui::FontText(state_.ReportFont));
   if (state_.ui.printers.available()) printerEdit->setText(state_.ui.printers.describe());
   (settings.ByCust ? sortByNameRadio : sortByCompanyRadio)->setChecked(true);
   (settings.fifo ? fifoRadio : lifoRadio)->setChecked(true);
@@ -110,11 +110,11 @@ void TMain::ShowPreferences() {
 void TMain::reportFontClicked() {
   data::DataSession* session = state_.session();
   if (!session) return;
-  if (const auto chosen = state_.ui.dialogs.chooseFont(ToFontSpec(state_.ReportFont))) {
-    state_.ReportFont = FromFontSpec(*chosen);
+  if (const auto chosen = state_.ui.dialogs.chooseFont(ui::ToFontSpec(state_.ReportFont))) {
+    state_.ReportFont = ui::FromFontSpec(*chosen);
   }
-  reportFontEdit->setText(FontText(state_.ReportFont));
-  StoreReportFont(state_.ReportFont, session->settings);
+  reportFontEdit->setText(ui::FontText(state_.ReportFont));
+  ui::StoreReportFont(state_.ReportFont, session->settings);
   SaveSettings();
 }
 

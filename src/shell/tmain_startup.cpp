@@ -14,9 +14,9 @@
 #include "shell/app_state.h"
 #include "shell/catalog_windows.h"
 #include "shell/program_title.h"
-#include "shell/report_font.h"
 #include "shell/tmain.h"
 #include "ui/help_viewer.h"
+#include "ui/report_font.h"
 
 namespace vt::shell {
 
@@ -75,7 +75,7 @@ void TMain::ApplySettings() {
   data::DataSession& session = *state_.session();
   setWindowTitle(kCaptionPrefix + QDir(QString::fromStdString(state_.directory())).absolutePath());
   session.NeedsPack = false;
-  state_.ReportFont = ReportFontFromSettings(session.settings, DesignReportFont());
+  state_.ReportFont = ui::ReportFontFromSettings(session.settings, ui::DesignReportFont());
   ShowPreferences();
   catalog_ = std::make_unique<CatalogWindows>(this, session, state_.ui);
   stationary_ = std::make_unique<invoicing::TStationary>(this, session, state_.ui);

@@ -12,6 +12,7 @@
 #include "base/text1252.h"
 #include "shell/picture_button.h"
 #include "shell/shell_test_support.h"
+#include "ui/report_font.h"
 
 namespace vt::shell::testing {
 namespace {
@@ -46,7 +47,7 @@ TEST_F(Preferences, ChosenFontIsShownStoredAndInForceAtTheNextStart) {
 
   ASSERT_EQ(run.dialogs.shown().size(), 1u);
   EXPECT_EQ(run.dialogs.shown()[0].kind, base::DialogKind::Font);
-  EXPECT_EQ(run.dialogs.shown()[0].text, DesignReportFont().family().toStdString());
+  EXPECT_EQ(run.dialogs.shown()[0].text, ui::DesignReportFont().family().toStdString());
   EXPECT_EQ(run.main->reportFontEdit->text(), "DejaVu Serif@14");
   EXPECT_EQ(run.state.ReportFont.family(), "DejaVu Serif");
   const data::Settings stored = readSettings(dir.path());
@@ -74,9 +75,9 @@ TEST_F(Preferences, CancelledFontDialogStoresTheUnchangedFont) {
   });
   chooseFont(std::nullopt);
   const data::Settings stored = readSettings(dir.path());
-  EXPECT_EQ(base::trim(stored.FontName), DesignReportFont().family().toStdString());
+  EXPECT_EQ(base::trim(stored.FontName), ui::DesignReportFont().family().toStdString());
   EXPECT_EQ(stored.FontSize, 8);
-  EXPECT_EQ(run.main->reportFontEdit->text(), DesignReportFont().family() + "@8");
+  EXPECT_EQ(run.main->reportFontEdit->text(), ui::DesignReportFont().family() + "@8");
 }
 
 TEST_F(Preferences, LeavingTheCustomerOrderGroupWritesTheRecordEvenUnchanged) {

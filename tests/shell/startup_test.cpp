@@ -15,6 +15,7 @@
 
 #include "shell/about_form.h"
 #include "shell/shell_test_support.h"
+#include "ui/report_font.h"
 
 namespace vt::shell::testing {
 namespace {
@@ -112,9 +113,9 @@ TEST(StartUp, BlankFontNameKeepsTheDesignFont) {
   DataDir dir;  // the installed record has no font
   ProgramRun run(dir.path());
   run.startUp();
-  EXPECT_EQ(run.state.ReportFont.family(), DesignReportFont().family());
+  EXPECT_EQ(run.state.ReportFont.family(), ui::DesignReportFont().family());
   EXPECT_EQ(run.state.ReportFont.pointSize(), 8);
-  EXPECT_EQ(run.main->reportFontEdit->text(), DesignReportFont().family() + "@8");
+  EXPECT_EQ(run.main->reportFontEdit->text(), ui::DesignReportFont().family() + "@8");
 }
 
 TEST(StartUp, PreferencesShowTheStoredChoices) {

@@ -1,6 +1,8 @@
-#include "shell/report_font.h"
+#include "ui/report_font.h"
 
-namespace vt::shell {
+#include <QGuiApplication>
+
+namespace vt::ui {
 
 base::FontSpec ToFontSpec(const QFont& font) {
   return {font.family().toStdString(), font.pointSize(), font.bold(), font.italic()};
@@ -31,4 +33,8 @@ QString FontText(const QFont& font) {
   return font.family() + "@" + QString::number(font.pointSize());
 }
 
-}  // namespace vt::shell
+QFont DesignReportFont() {
+  return QFont(QGuiApplication::font().family(), 8);
+}
+
+}  // namespace vt::ui

@@ -9,7 +9,7 @@
 #include "base/dialogs.h"
 #include "data/settings_record.h"
 
-namespace vt::shell {
+namespace vt::ui {
 
 base::FontSpec ToFontSpec(const QFont& font);
 QFont FromFontSpec(const base::FontSpec& chosen);
@@ -20,7 +20,11 @@ QFont ReportFontFromSettings(const data::Settings& settings, const QFont& design
 // The font's name and size into FontName and FontSize.
 void StoreReportFont(const QFont& font, data::Settings& settings);
 
+// The font the main window was designed with: the application's font
+// family at 8 points. The report font unless the settings name another.
+QFont DesignReportFont();
+
 // "name@size", as the Preferences page shows it.
 QString FontText(const QFont& font);
 
-}  // namespace vt::shell
+}  // namespace vt::ui
