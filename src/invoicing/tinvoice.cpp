@@ -6,6 +6,7 @@
 
 #include "base/convert.h"
 #include "invoicing/invoice_messages.h"
+#include "invoicing/invoice_printer.h"
 #include "invoicing/titemdef.h"
 #include "invoicing/tpickpmt.h"
 #include "invoicing/tpmtdef.h"
@@ -30,8 +31,6 @@ TInvoice::TInvoice(QWidget* parent, vt::data::DataSession& session, vt::ui::UiCo
   itemDialog = new TItemDef(this, session_, ui_);
   paymentDialog = new TPmtDef(this, ui_);
   paymentPicker = new TPickPmt(this, session_, ui_, *paymentDialog);
-  // Invoices print through the report document, which this window does not
-  // have yet.
   printButton->setEnabled(false);
   connect(customerButton, &QPushButton::clicked, this, &TInvoice::customerClicked);
   connect(addItemButton, &QPushButton::clicked, this, &TInvoice::addItemClicked);
@@ -40,6 +39,7 @@ TInvoice::TInvoice(QWidget* parent, vt::data::DataSession& session, vt::ui::UiCo
   connect(addPaymentButton, &QPushButton::clicked, this, &TInvoice::addPaymentClicked);
   connect(editPaymentButton, &QPushButton::clicked, this, &TInvoice::editPaymentClicked);
   connect(saveButton, &QPushButton::clicked, this, &TInvoice::saveClicked);
+  connect(printButton, &QPushButton::clicked, this, &TInvoice::printClicked);
   connect(deleteButton, &QPushButton::clicked, this, &TInvoice::deleteClicked);
   connect(cancelButton, &QPushButton::clicked, this, &TInvoice::cancelClicked);
   connect(helpButton, &QPushButton::clicked, this, &TInvoice::helpClicked);
@@ -56,6 +56,11 @@ void TInvoice::setCatalogWindows(vt::data::RecordPicker& customerPicker,
   customerEditor_ = &customerEditor;
   productPicker_ = &productPicker;
   productEditor_ = &productEditor;
+}
+
+void TInvoice::setPrinter(InvoicePrinter& printer) {
+  printer_ = &printer;
+  printButton->setEnabled(true);
 }
 
 void TInvoice::edit(long& current) {
@@ -150,6 +155,11 @@ void TInvoice::saveClicked() {
   ShowInvoice();
   ShowInvoiceCustomer();
   customerButton->setFocus();
+}
+
+// The invoice as on screen, with the provisional number of a new one.
+void TInvoice::printClicked() {
+  if (printer_ && takeFields()) printer_->PrintInvoice();
 }
 
 void TInvoice::deleteClicked() {

@@ -27,6 +27,7 @@ class DateEdit;
 
 namespace vt::invoicing {
 
+class InvoicePrinter;
 class TItemDef;
 class TPickPmt;
 class TPmtDef;
@@ -48,6 +49,9 @@ class TInvoice : public QDialog, public vt::data::RecordEditor {
                          vt::data::RecordEditor& customerEditor,
                          vt::data::RecordPicker& productPicker,
                          vt::data::RecordEditor& productEditor);
+
+  // What the Print button prints with; Print stays disabled without it.
+  void setPrinter(InvoicePrinter& printer);
 
   // Shows the window modally on invoice `current` (0: a new invoice). Leaves
   // there what the window left in CurInvoice: the invoice saved, the last
@@ -95,6 +99,7 @@ class TInvoice : public QDialog, public vt::data::RecordEditor {
   void addPaymentClicked();
   void editPaymentClicked();
   void saveClicked();
+  void printClicked();
   void deleteClicked();
   void cancelClicked();
   void helpClicked();
@@ -147,6 +152,7 @@ class TInvoice : public QDialog, public vt::data::RecordEditor {
   vt::data::RecordEditor* customerEditor_ = nullptr;
   vt::data::RecordPicker* productPicker_ = nullptr;
   vt::data::RecordEditor* productEditor_ = nullptr;
+  InvoicePrinter* printer_ = nullptr;
 };
 
 }  // namespace vt::invoicing

@@ -10,10 +10,15 @@
 #include "catalog/tpurdef.h"
 #include "invoicing/tinvoice.h"
 #include "invoicing/tpickinv.h"
+#include "reports/customer_runs.h"
+#include "reports/tdatespan.h"
+#include "reports/tmultgroup.h"
+#include "reports/treportf.h"
 
 namespace vt::shell {
 
-CatalogWindows::CatalogWindows(QWidget* parent, data::DataSession& session, ui::UiContext& ui)
+CatalogWindows::CatalogWindows(QWidget* parent, data::DataSession& session, ui::UiContext& ui,
+                               const QFont& reportFont)
     : PickCust(new catalog::TPickCust(parent, session, ui)),
       Customer(new catalog::TCustomer(parent, session, ui)),
       PickProd(new catalog::TPickProd(parent, session, ui)),
@@ -21,12 +26,23 @@ CatalogWindows::CatalogWindows(QWidget* parent, data::DataSession& session, ui::
       PickPur(new catalog::TPickPur(parent, session, ui)),
       PurDef(new catalog::TPurDef(parent, session, ui)),
       PickInv(new invoicing::TPickInv(parent, session, ui)),
-      Invoice(new invoicing::TInvoice(parent, session, ui)) {
+      Invoice(new invoicing::TInvoice(parent, session, ui)),
+      Report(new reports::TReportF(parent, ui, reportFont)),
+      DateSpan(new reports::TDateSpan(parent, ui, Choices)),
+      MultGroup(new reports::TMultGroup(parent, session, ui, Choices)),
+      Runs(std::make_unique<reports::CustomerRuns>(
+          session, ui, reportFont, Choices,
+          reports::RunWindows{*Report, *DateSpan, *PickInv, *Invoice, *PickCust, *Customer})) {
   PurDef->setProductWindows(*PickProd, *ProdDef);
   Invoice->setCatalogWindows(*PickCust, *Customer, *PickProd, *ProdDef);
+  Invoice->setPrinter(*Runs);
 }
 
 CatalogWindows::~CatalogWindows() {
+  Runs.reset();
+  delete MultGroup;
+  delete DateSpan;
+  delete Report;
   delete Invoice;
   delete PickInv;
   delete PurDef;

@@ -1,8 +1,13 @@
-// The customer, group, product, purchase and invoice windows, made once when
-// the data session exists and kept for the rest of the run.
+// The customer, group, product, purchase, invoice and report windows, made
+// once when the data session exists and kept for the rest of the run, with
+// the print runs of customer documents.
 #pragma once
 
+#include <QFont>
 #include <QWidget>
+#include <memory>
+
+#include "reports/report_choices.h"
 
 namespace vt::data {
 class DataSession;
@@ -24,11 +29,19 @@ namespace vt::invoicing {
 class TInvoice;
 class TPickInv;
 }  // namespace vt::invoicing
+namespace vt::reports {
+class CustomerRuns;
+class TDateSpan;
+class TMultGroup;
+class TReportF;
+}  // namespace vt::reports
 
 namespace vt::shell {
 
 struct CatalogWindows {
-  CatalogWindows(QWidget* parent, data::DataSession& session, ui::UiContext& ui);
+  // `reportFont` is the run's report font, read whenever a report is shown.
+  CatalogWindows(QWidget* parent, data::DataSession& session, ui::UiContext& ui,
+                 const QFont& reportFont);
   // The windows go before the session they work on.
   ~CatalogWindows();
   CatalogWindows(const CatalogWindows&) = delete;
@@ -42,6 +55,11 @@ struct CatalogWindows {
   catalog::TPurDef* PurDef;
   invoicing::TPickInv* PickInv;
   invoicing::TInvoice* Invoice;
+  reports::ReportChoices Choices;
+  reports::TReportF* Report;
+  reports::TDateSpan* DateSpan;
+  reports::TMultGroup* MultGroup;
+  std::unique_ptr<reports::CustomerRuns> Runs;
   // The customer window's group picker and editor serve the main window's
   // group button too.
   catalog::TPickGroup& pickGroup();

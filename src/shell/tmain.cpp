@@ -147,12 +147,12 @@ void TMain::connectButtons() {
   connect(button("printerSetupButton"), &QToolButton::clicked, this, &TMain::printerSetupClicked);
   connect(button("stationeryButton"), &QToolButton::clicked, this, &TMain::stationeryClicked);
   connect(button("salesTaxButton"), &QToolButton::clicked, this, &TMain::salesTaxClicked);
+  connectCustomerDocuments();
   // The windows and reports these open are not part of the program yet.
   for (const char* name :
-       {"printInvoicesButton", "invoiceLabelsButton", "productListButton", "purchaseReportButton",
-        "statementsButton", "profileButton", "salesReportsButton", "addressLabelsButton",
-        "mailMergeButton", "inventoryReportsButton", "labelFormsButton", "backupButton",
-        "restoreButton", "importButton", "eraseButton"}) {
+       {"invoiceLabelsButton", "productListButton", "purchaseReportButton", "profileButton",
+        "salesReportsButton", "addressLabelsButton", "mailMergeButton", "inventoryReportsButton",
+        "labelFormsButton", "backupButton", "restoreButton", "importButton", "eraseButton"}) {
     button(name)->setEnabled(false);
   }
 }

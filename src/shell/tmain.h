@@ -80,6 +80,10 @@ class TMain : public QMainWindow {
   void helpContentsClicked();
 
   void invoicesClicked();
+  // Invoices, bills and statements: printInvoices(by dates, invoice mode),
+  // printStatements(with balances).
+  void printInvoices(bool byDates, bool invoiceMode);
+  void printStatements(bool withBalances);
   void customersClicked();
   void groupsClicked();
   void productsClicked();
@@ -104,6 +108,9 @@ class TMain : public QMainWindow {
   void buildPreferences(const BuiltPage& page);
   void buildReportMenus();
   void connectButtons();
+  // The Invoices page button and the report page's invoice, bill and
+  // statement menu items.
+  void connectCustomerDocuments();
   void centreOnScreen();
 
   // Start-up steps: the data-file check, the engine, the silent index

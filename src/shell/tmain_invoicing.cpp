@@ -1,10 +1,16 @@
-// The Invoices page's "Create & Edit Invoices" button: the invoice cycle on
+// The Invoices page's "Create & Edit Invoices" button (the invoice cycle on
 // every table an invoice touches, then a pack of everything when the cycle
-// deleted something.
+// deleted something), and the print runs of invoices, bills and statements.
+#include <QAction>
+#include <QToolButton>
+#include <functional>
+
 #include "invoicing/tinvoice.h"
 #include "invoicing/tpickinv.h"
+#include "reports/customer_runs.h"
 #include "shell/app_state.h"
 #include "shell/catalog_windows.h"
+#include "shell/picture_button.h"
 #include "shell/tmain.h"
 
 namespace vt::shell {
@@ -22,6 +28,31 @@ void TMain::invoicesClicked() {
   session->AddAndEdit(data::RecordKind::Invoice, *catalog_->PickInv, *catalog_->Invoice);
   session->CloseAll();
   if (session->NeedsPack) PackDataFiles();
+}
+
+void TMain::printInvoices(bool byDates, bool invoiceMode) {
+  if (state_.session() && catalog_) catalog_->Runs->PrintInvoices(byDates, invoiceMode);
+}
+
+void TMain::printStatements(bool withBalances) {
+  if (state_.session() && catalog_) catalog_->Runs->PrintStatements(withBalances);
+}
+
+void TMain::connectCustomerDocuments() {
+  connect(button("printInvoicesButton"), &QToolButton::clicked, this,
+          [this] { printInvoices(true, true); });
+  const std::pair<const char*, std::function<void()>> items[] = {
+      {"invoicesByDate", [this] { printInvoices(true, true); }},
+      {"invoicesSelected", [this] { printInvoices(false, true); }},
+      {"billsWithBalance", [this] { printInvoices(true, false); }},
+      {"billsSelected", [this] { printInvoices(false, false); }},
+      {"statementsWithBalance", [this] { printStatements(true); }},
+      {"statementsSelected", [this] { printStatements(false); }}};
+  for (const auto& [name, run] : items) {
+    QAction* action = findChild<QAction*>(QString::fromLatin1(name));
+    action->setEnabled(true);
+    connect(action, &QAction::triggered, this, run);
+  }
 }
 
 }  // namespace vt::shell

@@ -1,0 +1,122 @@
+#include "reports/customer_runs.h"
+
+#include "invoicing/locale_view_texts.h"
+#include "reports/customer_documents.h"
+#include "reports/printer_metrics.h"
+#include "reports/report_doc.h"
+#include "reports/tdatespan.h"
+#include "reports/treportf.h"
+#include "ui/record_access.h"
+#include "ui/wait_cursor.h"
+
+namespace vt::reports {
+
+using data::RecordKind;
+
+CustomerRuns::CustomerRuns(data::DataSession& session, ui::UiContext& ui, const QFont& reportFont,
+                           ReportChoices& choices, RunWindows windows)
+    : session_(session), ui_(ui), reportFont_(reportFont), choices_(choices), windows_(windows) {}
+
+bool CustomerRuns::openTables() {
+  return session_.OpenCustomers() && session_.OpenGroups() && session_.OpenInvoices() &&
+         session_.OpenItems() && session_.OpenPayments() && session_.OpenProducts();
+}
+
+void CustomerRuns::show(ReportDoc& doc) {
+  if (doc.empty()) return;
+  windows_.report.setReportFont(reportFont_);
+  windows_.report.Show(doc);
+}
+
+void CustomerRuns::run(const std::function<int(CustomerDocuments&)>& fill) {
+  ReportDoc doc;
+  const std::unique_ptr<PageMetrics> metrics = CurrentPageMetrics(ui_.printers, reportFont_);
+  const invoicing::LocaleViewTexts texts;
+  CustomerDocuments documents(session_, doc, *metrics, texts);
+  int status = 0;
+  try {
+    status = fill(documents);
+  } catch (const std::runtime_error& error) {
+    ui_.dialogs.information("", error.what());
+    return;
+  }
+  if (status < 0) {
+    ui::ReportTableFailure(ui_.dialogs, session_.engine(), "print", status);
+    return;
+  }
+  show(doc);
+  doc.EndReport();
+}
+
+void CustomerRuns::PrintInvoices(bool byDates, bool invoiceMode) {
+  if (!openTables()) return;
+  if (byDates) {
+    const base::DateTime today = session_.now().date();
+    choices_.SpanStart = choices_.SpanEnd = today;
+    if (!invoiceMode) SetMonthSpan(choices_, today);
+    if (windows_.dateSpan.Run()) {
+      run([this, invoiceMode](CustomerDocuments& documents) {
+        ui::WaitCursor wait;
+        documents.StartInvoiceReport();
+        return documents.InvoicesByDates(choices_.SpanStart, choices_.SpanEnd, invoiceMode);
+      });
+    }
+  } else {
+    run([this, invoiceMode](CustomerDocuments& documents) {
+      documents.StartInvoiceReport();
+      engine::Table& invoices = *session_.invoices();
+      invoices.selectTag(invoices.tag("Inv"));
+      if (invoices.recCount() == 0) {
+        ui_.dialogs.information("", "No invoices to select.");
+        return 0;
+      }
+      session_.StartAtBottom(RecordKind::Invoice);
+      while (session_.PickInvoice(false, windows_.invoicePicker, windows_.invoiceEditor).chosen) {
+        if (const int status = documents.AddInvoice(session_.CurInvoice, invoiceMode); status < 0) {
+          return status;
+        }
+      }
+      return 0;
+    });
+  }
+  session_.CloseAll();
+}
+
+void CustomerRuns::PrintStatements(bool withBalances) {
+  if (withBalances) {
+    SetMonthSpan(choices_, session_.now().date());
+    if (!windows_.dateSpan.Run()) {
+      session_.CloseAll();
+      return;
+    }
+  }
+  if (!openTables()) return;
+  run([this, withBalances](CustomerDocuments& documents) {
+    documents.StartStatementReport();
+    if (withBalances) {
+      ui::WaitCursor wait;
+      return documents.StatementsWithBalances(choices_.SpanStart, choices_.SpanEnd);
+    }
+    engine::Table& customers = *session_.customers();
+    customers.selectTag(customers.tag("cname"));
+    session_.StartAtTop(RecordKind::Customer);
+    while (session_.PickCustomer(false, windows_.customerPicker, windows_.customerEditor).chosen) {
+      const long chosen = session_.CurCustomer;
+      if (const int status = documents.StatementOf(chosen); status < 0) return status;
+      customers.selectTag(customers.tag("cname"));
+      session_.CurCustomer = chosen;
+    }
+    return 0;
+  });
+  session_.CloseAll();
+}
+
+void CustomerRuns::PrintInvoice() {
+  run([](CustomerDocuments& documents) {
+    documents.StartInvoiceReport();
+    documents.PrintInvoiceDoc(true);
+    return 0;
+  });
+}
+
+}  // namespace vt::reports

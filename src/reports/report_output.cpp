@@ -1,0 +1,84 @@
+#include "reports/report_output.h"
+
+#include <QPagedPaintDevice>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPrinter>
+#include <QSaveFile>
+#include <functional>
+#include <stdexcept>
+#include <string>
+
+#include "reports/report_canvas.h"
+
+namespace vt::reports {
+
+namespace {
+
+constexpr int kTopMarginRows = 3;
+
+// Draws every row on `device`, which `painter` has begun. `abandon` runs
+// when a row cannot be drawn, before the painter lets go of the device.
+void paintSheets(const ReportDoc& doc, QPagedPaintDevice& device, QPainter& painter,
+                 const QFont& reportFont, const std::function<void()>& abandon) {
+  const CanvasLayout layout =
+      FitLayout(device, reportFont, doc.ReportWidth, device.width(), kPaperMinPoints);
+  PictureCache pictures;
+  RowPainter rows =
+      RowPainter::Paper(painter, layout, pictures, kTopMarginRows * layout.rowHeight, [&device] {
+        if (!device.newPage()) throw std::runtime_error("Unable to start a new page");
+      });
+  try {
+    int y = kTopMarginRows * layout.rowHeight;
+    for (const ReportRow& row : doc.rows()) y = rows.paint(row, y);
+  } catch (...) {
+    abandon();
+    throw;
+  }
+  painter.end();
+}
+
+// Writes a file whole through `write` or not at all. False when the file
+// cannot be created or written; what `write` throws passes on.
+bool saveWhole(const QString& path, const std::function<bool(QSaveFile&)>& write) {
+  QSaveFile file(path);
+  if (!file.open(QIODevice::WriteOnly)) return false;
+  if (!write(file)) return false;
+  return file.commit();
+}
+
+}  // namespace
+
+void PrintReport(const ReportDoc& doc, QPrinter& printer, const QFont& reportFont) {
+  QPainter painter;
+  if (painter.begin(&printer)) {
+    paintSheets(doc, printer, painter, reportFont, [&printer] { printer.abort(); });
+    return;
+  }
+  if (printer.printerName().isEmpty())
+    throw std::runtime_error("Unable to print: no printer is installed");
+  throw std::runtime_error("Unable to print on " + printer.printerName().toStdString());
+}
+
+bool WriteReportPdf(const ReportDoc& doc, const QString& path, const QFont& reportFont,
+                    const QPageLayout& pageLayout) {
+  return saveWhole(path, [&](QSaveFile& file) {
+    QPdfWriter writer(&file);
+    writer.setPageLayout(pageLayout);
+    writer.setCreator(QStringLiteral("Vantrell & Inventory"));
+    QPainter painter;
+    if (!painter.begin(&writer)) return false;
+    paintSheets(doc, writer, painter, reportFont, [] {});
+    return true;
+  });
+}
+
+bool WriteReportText(const ReportDoc& doc, const QString& path, ExportForm form) {
+  return saveWhole(path, [&](QSaveFile& file) {
+    const std::string bytes = ExportText(doc, form);
+    return file.write(bytes.data(), static_cast<qint64>(bytes.size())) ==
+           static_cast<qint64>(bytes.size());
+  });
+}
+
+}  // namespace vt::reports

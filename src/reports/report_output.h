@@ -1,0 +1,34 @@
+// A report document on paper and in files: printed in one job on the
+// current printer, written as a PDF with the same pages, or exported as
+// text. Sheets end only at EJECT rows; the first row of a sheet stands three
+// rows below its top.
+#pragma once
+
+#include <QFont>
+#include <QPageLayout>
+#include <QString>
+
+#include "reports/report_doc.h"
+#include "reports/report_export.h"
+
+class QPrinter;
+
+namespace vt::reports {
+
+// Prints the whole document with the printer's current settings. Throws
+// std::runtime_error when the job cannot start, CellError or PictureError
+// when a row cannot be drawn (the job is then abandoned).
+void PrintReport(const ReportDoc& doc, QPrinter& printer, const QFont& reportFont);
+
+// Writes the document as a PDF file of `pageLayout` pages at `path`,
+// replacing any file there once the whole of it is written. False when the
+// file cannot be created or written; throws CellError or PictureError when a
+// row cannot be drawn, leaving any earlier file as it was.
+bool WriteReportPdf(const ReportDoc& doc, const QString& path, const QFont& reportFont,
+                    const QPageLayout& pageLayout);
+
+// Writes ExportText's bytes at `path` in the same way. False when the file
+// cannot be created or written.
+bool WriteReportText(const ReportDoc& doc, const QString& path, ExportForm form);
+
+}  // namespace vt::reports

@@ -1,0 +1,64 @@
+// TDateSpan, the window "DateSpan": asks for the span of dates a report
+// covers, or in its single-date use for one date. It shows SpanStart and
+// SpanEnd of the choices and leaves the dates typed there, with
+// SpanCancelled cleared only by a valid OK.
+#pragma once
+
+#include <QDialog>
+#include <QString>
+
+#include "reports/report_choices.h"
+#include "ui/context.h"
+#include "ui/date_edit.h"
+
+class QLabel;
+class QPushButton;
+
+namespace vt::reports {
+
+class TDateSpan : public QDialog {
+  Q_OBJECT
+
+ public:
+  static constexpr const char* kStartCaption = "Print Beginning:";
+  static constexpr const char* kEndCaption = "Ending:";
+  static constexpr const char* kEndBeforeStart =
+      "Ending Date must be greater than or equal to Starting Date.";
+
+  TDateSpan(QWidget* parent, vt::ui::UiContext& ui, ReportChoices& choices);
+
+  // Shows the span modally; true when it was accepted with OK.
+  bool Run();
+  // Asks for the one date SpanStart (which the caller sets) under
+  // `caption`, the end field hidden; the window is a span window again
+  // afterwards. True when accepted with OK.
+  bool RunSingleDate(const QString& caption);
+
+  QLabel* startLabel = nullptr;
+  vt::ui::DateEdit* startDateEdit = nullptr;
+  QLabel* endLabel = nullptr;
+  vt::ui::DateEdit* endDateEdit = nullptr;
+  QPushButton* okButton = nullptr;
+  QPushButton* cancelButton = nullptr;
+
+ public slots:
+  void FormShow();
+  void okClicked();
+  void cancelClicked();
+
+ private:
+  void build();
+  void layOut();
+  // Shows or hides the end field and its label, and captions the start.
+  void showEnd(bool shown, const QString& startCaption);
+  // Every shown field holds a date; the first that does not is told and
+  // takes the focus back.
+  bool fieldsHoldDates();
+
+  vt::ui::UiContext& ui_;
+  ReportChoices& choices_;
+  // The field last left was refused (and the user told).
+  bool exitRefused_ = false;
+};
+
+}  // namespace vt::reports

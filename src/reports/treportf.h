@@ -1,0 +1,78 @@
+// TReportF, the window "Report": every report document is looked at,
+// printed and exported here. It is shown modally, maximised, on the
+// document a generator has built, and never changes it. The preview scrolls
+// with its scroll bar, the mouse wheel and the Page Up/Down keys; the menu
+// prints on the current printer and exports the document as aligned text,
+// tab-delimited text or a PDF file.
+#pragma once
+
+#include <QDialog>
+#include <QFont>
+#include <QString>
+#include <functional>
+
+#include "reports/report_doc.h"
+#include "reports/report_export.h"
+#include "ui/context.h"
+
+class QAction;
+class QMenu;
+class QMenuBar;
+class QScrollBar;
+
+namespace vt::reports {
+
+class ReportPreview;
+
+class TReportF : public QDialog {
+  Q_OBJECT
+
+ public:
+  TReportF(QWidget* parent, vt::ui::UiContext& ui, const QFont& reportFont);
+
+  // Shows the window modally on `doc`, laid out afresh and at its first
+  // row, until the user closes it.
+  void Show(const ReportDoc& doc);
+  // The font of the following showings (chosen on the main window).
+  void setReportFont(const QFont& reportFont) { reportFont_ = reportFont; }
+
+  QMenuBar* mainMenu = nullptr;
+  QAction* exitAction = nullptr;
+  QAction* printAction = nullptr;
+  QMenu* exportMenu = nullptr;
+  QAction* textExportAction = nullptr;
+  QAction* tabExportAction = nullptr;
+  QAction* pdfExportAction = nullptr;
+  ReportPreview* reportPreview = nullptr;
+  QScrollBar* previewScrollBar = nullptr;
+
+ public slots:
+  void exitClicked();
+  void printClicked();
+  void textExportClicked();
+  void tabExportClicked();
+  void pdfExportClicked();
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+
+ private:
+  enum class FileForm { AlignedText, TabDelimited, Pdf };
+
+  void buildMenu();
+  void buildFrame();
+  // The scroll bar after the preview's layout: shown with a range when the
+  // document has more rows than the window.
+  void fitScrollBar();
+  void exportReport(FileForm form);
+  // Writes the file; false when it cannot be created or written.
+  bool writeFile(FileForm form, const QString& path);
+  // Runs `work`, telling the user what stopped it.
+  void reported(const std::function<void()>& work);
+
+  vt::ui::UiContext& ui_;
+  QFont reportFont_;
+  const ReportDoc* doc_ = nullptr;
+};
+
+}  // namespace vt::reports
