@@ -7,6 +7,7 @@
 #include "engine/engine.h"
 #include "tool/commands.h"
 #include "tool/console.h"
+#include "tool/options.h"
 
 namespace vt::tool {
 namespace {
@@ -14,24 +15,6 @@ namespace {
 struct ExportArgs {
   std::string dir, table, tag, out;
 };
-
-// Takes "--name VALUE" or "--name=VALUE" at args[*i]; false if not that
-// option. A missing value is a usage error reported through *error.
-bool takeOption(const Args& args, size_t* i, const std::string& name, std::string* value,
-                std::string* error) {
-  const std::string& arg = args[*i];
-  if (arg.rfind(name + "=", 0) == 0) {
-    *value = arg.substr(name.size() + 1);
-    return true;
-  }
-  if (arg != name) return false;
-  if (*i + 1 >= args.size()) {
-    *error = name + " needs a value";
-    return true;
-  }
-  *value = args[++*i];
-  return true;
-}
 
 // Empty string when the arguments are good, else what is wrong.
 std::string parse(const Args& args, ExportArgs* out) {

@@ -18,6 +18,9 @@ int runReindex(const Args& args);
 int runCheck(const Args& args);
 int runExport(const Args& args);
 int runDemo(const Args& args);
+#ifdef VT_TOOL_REPORTS
+int runReport(const Args& args);
+#endif
 
 // Prints the usage text to stderr and returns kExitUsage.
 int usageError(const std::string& problem);

@@ -18,6 +18,14 @@ void printUsage(bool toStderr) {
          "  export DIR TABLE [--tag TAG] --out FILE.csv\n"
          "                  write TABLE as CSV, in the order of TAG or in record order;\n"
          "                  FILE.csv \"-\" writes to standard output\n"
+#ifdef VT_TOOL_REPORTS
+         "  report NAME --data DIR --format txt|tsv|pdf --out FILE CHOICES\n"
+         "                  write customer documents as the report window exports them;\n"
+         "                  dates are YYYY-MM-DD:\n"
+         "                    invoices --from D --to D | invoices --invoices N,N\n"
+         "                    bills --from D --to D    | bills --invoices N,N\n"
+         "                    statements --from D --to D | statements --customers N,N\n"
+#endif
          "\n"
          "Exit status: 0 done, 1 failed (or problems found by check), 2 bad arguments.\n";
 }
@@ -38,11 +46,13 @@ int main(int argc, char** argv) {
     printUsage(false);
     return kExitOk;
   }
-  const std::map<std::string, int (*)(const Args&)> commands = {{"init", runInit},
-                                                                {"demo", runDemo},
-                                                                {"reindex", runReindex},
-                                                                {"check", runCheck},
-                                                                {"export", runExport}};
+  const std::map<std::string, int (*)(const Args&)> commands = {
+      {"init", runInit},     {"demo", runDemo},     {"reindex", runReindex},
+      {"check", runCheck},   {"export", runExport},
+#ifdef VT_TOOL_REPORTS
+      {"report", runReport},
+#endif
+  };
   const auto it = commands.find(command);
   if (it == commands.end()) return usageError("unknown command \"" + command + "\"");
   return it->second(Args(argv + 2, argv + argc));

@@ -1,0 +1,131 @@
+// vantrell-tool report NAME --data DIR --format txt|tsv|pdf --out FILE
+// [--from D --to D | --invoices N,N | --customers N,N]: the customer
+// documents of the report window written without a window, from the same
+// document code, measured on the same printer, in the same file forms.
+#include <QApplication>
+#include <iostream>
+
+#include "data/data_session.h"
+#include "invoicing/locale_view_texts.h"
+#include "reports/customer_documents.h"
+#include "reports/printer_metrics.h"
+#include "reports/report_output.h"
+#include "tool/console.h"
+#include "tool/report_args.h"
+#include "ui/printer_state.h"
+#include "ui/report_font.h"
+#include "ui/session_options.h"
+
+namespace vt::tool {
+
+namespace {
+
+// The record number of `key` in the order of `tagName`; 0 when not on file.
+long recordOf(engine::Table& table, const char* tagName, const std::string& key) {
+  table.selectTag(table.tag(tagName));
+  return table.seek(key) == engine::Result::Success ? static_cast<long>(table.recNo()) : 0;
+}
+
+// Fills the document: 0 or a negative engine status; `missing` names a
+// chosen number that is not on file.
+int fill(const ReportArgs& a, data::DataSession& s, reports::CustomerDocuments& documents,
+         std::string* missing) {
+  const bool statements = a.name == "statements";
+  const bool invoiceMode = a.name == "invoices";
+  if (statements) {
+    documents.StartStatementReport();
+    if (a.from) return documents.StatementsWithBalances(*a.from, *a.to);
+  } else {
+    documents.StartInvoiceReport();
+    if (a.from) return documents.InvoicesByDates(*a.from, *a.to, invoiceMode);
+  }
+  for (int number : a.numbers) {
+    const std::string key = base::PadNumber(number, 6);
+    const long recno =
+        statements ? recordOf(*s.customers(), "CCNO", key) : recordOf(*s.invoices(), "Inv", key);
+    if (recno == 0) {
+      *missing = (statements ? "no customer " : "no invoice ") + std::to_string(number);
+      return 0;
+    }
+    const int status =
+        statements ? documents.StatementOf(recno) : documents.AddInvoice(recno, invoiceMode);
+    if (status < 0) return status;
+  }
+  return 0;
+}
+
+bool write(const ReportArgs& a, const reports::ReportDoc& doc, const QFont& font,
+           const ui::PrinterState& printers) {
+  const QString path = QString::fromStdString(a.out);
+  switch (a.format) {
+    case ReportFormat::Pdf:
+      return reports::WriteReportPdf(doc, path, font, printers.printer().pageLayout());
+    case ReportFormat::Tabbed:
+      return reports::WriteReportText(doc, path, reports::ExportForm::TabDelimited);
+    case ReportFormat::Text:
+      break;
+  }
+  return reports::WriteReportText(doc, path, reports::ExportForm::AlignedText);
+}
+
+bool openTables(data::DataSession& s) {
+  if (!s.OpenSettings() || s.ReadSettings() < 0) return false;
+  s.CloseSettings();
+  return s.OpenCustomers() && s.OpenGroups() && s.OpenInvoices() && s.OpenItems() &&
+         s.OpenPayments() && s.OpenProducts();
+}
+
+int report(const ReportArgs& a) {
+  ConsoleDialogs dialogs;
+  base::ProgramExit exit;
+  data::DataSession session(a.dir, dialogs, exit, ui::LocaleSessionOptions());
+  if (!openTables(session)) return kExitFailure;
+  const QFont font = ui::ReportFontFromSettings(session.settings, ui::DesignReportFont());
+  const ui::PrinterState printers;
+  const std::unique_ptr<reports::PageMetrics> metrics = reports::CurrentPageMetrics(printers, font);
+  const invoicing::LocaleViewTexts texts;
+  reports::ReportDoc doc;
+  reports::CustomerDocuments documents(session, doc, *metrics, texts);
+  std::string missing;
+  const int status = fill(a, session, documents, &missing);
+  if (status < 0) {
+    std::cerr << "Unable to read the data: " << session.engine().errorText(status) << std::endl;
+    return kExitFailure;
+  }
+  if (!missing.empty() || doc.empty()) {
+    std::cerr << (missing.empty() ? "nothing to report: no " + a.name + " for these choices"
+                                  : missing)
+              << std::endl;
+    return kExitFailure;
+  }
+  if (!write(a, doc, font, printers)) {
+    std::cerr << "Unable to save to: " << a.out << std::endl;
+    return kExitFailure;
+  }
+  std::cerr << "Wrote " << doc.CurRow + 1 << " rows of " << a.name << " to " << a.out << std::endl;
+  return kExitOk;
+}
+
+}  // namespace
+
+int runReport(const Args& args) {
+  ReportArgs a;
+  if (const std::string problem = ParseReportArgs(args, &a); !problem.empty()) {
+    return usageError(problem);
+  }
+  if (!requireDataFiles(a.dir)) return kExitFailure;
+  // The tool shows no window; fonts and pages are measured offscreen.
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  int argc = 1;
+  char name[] = "vantrell-tool";
+  char* argv[] = {name, nullptr};
+  QApplication app(argc, argv);
+  try {
+    return report(a);
+  } catch (const std::exception& error) {
+    std::cerr << error.what() << std::endl;
+    return kExitFailure;
+  }
+}
+
+}  // namespace vt::tool

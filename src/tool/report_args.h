@@ -1,0 +1,31 @@
+// The options of `vantrell-tool report`: which customer documents, from
+// which data directory, in which file form, and the choices that take the
+// place of the dialogs and pickers.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "base/convert.h"
+#include "tool/commands.h"
+
+namespace vt::tool {
+
+enum class ReportFormat { Text, Tabbed, Pdf };
+
+struct ReportArgs {
+  std::string name;  // invoices, bills, statements
+  std::string dir, out;
+  ReportFormat format = ReportFormat::Text;
+  // Either a span of dates...
+  std::optional<base::DateTime> from, to;
+  // ...or chosen invoice numbers (invoices, bills) or customer numbers
+  // (statements).
+  std::vector<int> numbers;
+};
+
+// Empty when the arguments are good, else what is wrong.
+std::string ParseReportArgs(const Args& args, ReportArgs* out);
+
+}  // namespace vt::tool

@@ -1,0 +1,105 @@
+// `vantrell-tool report` writes the very document the report window would
+// export, and refuses bad choices with a message and a failing exit.
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+#include <fstream>
+#include <sstream>
+
+#include "base/dialogs.h"
+#include "base/program_exit.h"
+#include "demo_test_support.h"
+#include "invoicing/locale_view_texts.h"
+#include "reports/customer_documents.h"
+#include "reports/printer_metrics.h"
+#include "reports/report_export.h"
+#include "ui/printer_state.h"
+#include "ui/report_font.h"
+#include "ui/session_options.h"
+
+namespace vt::reports {
+namespace {
+
+using data::testing::runTool;
+
+std::string fileText(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  std::stringstream text;
+  text << file.rdbuf();
+  return text.str();
+}
+
+class ToolReport : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    dir_ = new QTemporaryDir;
+    data::testing::makeDemoDir(path());
+  }
+  static void TearDownTestSuite() { delete dir_; }
+  static std::string path() { return dir_->path().toStdString() + "/data"; }
+
+  // What the report window gets for invoices 1001 and 1002 one by one.
+  static std::string windowExport() {
+    base::ScriptedDialogs dialogs;
+    base::ThrowingExit exit;
+    data::DataSession s(path(), dialogs, exit, ui::LocaleSessionOptions());
+    EXPECT_TRUE(s.OpenSettings() && s.ReadSettings() == 0);
+    s.CloseSettings();
+    EXPECT_TRUE(s.OpenCustomers() && s.OpenGroups() && s.OpenInvoices() && s.OpenItems() &&
+                s.OpenPayments() && s.OpenProducts());
+    const QFont font = ui::ReportFontFromSettings(s.settings, ui::DesignReportFont());
+    const ui::PrinterState printers;
+    const auto metrics = CurrentPageMetrics(printers, font);
+    const invoicing::LocaleViewTexts texts;
+    ReportDoc doc;
+    CustomerDocuments documents(s, doc, *metrics, texts);
+    documents.StartInvoiceReport();
+    s.invoices()->selectTag(s.invoices()->tag("Inv"));
+    for (const char* key : {"  1001", "  1002"}) {
+      EXPECT_EQ(s.invoices()->seek(key), engine::Result::Success);
+      EXPECT_EQ(documents.AddInvoice(static_cast<long>(s.invoices()->recNo()), true), 0);
+    }
+    return ExportText(doc, ExportForm::TabDelimited);
+  }
+
+  static QTemporaryDir* dir_;
+};
+
+QTemporaryDir* ToolReport::dir_ = nullptr;
+
+TEST_F(ToolReport, WritesTheDocumentTheReportWindowExports) {
+  const std::string out = dir_->path().toStdString() + "/invoices.asc";
+  const auto run = runTool({"report", "invoices", "--data", path(), "--format", "tsv", "--out", out,
+                            "--invoices", "1001,1002"});
+  ASSERT_EQ(run.code, 0) << run.err;
+  const std::string written = fileText(out);
+  EXPECT_NE(written.find("Invoice No:\t1002"), std::string::npos);
+  EXPECT_EQ(written, windowExport());
+}
+
+TEST_F(ToolReport, BadChoicesAreToldAndFail) {
+  const std::string out = dir_->path().toStdString() + "/none.txt";
+  struct Case {
+    std::vector<std::string> choices;
+    int code;
+    std::string message;
+  };
+  const Case cases[] = {
+      {{"invoices", "--invoices", "999999"}, 1, "no invoice 999999"},
+      {{"bills", "--from", "2001-01-01", "--to", "2001-01-31"}, 1, "nothing to report"},
+      {{"statements", "--customers", "1", "--from", "2026-01-01"}, 2, "either --from/--to"},
+      {{"invoices", "--from", "2026-02-30", "--to", "2026-03-01"}, 2, "not a date"},
+      {{"ledger", "--from", "2026-01-01", "--to", "2026-03-01"}, 2, "unknown report"},
+  };
+  for (const Case& c : cases) {
+    std::vector<std::string> args = {"report", "--data", path(), "--format", "txt", "--out", out};
+    args.insert(args.end(), c.choices.begin(), c.choices.end());
+    const auto run = runTool(args);
+    EXPECT_EQ(run.code, c.code) << c.choices[0];
+    EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(out)));
+  }
+}
+
+}  // namespace
+}  // namespace vt::reports
