@@ -62,12 +62,17 @@ CanvasLayout FitLayout(const QPaintDevice& device, QFont font, int reportWidth, 
   return layout;
 }
 
-const QImage& PictureCache::load(const std::string& fileName) {
+const QImage* PictureCache::load(const std::string& fileName) {
   auto found = images_.find(fileName);
-  if (found != images_.end()) return found->second;
-  QImage image(QString::fromStdString(fileName));
-  if (image.isNull()) throw PictureError("Unable to load the picture " + fileName);
-  return images_.emplace(fileName, std::move(image)).first->second;
+  if (found == images_.end()) {
+    found = images_.emplace(fileName, QImage(QString::fromStdString(fileName))).first;
+    if (found->second.isNull() && missing_) missing_(fileName);
+  }
+  return found->second.isNull() ? nullptr : &found->second;
+}
+
+std::string MissingPictureText(const std::string& fileName) {
+  return "Unable to load the picture " + fileName + "; the report goes on without it.";
 }
 
 RowPainter::RowPainter(QPainter& painter, const CanvasLayout& layout, PictureCache& pictures)
@@ -153,7 +158,9 @@ int RowPainter::eject(int y) {
 }
 
 void RowPainter::picture(const ReportCell& cell, const RowStyle& style, int y) {
-  const QImage& image = pictures_.load(cell.text);
+  const QImage* loaded = pictures_.load(cell.text);
+  if (!loaded) return;
+  const QImage& image = *loaded;
   const QSize size = newSheet_ ? paperSize(image, style, *painter_.device()) : image.size();
   int x = layout_.x(cell.column);
   if (cell.align == 'C') x -= size.width() / 2;

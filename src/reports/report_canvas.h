@@ -41,21 +41,24 @@ struct CanvasLayout {
 CanvasLayout FitLayout(const QPaintDevice& device, QFont font, int reportWidth, int usableWidth,
                        int minPoints);
 
-// A picture file that cannot be loaded.
-class PictureError : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
-};
-
-// The pictures of one showing or print run, each file read once.
+// The pictures of one showing or print run, each file read once. A file
+// that cannot be loaded (a logo gone missing) is left out of the drawing and
+// told once to `missing`, so the rest of the document still prints.
 class PictureCache {
  public:
-  const QImage& load(const std::string& fileName);  // throws PictureError
+  explicit PictureCache(std::function<void(const std::string&)> missing = {})
+      : missing_(std::move(missing)) {}
+  // Null when the file cannot be loaded.
+  const QImage* load(const std::string& fileName);
   void clear() { images_.clear(); }
 
  private:
   std::map<std::string, QImage> images_;
+  std::function<void(const std::string&)> missing_;
 };
+
+// What the user is told about a picture left out.
+std::string MissingPictureText(const std::string& fileName);
 
 // Draws rows on one canvas. Throws CellError for a column field that is not
 // a number and PictureError for a picture that cannot be loaded.

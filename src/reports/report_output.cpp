@@ -20,10 +20,13 @@ constexpr int kTopMarginRows = 3;
 // Draws every row on `device`, which `painter` has begun. `abandon` runs
 // when a row cannot be drawn, before the painter lets go of the device.
 void paintSheets(const ReportDoc& doc, QPagedPaintDevice& device, QPainter& painter,
-                 const QFont& reportFont, const std::function<void()>& abandon) {
+                 const QFont& reportFont, const std::function<void()>& abandon,
+                 MissingPictures* missing) {
   const CanvasLayout layout =
       FitLayout(device, reportFont, doc.ReportWidth, device.width(), kPaperMinPoints);
-  PictureCache pictures;
+  PictureCache pictures([missing](const std::string& fileName) {
+    if (missing) missing->push_back(fileName);
+  });
   RowPainter rows =
       RowPainter::Paper(painter, layout, pictures, kTopMarginRows * layout.rowHeight, [&device] {
         if (!device.newPage()) throw std::runtime_error("Unable to start a new page");
@@ -49,10 +52,12 @@ bool saveWhole(const QString& path, const std::function<bool(QSaveFile&)>& write
 
 }  // namespace
 
-void PrintReport(const ReportDoc& doc, QPrinter& printer, const QFont& reportFont) {
+void PrintReport(const ReportDoc& doc, QPrinter& printer, const QFont& reportFont,
+                 MissingPictures* missing) {
   QPainter painter;
   if (painter.begin(&printer)) {
-    paintSheets(doc, printer, painter, reportFont, [&printer] { printer.abort(); });
+    paintSheets(
+        doc, printer, painter, reportFont, [&printer] { printer.abort(); }, missing);
     return;
   }
   if (printer.printerName().isEmpty())
@@ -61,14 +66,15 @@ void PrintReport(const ReportDoc& doc, QPrinter& printer, const QFont& reportFon
 }
 
 bool WriteReportPdf(const ReportDoc& doc, const QString& path, const QFont& reportFont,
-                    const QPageLayout& pageLayout) {
+                    const QPageLayout& pageLayout, MissingPictures* missing) {
   return saveWhole(path, [&](QSaveFile& file) {
     QPdfWriter writer(&file);
     writer.setPageLayout(pageLayout);
     writer.setCreator(QStringLiteral("Vantrell & Inventory"));
     QPainter painter;
     if (!painter.begin(&writer)) return false;
-    paintSheets(doc, writer, painter, reportFont, [] {});
+    paintSheets(
+        doc, writer, painter, reportFont, [] {}, missing);
     return true;
   });
 }

@@ -7,6 +7,8 @@
 #include <QFont>
 #include <QPageLayout>
 #include <QString>
+#include <string>
+#include <vector>
 
 #include "reports/report_doc.h"
 #include "reports/report_export.h"
@@ -15,17 +17,23 @@ class QPrinter;
 
 namespace vt::reports {
 
+// Pictures that could not be loaded and were left out, each named once.
+using MissingPictures = std::vector<std::string>;
+
 // Prints the whole document with the printer's current settings. Throws
-// std::runtime_error when the job cannot start, CellError or PictureError
-// when a row cannot be drawn (the job is then abandoned).
-void PrintReport(const ReportDoc& doc, QPrinter& printer, const QFont& reportFont);
+// std::runtime_error when the job cannot start, CellError when a row cannot
+// be drawn (the job is then abandoned). Pictures that cannot be loaded are
+// left out; their names go into `missing`.
+void PrintReport(const ReportDoc& doc, QPrinter& printer, const QFont& reportFont,
+                 MissingPictures* missing = nullptr);
 
 // Writes the document as a PDF file of `pageLayout` pages at `path`,
 // replacing any file there once the whole of it is written. False when the
-// file cannot be created or written; throws CellError or PictureError when a
-// row cannot be drawn, leaving any earlier file as it was.
+// file cannot be created or written; throws CellError when a row cannot be
+// drawn, leaving any earlier file as it was. Pictures that cannot be loaded
+// are left out; their names go into `missing`.
 bool WriteReportPdf(const ReportDoc& doc, const QString& path, const QFont& reportFont,
-                    const QPageLayout& pageLayout);
+                    const QPageLayout& pageLayout, MissingPictures* missing = nullptr);
 
 // Writes ExportText's bytes at `path` in the same way. False when the file
 // cannot be created or written.

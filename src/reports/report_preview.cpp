@@ -11,7 +11,9 @@
 namespace vt::reports {
 
 ReportPreview::ReportPreview(QWidget* parent, std::function<void(const std::string&)> failed)
-    : QWidget(parent), failed_(std::move(failed)) {
+    : QWidget(parent), failed_(std::move(failed)), pictures_([this](const std::string& fileName) {
+        QTimer::singleShot(0, this, [this, text = MissingPictureText(fileName)] { failed_(text); });
+      }) {
   setObjectName("reportPreview");
   setAccessibleName(tr("Report preview"));
   setAutoFillBackground(true);

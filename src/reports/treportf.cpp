@@ -126,10 +126,12 @@ void TReportF::exitClicked() {
 
 void TReportF::printClicked() {
   if (!doc_) return;
-  reported([this] {
+  MissingPictures missing;
+  reported([this, &missing] {
     vt::ui::WaitCursor busy;
-    PrintReport(*doc_, ui_.printers.printer(), reportFont_);
+    PrintReport(*doc_, ui_.printers.printer(), reportFont_, &missing);
   });
+  tellMissing(missing);
 }
 
 void TReportF::textExportClicked() {
@@ -168,10 +170,21 @@ bool TReportF::writeFile(FileForm form, const QString& path) {
       return WriteReportText(*doc_, path, ExportForm::AlignedText);
     case FileForm::TabDelimited:
       return WriteReportText(*doc_, path, ExportForm::TabDelimited);
-    case FileForm::Pdf:
-      return WriteReportPdf(*doc_, path, reportFont_, ui_.printers.printer().pageLayout());
+    case FileForm::Pdf: {
+      MissingPictures missing;
+      const bool written =
+          WriteReportPdf(*doc_, path, reportFont_, ui_.printers.printer().pageLayout(), &missing);
+      tellMissing(missing);
+      return written;
+    }
   }
   return false;
+}
+
+void TReportF::tellMissing(const MissingPictures& missing) {
+  for (const std::string& fileName : missing) {
+    ui_.dialogs.information("", MissingPictureText(fileName));
+  }
 }
 
 void TReportF::reported(const std::function<void()>& work) {

@@ -13,6 +13,7 @@
 
 #include "reports/report_doc.h"
 #include "reports/report_export.h"
+#include "reports/report_output.h"
 #include "ui/context.h"
 
 class QAction;
@@ -67,6 +68,8 @@ class TReportF : public QDialog {
   void exportReport(FileForm form);
   // Writes the file; false when it cannot be created or written.
   bool writeFile(FileForm form, const QString& path);
+  // Tells the user of each picture left out of a print or PDF.
+  void tellMissing(const MissingPictures& missing);
   // Runs `work`, telling the user what stopped it.
   void reported(const std::function<void()>& work);
 

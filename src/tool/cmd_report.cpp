@@ -9,6 +9,7 @@
 #include "invoicing/locale_view_texts.h"
 #include "reports/customer_documents.h"
 #include "reports/printer_metrics.h"
+#include "reports/report_canvas.h"
 #include "reports/report_output.h"
 #include "tool/console.h"
 #include "tool/report_args.h"
@@ -58,8 +59,15 @@ bool write(const ReportArgs& a, const reports::ReportDoc& doc, const QFont& font
            const ui::PrinterState& printers) {
   const QString path = QString::fromStdString(a.out);
   switch (a.format) {
-    case ReportFormat::Pdf:
-      return reports::WriteReportPdf(doc, path, font, printers.printer().pageLayout());
+    case ReportFormat::Pdf: {
+      reports::MissingPictures missing;
+      const bool written =
+          reports::WriteReportPdf(doc, path, font, printers.printer().pageLayout(), &missing);
+      for (const std::string& fileName : missing) {
+        std::cerr << reports::MissingPictureText(fileName) << std::endl;
+      }
+      return written;
+    }
     case ReportFormat::Tabbed:
       return reports::WriteReportText(doc, path, reports::ExportForm::TabDelimited);
     case ReportFormat::Text:

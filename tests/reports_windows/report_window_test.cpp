@@ -162,14 +162,15 @@ TEST_F(ReportWindowTest, PrintedSheetsEndAtThePageBreaks) {
   ExpectPdf(path("printed.pdf"), 3, "Page 3");
 }
 
-TEST_F(ReportWindowTest, PictureThatCannotBeLoadedStopsThePdfAndLeavesNoFile) {
+TEST_F(ReportWindowTest, PictureThatCannotBeLoadedIsNamedAndTheRestIsWritten) {
   ReportDoc doc = Report(1, 60);
   doc.NewLine();
   doc.cell(0) = "IL00" + path("gone.png").toStdString();
-  EXPECT_THROW(WriteReportPdf(doc, path("logo.pdf"), QFont("DejaVu Sans Mono", 10),
-                              printers.printer().pageLayout()),
-               PictureError);
-  EXPECT_FALSE(QFile::exists(path("logo.pdf")));
+  MissingPictures missing;
+  EXPECT_TRUE(WriteReportPdf(doc, path("logo.pdf"), QFont("DejaVu Sans Mono", 10),
+                             printers.printer().pageLayout(), &missing));
+  EXPECT_EQ(missing, MissingPictures{path("gone.png").toStdString()});
+  ExpectPdf(path("logo.pdf"), 1, "Page 1");
 }
 
 }  // namespace

@@ -1,0 +1,141 @@
+// The print runs of customer documents as a user starts them, from the
+// report menu and from the invoice window's Print: each ends in the report
+// window, whose tab-delimited export shows what the document holds.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QPushButton>
+#include <fstream>
+#include <sstream>
+
+#include "base/convert.h"
+#include "catalog/tpickcust.h"
+#include "catalog/tpickprod.h"
+#include "customer_test_support.h"
+#include "engine/engine.h"
+#include "invoicing/tinvoice.h"
+#include "invoicing/titemdef.h"
+#include "invoicing/tpickinv.h"
+#include "reports/tdatespan.h"
+#include "reports/treportf.h"
+#include "shell/shell_test_support.h"
+
+namespace vt::shell::testing {
+namespace {
+
+using catalog::custtest::Click;
+using catalog::custtest::ModalScript;
+
+// Appends one record to `table` with its fields set by `fill`.
+void append(engine::Engine& engine, const char* table,
+            const std::function<void(engine::Table&)>& fill) {
+  engine::Table* records = engine.open(table);
+  ASSERT_NE(records, nullptr);
+  ASSERT_EQ(records->appendBlank(), 0);
+  fill(*records);
+  ASSERT_EQ(records->flush(), 0);
+  records->close();
+}
+
+class PrintRuns : public ::testing::Test {
+ protected:
+  // Customer 1 with invoices 501 and 502, dated today, and one product.
+  void SetUp() override {
+    engine::Engine engine(dir.path());
+    append(engine, "CUST5", [](engine::Table& t) {
+      t.field("cuno")->assignLong(1);
+      t.field("last")->assign("Baker");
+      t.field("ngroup")->assignLong(1);
+    });
+    append(engine, "Prod5", [](engine::Table& t) {
+      t.field("PrID")->assign("BOLT");
+      t.field("UPrice")->assignDouble(12.5);
+    });
+    for (long ivno : {501L, 502L}) {
+      append(engine, "INV5", [ivno](engine::Table& t) {
+        t.field("IvNo")->assignLong(ivno);
+        t.field("CuNo")->assignLong(1);
+        t.field("IDate")->assign(base::DateToKey(base::Now().date()));
+      });
+    }
+  }
+
+  // The report window's step: the document exported tab-delimited, then
+  // the window left.
+  std::function<void(reports::TReportF&)> exportAndExit() {
+    return [this](reports::TReportF& report) {
+      run.dialogs.queueText(exported);
+      report.tabExportAction->trigger();
+      report.exitAction->trigger();
+    };
+  }
+  std::string exportedText() const {
+    std::ifstream file(exported, std::ios::binary);
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str();
+  }
+  void trigger(const char* action) {
+    run.startUp();
+    run.main->findChild<QAction*>(action)->trigger();
+  }
+
+  DataDir dir;
+  TempDir out;
+  const std::string exported = out.file("report.asc");
+  ProgramRun run{dir.path()};
+};
+
+TEST_F(PrintRuns, InvoicesOfTheDefaultSpanShareOneDocument) {
+  ModalScript script;
+  script.on<reports::TDateSpan>([](reports::TDateSpan& span) { Click(span.okButton); })
+      .on<reports::TReportF>(exportAndExit());
+  EXPECT_TRUE(script.run([this] { trigger("invoicesByDate"); }));
+
+  const std::string text = exportedText();
+  EXPECT_NE(text.find("Invoice No:\t501\r\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("Invoice No:\t502\r\n"), std::string::npos) << text;
+  EXPECT_EQ(run.state.session()->invoices(), nullptr);
+}
+
+TEST_F(PrintRuns, StatementOfAChosenCustomer) {
+  ModalScript script;
+  script.on<catalog::TPickCust>([](catalog::TPickCust& p) { Click(p.selectButton); })
+      .on<catalog::TPickCust>([](catalog::TPickCust& p) { Click(p.cancelButton); })
+      .on<reports::TReportF>(exportAndExit());
+  EXPECT_TRUE(script.run([this] { trigger("statementsSelected"); }));
+
+  const std::string text = exportedText();
+  EXPECT_NE(text.find("Account Statement\r\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("000502"), std::string::npos) << text;
+}
+
+TEST_F(PrintRuns, InvoiceWindowPrintsTheNewInvoiceWithoutStoringIt) {
+  ModalScript script;
+  script.on<invoicing::TPickInv>([](invoicing::TPickInv& p) { Click(p.newButton); })
+      .on<invoicing::TInvoice>([](invoicing::TInvoice& w) {
+        Click(w.customerButton);
+        Click(w.addItemButton);
+        Click(w.printButton);
+        Click(w.cancelButton);
+      })
+      .on<catalog::TPickCust>([](catalog::TPickCust& p) { Click(p.selectButton); })
+      .on<catalog::TPickProd>([](catalog::TPickProd& p) { Click(p.selectButton); })
+      .on<invoicing::TItemDef>([](invoicing::TItemDef& d) { Click(d.saveButton); })
+      .on<reports::TReportF>(exportAndExit())
+      .on<invoicing::TPickInv>([](invoicing::TPickInv& p) { Click(p.cancelButton); });
+  EXPECT_TRUE(script.run([this] {
+    run.startUp();
+    run.main->button("invoicesButton")->click();
+  }));
+
+  const std::string text = exportedText();
+  EXPECT_NE(text.find("\r\nInvoice\r\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("To:\tBaker\tInvoice No:\t503\r\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("BOLT\t"), std::string::npos) << text;
+  engine::Engine engine(dir.path());
+  EXPECT_EQ(engine.open("INV5")->recCount(), 2u);
+}
+
+}  // namespace
+}  // namespace vt::shell::testing
