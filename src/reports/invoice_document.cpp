@@ -38,16 +38,9 @@ void CustomerDocuments::StartInvoiceReport() {
   doc_.ReportWidth = kInvoiceWidth;
   doc_.ReportCols = kInvoiceCols;
   doc_.BeginReport(metrics_.linesPerPage(), today());
-  doc_.ColumnCodes = {"V00", "L01", "V12", "L13", "V41", "R49", "V50", "R59", "V60", "R72", "V73"};
-  ReportRow rule(kInvoiceCols);
-  rule.back() = "U";
-  ReportRow heads(kInvoiceCols);
-  const char* const titles[] = {"", "Item Code", "", "Description", "", "Price",
-                                "", "Qty",       "", "Total",       ""};
-  for (int c = 0; c < kInvoiceCols - 1; ++c)
-    heads[static_cast<size_t>(c)] = doc_.coded(c, titles[c]);
-  heads.back() = "U";
-  doc_.ColumnHeads = {rule, heads};
+  doc_.SetBoxedHeadings(
+      {"V00", "L01", "V12", "L13", "V41", "R49", "V50", "R59", "V60", "R72", "V73"},
+      {"", "Item Code", "", "Description", "", "Price", "", "Qty", "", "Total", ""});
 }
 
 // After another document: a page break, and page numbering begins again.

@@ -36,6 +36,19 @@ std::string ReportDoc::coded(int c, const std::string& text) const {
   return ColumnCodes[static_cast<size_t>(c)] + text;
 }
 
+void ReportDoc::SetBoxedHeadings(std::vector<std::string> codes,
+                                 const std::vector<std::string>& titles) {
+  ColumnCodes = std::move(codes);
+  ReportRow rule(static_cast<size_t>(ReportCols));
+  rule.back() = "U";
+  ReportRow heads(static_cast<size_t>(ReportCols));
+  for (size_t c = 0; c < ColumnCodes.size() && c < titles.size(); ++c) {
+    heads[c] = ColumnCodes[c] + titles[c];
+  }
+  heads.back() = "U";
+  ColumnHeads = {rule, heads};
+}
+
 bool ReportDoc::CheckPage(int needed, bool headings) {
   if (PageNo > 0 && needed <= LinesPerPage) return false;
   ++PageNo;

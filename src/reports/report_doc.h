@@ -64,6 +64,10 @@ class ReportDoc {
   // Cell `c` of the last row; the style cell is cell ReportCols - 1.
   std::string& cell(int c);
   std::string& style() { return cell(ReportCols - 1); }
+  // Sets the column codes and two heading rows: an empty one underlined (a
+  // rule above the headings) and one of each code followed by its title,
+  // underlined.
+  void SetBoxedHeadings(std::vector<std::string> codes, const std::vector<std::string>& titles);
   // The column code of column cell `c` followed by `text`.
   std::string coded(int c, const std::string& text) const;
 

@@ -33,16 +33,9 @@ void CustomerDocuments::StartStatementReport() {
   doc_.ReportCols = kStatementCols;
   doc_.BeginReport(metrics_.linesPerPage(), today());
   doc_.ReportTitles = {"Account Statement"};
-  doc_.ColumnCodes = {"V00", "R07", "V09", "R18", "V20", "R31", "V33", "R44", "V46", "R57", "V59"};
-  ReportRow rule(kStatementCols);
-  rule.back() = "U";
-  ReportRow heads(kStatementCols);
-  const char* const titles[] = {"", "Invoice",  "", "Date",       "", "Charges",
-                                "", "Payments", "", "Amount Due", ""};
-  for (int c = 0; c < kStatementCols - 1; ++c)
-    heads[static_cast<size_t>(c)] = doc_.coded(c, titles[c]);
-  heads.back() = "U";
-  doc_.ColumnHeads = {rule, heads};
+  doc_.SetBoxedHeadings(
+      {"V00", "R07", "V09", "R18", "V20", "R31", "V33", "R44", "V46", "R57", "V59"},
+      {"", "Invoice", "", "Date", "", "Charges", "", "Payments", "", "Amount Due", ""});
 }
 
 int CustomerDocuments::AddStatementRow() {
