@@ -18,6 +18,7 @@
 #include "invoicing/tpickinv.h"
 #include "reports/tdatespan.h"
 #include "reports/treportf.h"
+#include "shell/picture_button.h"
 #include "shell/shell_test_support.h"
 
 namespace vt::shell::testing {
@@ -107,23 +108,23 @@ TEST_F(PrintRuns, StatementOfAChosenCustomer) {
 
   const std::string text = exportedText();
   EXPECT_NE(text.find("Account Statement\r\n"), std::string::npos) << text;
-  EXPECT_NE(text.find("000502"), std::string::npos) << text;
+  EXPECT_NE(text.find("\n   502\t"), std::string::npos) << text;
 }
 
 TEST_F(PrintRuns, InvoiceWindowPrintsTheNewInvoiceWithoutStoringIt) {
   ModalScript script;
   script.on<invoicing::TPickInv>([](invoicing::TPickInv& p) { Click(p.newButton); })
-      .on<invoicing::TInvoice>([](invoicing::TInvoice& w) {
+      .on<invoicing::TInvoice>([this](invoicing::TInvoice& w) {
         Click(w.customerButton);
         Click(w.addItemButton);
         Click(w.printButton);
+        EXPECT_NE(run.state.session()->invoices(), nullptr);  // the editor's tables stay open
         Click(w.cancelButton);
       })
       .on<catalog::TPickCust>([](catalog::TPickCust& p) { Click(p.selectButton); })
       .on<catalog::TPickProd>([](catalog::TPickProd& p) { Click(p.selectButton); })
       .on<invoicing::TItemDef>([](invoicing::TItemDef& d) { Click(d.saveButton); })
-      .on<reports::TReportF>(exportAndExit())
-      .on<invoicing::TPickInv>([](invoicing::TPickInv& p) { Click(p.cancelButton); });
+      .on<reports::TReportF>(exportAndExit());
   EXPECT_TRUE(script.run([this] {
     run.startUp();
     run.main->button("invoicesButton")->click();
@@ -131,7 +132,7 @@ TEST_F(PrintRuns, InvoiceWindowPrintsTheNewInvoiceWithoutStoringIt) {
 
   const std::string text = exportedText();
   EXPECT_NE(text.find("\r\nInvoice\r\n"), std::string::npos) << text;
-  EXPECT_NE(text.find("To:\tBaker\tInvoice No:\t503\r\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("Invoice No:\t503\r\n"), std::string::npos) << text;
   EXPECT_NE(text.find("BOLT\t"), std::string::npos) << text;
   engine::Engine engine(dir.path());
   EXPECT_EQ(engine.open("INV5")->recCount(), 2u);
