@@ -1,0 +1,149 @@
+#include "reports/report_frame.h"
+
+namespace vt::reports {
+
+using engine::Result;
+
+std::string NothingMessage(int result) {
+  switch (result) {
+    case kNoInvoices:
+      return "No Invoices within selected dates.";
+    case kNoPayments:
+      return "No Payments within selected dates.";
+    default:
+      return {};
+  }
+}
+
+SpanWalk::SpanWalk(ReportContext& context, const WalkedTable& walked, const base::DateTime& from,
+                   const base::DateTime& to)
+    : context_(context), walked_(walked), bounded_(true), from_(from.date()), to_(to.date()) {}
+
+SpanWalk::SpanWalk(ReportContext& context, const WalkedTable& walked)
+    : context_(context), walked_(walked) {}
+
+engine::Table* SpanWalk::table() {
+  return context_.session.table(walked_.id);
+}
+
+bool SpanWalk::selectTag() {
+  engine::Table* walked = table();
+  engine::Engine& engine = context_.session.engine();
+  if (!walked) {
+    engine.setError(engine::kErrOpen);
+    return false;
+  }
+  engine::Tag* tag = walked->tag(walked_.tag);
+  if (!tag) {
+    engine.setError(engine::kErrTag);
+    return false;
+  }
+  walked->selectTag(tag);
+  return true;
+}
+
+bool SpanWalk::within(Result at) {
+  if (at != Result::Success && at != Result::After) return false;
+  if (!bounded_) return true;
+  const base::DateTime now = context_.session.now();
+  return base::KeyToDate(table()->field(walked_.dateField)->str(), now) <= to_;
+}
+
+int SpanWalk::Count() {
+  engine::Engine& engine = context_.session.engine();
+  engine.errorCode();
+  count_ = 0;
+  if (!selectTag()) return engine.errorCode();
+  engine::Table& walked = *table();
+  Result at =
+      bounded_ ? walked.seek(base::DateToKey(from_, context_.session.now().year)) : walked.top();
+  first_ = walked.recNo();
+  for (; within(at); at = walked.skip(1)) ++count_;
+  if (const int status = engine.errorCode(); status < 0) return status;
+  return count_ > 0 ? 0 : walked_.nothing;
+}
+
+int SpanWalk::Walk(const std::string& caption, const std::function<int()>& visit) {
+  base::Progress* progress = context_.progress;
+  if (progress) progress->show(true, caption);
+  const int status = walkFromFirst(visit);
+  if (progress) progress->show(false, caption);
+  return status;
+}
+
+int SpanWalk::walkFromFirst(const std::function<int()>& visit) {
+  engine::Engine& engine = context_.session.engine();
+  engine.errorCode();
+  if (count_ == 0) return 0;
+  if (!selectTag()) return engine.errorCode();
+  engine::Table& walked = *table();
+  engine::Tag* tag = walked.selectedTag();
+  long done = 0;
+  for (Result at = walked.go(first_); within(at); at = walked.skip(1)) {
+    const uint32_t recno = walked.recNo();
+    if (const int status = visit(); status < 0) return status;
+    ++done;
+    if (context_.progress) context_.progress->set(static_cast<int>(100 * done / count_));
+    // Back to the visited record when the visit moved the table.
+    if (walked.selectedTag() != tag || walked.recNo() != recno) {
+      walked.selectTag(tag);
+      if (walked.go(recno) != Result::Success) break;
+    }
+  }
+  return engine.errorCode();
+}
+
+int RunReport(ReportContext& context, SpanWalk& walk, const ReportSteps& steps) {
+  data::DataSession& session = context.session;
+  int status = 0;
+  for (auto open : steps.opens) {
+    if (!(session.*open)()) {
+      status = engine::kErrOpen;
+      break;
+    }
+  }
+  if (status == 0) status = walk.Count();
+  if (status == 0) {
+    steps.start();
+    status = walk.Walk(steps.caption, steps.visit);
+    if (status == 0) steps.finish();
+  }
+  session.CloseAll();
+  return status;
+}
+
+double LineExtension(const invoicing::ViewTexts& texts, const data::ItemRow& item) {
+  return texts.number(item[data::ItemCol::Qty]) * texts.number(item[data::ItemCol::UPR]);
+}
+
+void StartReport(ReportContext& context, int width, int cols, std::vector<std::string> titles) {
+  ReportDoc& doc = context.doc;
+  doc.ReportWidth = width;
+  doc.ReportCols = cols;
+  const data::DataSession& session = context.session;
+  doc.BeginReport(context.metrics.linesPerPage(), session.shortDateText(session.now().date()));
+  doc.ReportTitles = std::move(titles);
+}
+
+std::string SpanTitle(const data::DataSession& session, const std::string& lead,
+                      const base::DateTime& from, const base::DateTime& to) {
+  return lead + session.shortDateText(from) + " through " + session.shortDateText(to);
+}
+
+void BodyRow(ReportDoc& doc, const std::vector<std::string>& texts) {
+  doc.CheckPage(doc.PageLine + 1, true);
+  doc.NewLine();
+  for (size_t c = 0; c < doc.ColumnCodes.size(); ++c) {
+    doc.cell(static_cast<int>(c)) =
+        doc.coded(static_cast<int>(c), c < texts.size() ? texts[c] : "");
+  }
+}
+
+void CellsRow(ReportDoc& doc, std::initializer_list<std::pair<int, std::string>> cells,
+              const std::string& style) {
+  doc.NewLine();
+  for (const auto& [c, text] : cells) doc.cell(c) = text;
+  doc.style() = style;
+}
+
+}  // namespace vt::reports

@@ -1,0 +1,127 @@
+// The frame the sales, income and inventory reports are built in: what a
+// generator works with, the walk over the records of a span of dates in the
+// order of a tag (counted first, so the progress box can show how far it
+// has gone), and the document's set-up and rows. Telling the user that a
+// span holds nothing is left to the caller: the walk only says so.
+#pragma once
+
+#include <functional>
+#include <initializer_list>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "base/convert.h"
+#include "base/progress.h"
+#include "data/data_session.h"
+#include "invoicing/view_texts.h"
+#include "reports/page_metrics.h"
+#include "reports/report_doc.h"
+
+namespace vt::reports {
+
+// What a report generator works with. `progress` is the main window's
+// progress box; there is none when it is null (batch runs).
+struct ReportContext {
+  data::DataSession& session;
+  ReportDoc& doc;
+  const PageMetrics& metrics;
+  const invoicing::ViewTexts& texts;
+  base::Progress* progress = nullptr;
+};
+
+// Results of a report beside 0 (the document is built) and a negative
+// engine status: nothing to report, so no document. The caller tells the
+// user NothingMessage(result).
+constexpr int kNoInvoices = 1;
+constexpr int kNoPayments = 2;
+// "No Invoices within selected dates." or "No Payments within selected
+// dates."; empty for any other result.
+std::string NothingMessage(int result);
+
+// A table walked in the order of one of its tags, with the date field that
+// bounds a span (none for a walk over the whole table) and the result when
+// there is nothing to walk.
+struct WalkedTable {
+  data::TableId id;
+  const char* tag;
+  const char* dateField;
+  int nothing;
+};
+inline constexpr WalkedTable kInvoicesByDate{data::TableId::Invoices, "InvD", "IDate", kNoInvoices};
+inline constexpr WalkedTable kPaymentsByDate{data::TableId::Payments, "PmtD", "PDate", kNoPayments};
+
+class SpanWalk {
+ public:
+  // The records of `walked` dated from the day of `from` to the day of `to`.
+  SpanWalk(ReportContext& context, const WalkedTable& walked, const base::DateTime& from,
+           const base::DateTime& to);
+  // Every record of `walked`, from the first in its tag's order.
+  SpanWalk(ReportContext& context, const WalkedTable& walked);
+
+  // Selects the tag, finds the first record (seeking the start date) and
+  // counts forward while the date is not after the end. 0, the table's
+  // nothing result when none is found, or a negative status.
+  int Count();
+  long count() const { return count_; }
+
+  // After Count: shows the progress box with `caption`, visits the counted
+  // records in tag order with the table on each (`visit` may move it and
+  // other tables), setting the box to the share done after each, and hides
+  // the box. The first negative status of `visit` or the engine ends it and
+  // is returned; 0 otherwise.
+  int Walk(const std::string& caption, const std::function<int()>& visit);
+
+ private:
+  engine::Table* table();
+  // False when the tag is missing (the engine's error set).
+  bool selectTag();
+  // Positioned on a record within the span.
+  bool within(engine::Result at);
+  int walkFromFirst(const std::function<int()>& visit);
+
+  ReportContext& context_;
+  WalkedTable walked_;
+  bool bounded_ = false;
+  base::DateTime from_, to_;
+  uint32_t first_ = 0;
+  long count_ = 0;
+};
+
+// The steps of one report over the records of a walk: the tables it opens,
+// its progress caption, the document's set-up, each record's rows and the
+// closing rows.
+struct ReportSteps {
+  std::vector<bool (data::DataSession::*)()> opens;
+  std::string caption;
+  std::function<void()> start;
+  std::function<int()> visit;
+  std::function<void()> finish;
+};
+// Opens the tables, counts the walk's records, and when there are any sets
+// the document up, walks and adds the closing rows; then closes every table.
+// 0, the walk's nothing result, or a negative status (kErrOpen when a table
+// could not be opened and the program's exit returned).
+int RunReport(ReportContext& context, SpanWalk& walk, const ReportSteps& steps);
+
+// Quantity times unit price of an item row, each read from its text as the
+// views hold it (two decimals); the product is not rounded.
+double LineExtension(const invoicing::ViewTexts& texts, const data::ItemRow& item);
+
+// Sets the report's width and cells, begins the document (the metrics'
+// rows to a page, today's date in the page headers) and sets its titles.
+void StartReport(ReportContext& context, int width, int cols, std::vector<std::string> titles);
+// `lead` followed by the span's dates in the session's short date text:
+// "<lead><from> through <to>".
+std::string SpanTitle(const data::DataSession& session, const std::string& lead,
+                      const base::DateTime& from, const base::DateTime& to);
+
+// A body row after a page check for one row: in every column its code
+// followed by the text given for it, so columns without text (the rules)
+// take their bare code.
+void BodyRow(ReportDoc& doc, const std::vector<std::string>& texts);
+// A new row of the cells given (index and whole text) and the style.
+void CellsRow(ReportDoc& doc, std::initializer_list<std::pair<int, std::string>> cells,
+              const std::string& style = "");
+
+}  // namespace vt::reports

@@ -1,0 +1,25 @@
+// The reports that summarise invoices, their items and charges over a span
+// of dates. Each opens the tables it needs, counts the invoices of the span,
+// builds the document in `context.doc` under the progress box, and closes
+// every table of the session. The caller shows the document and ends it.
+//
+// Each returns 0 when the document is built, kNoInvoices when no invoice is
+// dated within the span (no document; the caller tells NothingMessage), or
+// a negative engine status.
+#pragma once
+
+#include "base/convert.h"
+#include "reports/report_frame.h"
+
+namespace vt::reports {
+
+// One row per invoice in date order: number, date, items (quantity times
+// unit price of every line), Tax 1, Tax 2 and the invoice's total, and a
+// row of totals.
+int SalesSummary(ReportContext& context, const base::DateTime& from, const base::DateTime& to);
+
+// The span's net item sales, the sales subject to each tax (Tax 1 only when
+// its rate is above 0), the charges of each tax and the total.
+int TaxSummary(ReportContext& context, const base::DateTime& from, const base::DateTime& to);
+
+}  // namespace vt::reports

@@ -1,0 +1,70 @@
+// Sales Summary: one row per invoice of the span in date order, with the
+// items, both taxes and the invoice's total, and a row of totals.
+#include <array>
+
+#include "base/text1252.h"
+#include "reports/sales_reports.h"
+
+namespace vt::reports {
+
+namespace {
+
+constexpr int kWidth = 64;
+constexpr int kCols = 14;
+
+}  // namespace
+
+int SalesSummary(ReportContext& context, const base::DateTime& from, const base::DateTime& to) {
+  data::DataSession& session = context.session;
+  ReportDoc& doc = context.doc;
+  auto amount = [&session](double value) { return session.viewAmount(value, 10, 2); };
+  std::array<double, 4> totals{};  // items, Tax 1, Tax 2, all
+  ReportSteps steps;
+  steps.opens = {&data::DataSession::OpenInvoices, &data::DataSession::OpenItems,
+                 &data::DataSession::OpenProducts};
+  steps.caption = "Processing Sales";
+  steps.start = [&] {
+    StartReport(context, kWidth, kCols, {SpanTitle(session, "Sales Summary for ", from, to)});
+    doc.SetBoxedHeadings(
+        {"V00", "R07", "V08", "R17", "V18", "R28", "V29", "R40", "V41", "R52", "V53", "R63", "V64"},
+        {"", "Inv. No", "", "Date", "", "Items", "", base::trim(session.settings.ShipLine), "",
+         base::trim(session.settings.TaxLine), "", "Total", ""});
+  };
+  steps.visit = [&] {
+    if (const int status = session.LoadInvoice(); status < 0) return status;
+    if (const int status = session.LoadInvoiceItems(); status < 0) return status;
+    const data::InvoiceRecord& invoice = session.Invoice;
+    double items = 0;
+    for (int i = 0; i <= session.ItemCount; ++i) {
+      items += LineExtension(context.texts, session.ItemLines[static_cast<size_t>(i)]);
+    }
+    const std::array<double, 4> values{items, invoice.Ship, invoice.Tax,
+                                       items + invoice.Ship + invoice.Tax};
+    for (size_t i = 0; i < totals.size(); ++i) totals[i] += values[i];
+    BodyRow(doc, {"", base::PadNumber(invoice.IvNo, 6), "", session.shortDateText(invoice.IDate),
+                  "", amount(values[0]), "", amount(values[1]), "", amount(values[2]), "",
+                  amount(values[3]), ""});
+    return 0;
+  };
+  steps.finish = [&] {
+    doc.style() = "U";
+    doc.CheckPage(doc.PageLine + 1, true);
+    CellsRow(doc,
+             {{0, "V00"},
+              {3, "R17Totals"},
+              {4, "V18"},
+              {5, "R28" + amount(totals[0])},
+              {6, "V29"},
+              {7, "R40" + amount(totals[1])},
+              {8, "V41"},
+              {9, "R52" + amount(totals[2])},
+              {10, "V53"},
+              {11, "R63" + amount(totals[3])},
+              {12, "V64"}},
+             "U");
+  };
+  SpanWalk walk(context, kInvoicesByDate, from, to);
+  return RunReport(context, walk, steps);
+}
+
+}  // namespace vt::reports
