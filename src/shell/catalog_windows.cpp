@@ -11,6 +11,7 @@
 #include "invoicing/tinvoice.h"
 #include "invoicing/tpickinv.h"
 #include "reports/customer_runs.h"
+#include "reports/sales_runs.h"
 #include "reports/tdatespan.h"
 #include "reports/tmultgroup.h"
 #include "reports/treportf.h"
@@ -18,7 +19,7 @@
 namespace vt::shell {
 
 CatalogWindows::CatalogWindows(QWidget* parent, data::DataSession& session, ui::UiContext& ui,
-                               const QFont& reportFont)
+                               const QFont& reportFont, base::Progress* progress)
     : PickCust(new catalog::TPickCust(parent, session, ui)),
       Customer(new catalog::TCustomer(parent, session, ui)),
       PickProd(new catalog::TPickProd(parent, session, ui)),
@@ -32,13 +33,16 @@ CatalogWindows::CatalogWindows(QWidget* parent, data::DataSession& session, ui::
       MultGroup(new reports::TMultGroup(parent, session, ui, Choices)),
       Runs(std::make_unique<reports::CustomerRuns>(
           session, ui, reportFont, Choices,
-          reports::RunWindows{*Report, *DateSpan, *PickInv, *Invoice, *PickCust, *Customer})) {
+          reports::RunWindows{*Report, *DateSpan, *PickInv, *Invoice, *PickCust, *Customer})),
+      Sales(std::make_unique<reports::SalesRuns>(session, ui, reportFont, Choices, *Report,
+                                                 *DateSpan, progress)) {
   PurDef->setProductWindows(*PickProd, *ProdDef);
   Invoice->setCatalogWindows(*PickCust, *Customer, *PickProd, *ProdDef);
   Invoice->setPrinter(*Runs);
 }
 
 CatalogWindows::~CatalogWindows() {
+  Sales.reset();
   Runs.reset();
   delete MultGroup;
   delete DateSpan;

@@ -7,6 +7,7 @@
 #include <QWidget>
 #include <memory>
 
+#include "base/progress.h"
 #include "reports/report_choices.h"
 
 namespace vt::data {
@@ -31,6 +32,7 @@ class TPickInv;
 }  // namespace vt::invoicing
 namespace vt::reports {
 class CustomerRuns;
+class SalesRuns;
 class TDateSpan;
 class TMultGroup;
 class TReportF;
@@ -39,9 +41,10 @@ class TReportF;
 namespace vt::shell {
 
 struct CatalogWindows {
-  // `reportFont` is the run's report font, read whenever a report is shown.
+  // `reportFont` is the run's report font, read whenever a report is shown;
+  // `progress` the main window's progress box.
   CatalogWindows(QWidget* parent, data::DataSession& session, ui::UiContext& ui,
-                 const QFont& reportFont);
+                 const QFont& reportFont, base::Progress* progress);
   // The windows go before the session they work on.
   ~CatalogWindows();
   CatalogWindows(const CatalogWindows&) = delete;
@@ -60,6 +63,7 @@ struct CatalogWindows {
   reports::TDateSpan* DateSpan;
   reports::TMultGroup* MultGroup;
   std::unique_ptr<reports::CustomerRuns> Runs;
+  std::unique_ptr<reports::SalesRuns> Sales;
   // The customer window's group picker and editor serve the main window's
   // group button too.
   catalog::TPickGroup& pickGroup();

@@ -151,8 +151,8 @@ void TMain::connectButtons() {
   // The windows and reports these open are not part of the program yet.
   for (const char* name :
        {"invoiceLabelsButton", "productListButton", "purchaseReportButton", "profileButton",
-        "salesReportsButton", "addressLabelsButton", "mailMergeButton", "inventoryReportsButton",
-        "labelFormsButton", "backupButton", "restoreButton", "importButton", "eraseButton"}) {
+        "addressLabelsButton", "mailMergeButton", "inventoryReportsButton", "labelFormsButton",
+        "backupButton", "restoreButton", "importButton", "eraseButton"}) {
     button(name)->setEnabled(false);
   }
 }

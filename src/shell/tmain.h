@@ -26,6 +26,10 @@ namespace vt::data {
 class DataSession;
 }
 
+namespace vt::reports {
+class SalesRuns;
+}
+
 namespace vt::shell {
 
 class AppState;
@@ -108,9 +112,11 @@ class TMain : public QMainWindow {
   void buildPreferences(const BuiltPage& page);
   void buildReportMenus();
   void connectButtons();
-  // The Invoices page button and the report page's invoice, bill and
-  // statement menu items.
+  // The Invoices page button, the report page's invoice, bill and statement
+  // menu items, and the sales reports built so far.
   void connectCustomerDocuments();
+  // A sales report of the report page's menu.
+  void runSales(void (reports::SalesRuns::*report)());
   void centreOnScreen();
 
   // Start-up steps: the data-file check, the engine, the silent index

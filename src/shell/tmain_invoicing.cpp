@@ -8,6 +8,7 @@
 #include "invoicing/tinvoice.h"
 #include "invoicing/tpickinv.h"
 #include "reports/customer_runs.h"
+#include "reports/sales_runs.h"
 #include "shell/app_state.h"
 #include "shell/catalog_windows.h"
 #include "shell/picture_button.h"
@@ -38,6 +39,10 @@ void TMain::printStatements(bool withBalances) {
   if (state_.session() && catalog_) catalog_->Runs->PrintStatements(withBalances);
 }
 
+void TMain::runSales(void (reports::SalesRuns::*report)()) {
+  if (state_.session() && catalog_) (catalog_->Sales.get()->*report)();
+}
+
 void TMain::connectCustomerDocuments() {
   connect(button("printInvoicesButton"), &QToolButton::clicked, this,
           [this] { printInvoices(true, true); });
@@ -47,7 +52,9 @@ void TMain::connectCustomerDocuments() {
       {"billsWithBalance", [this] { printInvoices(true, false); }},
       {"billsSelected", [this] { printInvoices(false, false); }},
       {"statementsWithBalance", [this] { printStatements(true); }},
-      {"statementsSelected", [this] { printStatements(false); }}};
+      {"statementsSelected", [this] { printStatements(false); }},
+      {"salesSummary", [this] { runSales(&reports::SalesRuns::SalesSummary); }},
+      {"taxSummary", [this] { runSales(&reports::SalesRuns::TaxSummary); }}};
   for (const auto& [name, run] : items) {
     QAction* action = findChild<QAction*>(QString::fromLatin1(name));
     action->setEnabled(true);

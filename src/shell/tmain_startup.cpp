@@ -77,7 +77,8 @@ void TMain::ApplySettings() {
   session.NeedsPack = false;
   state_.ReportFont = ui::ReportFontFromSettings(session.settings, ui::DesignReportFont());
   ShowPreferences();
-  catalog_ = std::make_unique<CatalogWindows>(this, session, state_.ui, state_.ReportFont);
+  catalog_ =
+      std::make_unique<CatalogWindows>(this, session, state_.ui, state_.ReportFont, &progress_);
   stationary_ = std::make_unique<invoicing::TStationary>(this, session, state_.ui);
   taxDef_ = std::make_unique<invoicing::TTaxDef>(this, session, state_.ui);
   pageTabs->setEnabled(true);

@@ -11,6 +11,7 @@
 #include "reports/printer_metrics.h"
 #include "reports/report_canvas.h"
 #include "reports/report_output.h"
+#include "reports/sales_reports.h"
 #include "tool/console.h"
 #include "tool/report_args.h"
 #include "ui/printer_state.h"
@@ -95,7 +96,15 @@ int report(const ReportArgs& a) {
   reports::ReportDoc doc;
   reports::CustomerDocuments documents(session, doc, *metrics, texts);
   std::string missing;
-  const int status = fill(a, session, documents, &missing);
+  int status = 0;
+  if (IsSpanReport(a.name)) {
+    reports::ReportContext context{session, doc, *metrics, texts, nullptr};
+    status = a.name == "sales-summary" ? reports::SalesSummary(context, *a.from, *a.to)
+                                       : reports::TaxSummary(context, *a.from, *a.to);
+    if (status > 0) missing = "nothing to report: " + reports::NothingMessage(status);
+  } else {
+    status = fill(a, session, documents, &missing);
+  }
   if (status < 0) {
     std::cerr << "Unable to read the data: " << session.engine().errorText(status) << std::endl;
     return kExitFailure;

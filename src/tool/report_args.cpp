@@ -54,6 +54,10 @@ std::string checkChoices(const ReportArgs& a, const std::string& listOption) {
 
 }  // namespace
 
+bool IsSpanReport(const std::string& name) {
+  return name == "sales-summary" || name == "tax-summary";
+}
+
 std::string ParseReportArgs(const Args& args, ReportArgs* out) {
   std::string error, format, from, to, invoices, customers;
   std::vector<std::string> positional;
@@ -87,6 +91,11 @@ std::string ParseReportArgs(const Args& args, ReportArgs* out) {
     return "--from " + from + " is not a date (YYYY-MM-DD)";
   if (!to.empty() && !(out->to = isoDate(to))) return "--to " + to + " is not a date (YYYY-MM-DD)";
   const bool forCustomers = out->name == "statements";
+  if (IsSpanReport(out->name)) {
+    if (!invoices.empty() || !customers.empty()) return out->name + " takes --from D --to D only";
+    if (!out->from || !out->to) return out->name + " needs --from D --to D";
+    return *out->from > *out->to ? "--from must not be after --to" : "";
+  }
   if (out->name != "invoices" && out->name != "bills" && !forCustomers) {
     return "unknown report \"" + out->name + "\"";
   }

@@ -15,7 +15,7 @@ namespace vt::tool {
 enum class ReportFormat { Text, Tabbed, Pdf };
 
 struct ReportArgs {
-  std::string name;  // invoices, bills, statements
+  std::string name;  // invoices, bills, statements, sales-summary, tax-summary
   std::string dir, out;
   ReportFormat format = ReportFormat::Text;
   // Either a span of dates...
@@ -24,6 +24,9 @@ struct ReportArgs {
   // (statements).
   std::vector<int> numbers;
 };
+
+// The reports over a span of dates only (sales-summary, tax-summary).
+bool IsSpanReport(const std::string& name);
 
 // Empty when the arguments are good, else what is wrong.
 std::string ParseReportArgs(const Args& args, ReportArgs* out);

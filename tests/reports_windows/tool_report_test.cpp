@@ -90,6 +90,8 @@ TEST_F(ToolReport, BadChoicesAreToldAndFail) {
       {{"statements", "--customers", "1", "--from", "2026-01-01"}, 2, "either --from/--to"},
       {{"invoices", "--from", "2026-02-30", "--to", "2026-03-01"}, 2, "not a date"},
       {{"ledger", "--from", "2026-01-01", "--to", "2026-03-01"}, 2, "unknown report"},
+      {{"sales-summary", "--invoices", "1001"}, 2, "takes --from D --to D only"},
+      {{"tax-summary", "--from", "2001-01-01", "--to", "2001-01-31"}, 1, "No Invoices within"},
   };
   for (const Case& c : cases) {
     std::vector<std::string> args = {"report", "--data", path(), "--format", "txt", "--out", out};

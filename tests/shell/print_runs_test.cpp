@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QDate>
 #include <QPushButton>
 #include <fstream>
 #include <sstream>
@@ -20,6 +21,7 @@
 #include "reports/treportf.h"
 #include "shell/picture_button.h"
 #include "shell/shell_test_support.h"
+#include "ui/date_edit.h"
 
 namespace vt::shell::testing {
 namespace {
@@ -136,6 +138,27 @@ TEST_F(PrintRuns, InvoiceWindowPrintsTheNewInvoiceWithoutStoringIt) {
   EXPECT_NE(text.find("BOLT\t"), std::string::npos) << text;
   engine::Engine engine(dir.path());
   EXPECT_EQ(engine.open("INV5")->recCount(), 2u);
+}
+
+TEST_F(PrintRuns, SalesSummaryOfTheMonthAndTaxReportOfAnEmptySpan) {
+  ModalScript script;
+  script.on<reports::TDateSpan>([](reports::TDateSpan& span) { Click(span.okButton); })
+      .on<reports::TReportF>(exportAndExit());
+  EXPECT_TRUE(script.run([this] { trigger("salesSummary"); }));
+  const std::string text = exportedText();
+  EXPECT_NE(text.find("Sales Summary for "), std::string::npos) << text;
+  EXPECT_NE(text.find("\n   501\t"), std::string::npos) << text;
+  EXPECT_NE(text.find("\n   502\t"), std::string::npos) << text;
+
+  ModalScript empty;
+  empty.on<reports::TDateSpan>([](reports::TDateSpan& span) {
+    span.startDateEdit->setDate(QDate(2001, 1, 1));
+    span.endDateEdit->setDate(QDate(2001, 1, 31));
+    Click(span.okButton);
+  });
+  EXPECT_TRUE(empty.run([this] { run.main->findChild<QAction*>("taxSummary")->trigger(); }));
+  EXPECT_EQ(run.dialogs.shown().back().text, "No Invoices within selected dates.");
+  EXPECT_EQ(run.state.session()->invoices(), nullptr);
 }
 
 }  // namespace

@@ -1,0 +1,64 @@
+#include "reports/sales_runs.h"
+
+#include "invoicing/locale_view_texts.h"
+#include "reports/printer_metrics.h"
+#include "reports/sales_reports.h"
+#include "reports/tdatespan.h"
+#include "reports/treportf.h"
+#include "ui/record_access.h"
+
+namespace vt::reports {
+
+SalesRuns::SalesRuns(data::DataSession& session, ui::UiContext& ui, const QFont& reportFont,
+                     ReportChoices& choices, TReportF& report, TDateSpan& dateSpan,
+                     base::Progress* progress)
+    : session_(session),
+      ui_(ui),
+      reportFont_(reportFont),
+      choices_(choices),
+      report_(report),
+      dateSpan_(dateSpan),
+      progress_(progress) {}
+
+void SalesRuns::SalesSummary() {
+  spanReport([](ReportContext& c, const base::DateTime& from, const base::DateTime& to) {
+    return reports::SalesSummary(c, from, to);
+  });
+}
+
+void SalesRuns::TaxSummary() {
+  spanReport([](ReportContext& c, const base::DateTime& from, const base::DateTime& to) {
+    return reports::TaxSummary(c, from, to);
+  });
+}
+
+void SalesRuns::spanReport(const SpanReport& build) {
+  SetMonthSpan(choices_, session_.now().date());
+  if (!dateSpan_.Run()) {
+    session_.CloseAll();
+    return;
+  }
+  ReportDoc doc;
+  const std::unique_ptr<PageMetrics> metrics = CurrentPageMetrics(ui_.printers, reportFont_);
+  const invoicing::LocaleViewTexts texts;
+  ReportContext context{session_, doc, *metrics, texts, progress_};
+  int result = 0;
+  try {
+    result = build(context, choices_.SpanStart, choices_.SpanEnd);
+  } catch (const std::runtime_error& error) {
+    session_.CloseAll();
+    ui_.dialogs.information("", error.what());
+    return;
+  }
+  if (result < 0) {
+    ui::ReportTableFailure(ui_.dialogs, session_.engine(), "build the report", result);
+  } else if (!NothingMessage(result).empty()) {
+    ui_.dialogs.information("", NothingMessage(result));
+  } else if (!doc.empty()) {
+    report_.setReportFont(reportFont_);
+    report_.Show(doc);
+  }
+  doc.EndReport();
+}
+
+}  // namespace vt::reports
