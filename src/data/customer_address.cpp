@@ -8,10 +8,6 @@ namespace vt::data {
 
 namespace {
 
-std::string nameLine(const CustomerRecord& c) {
-  return base::trim(c.title + " " + base::trim(c.first) + " " + c.last);
-}
-
 // The last of lines 1-4 that holds anything, or 0.
 size_t lastFilledLine(const std::vector<std::string>& lines) {
   for (size_t n = 4; n >= 1; --n) {
@@ -22,11 +18,15 @@ size_t lastFilledLine(const std::vector<std::string>& lines) {
 
 }  // namespace
 
+std::string CustomerNameLine(const CustomerRecord& c) {
+  return base::trim(c.title + " " + base::trim(c.first) + " " + c.last);
+}
+
 std::vector<std::string> AddressBlock(const CustomerRecord& customer, bool byName) {
   std::vector<std::string> lines(5);
   const std::string company = base::trim(customer.addr1);
-  lines[0] = byName ? nameLine(customer) : company;
-  lines[1] = byName ? company : nameLine(customer);
+  lines[0] = byName ? CustomerNameLine(customer) : company;
+  lines[1] = byName ? company : CustomerNameLine(customer);
   lines[2] = base::trim(customer.addr2);
   lines[3] = base::trim(customer.addr3);
   lines[4] = base::trim(customer.addr4);

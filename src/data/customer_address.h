@@ -13,6 +13,9 @@ namespace vt::data {
 // A last line longer than this takes the postal code on a line of its own.
 constexpr size_t kZipSameLineLimit = 22;
 
+// The title, first and last names joined by blanks, trimmed.
+std::string CustomerNameLine(const CustomerRecord& customer);
+
 // Lines 0-4. `byName`: the name line first, then the company (addr1);
 // otherwise the company first.
 std::vector<std::string> AddressBlock(const CustomerRecord& customer, bool byName);

@@ -1,5 +1,8 @@
 #include "reports/report_frame.h"
 
+#include "base/text1252.h"
+#include "data/customer_address.h"
+
 namespace vt::reports {
 
 using engine::Result;
@@ -116,6 +119,22 @@ double LineExtension(const invoicing::ViewTexts& texts, const data::ItemRow& ite
   return texts.number(item[data::ItemCol::Qty]) * texts.number(item[data::ItemCol::UPR]);
 }
 
+int CustomerDisplayName(data::DataSession& session, int cuno, std::string& name) {
+  engine::Engine& engine = session.engine();
+  engine.errorCode();
+  engine::Table* customers = session.customers();
+  if (!customers) return engine::kErrOpen;
+  engine::Tag* byNumber = customers->tag("CCNO");
+  if (!byNumber) return engine::kErrTag;
+  customers->selectTag(byNumber);
+  name = "UNKNOWN";
+  if (customers->seek(base::PadNumber(cuno, 6)) != Result::Success) return engine.errorCode();
+  if (const int status = session.LoadCustomer(); status < 0) return status;
+  const data::CustomerRecord& customer = session.Customer;
+  name = session.settings.ByCust ? data::CustomerNameLine(customer) : base::trim(customer.addr1);
+  return 0;
+}
+
 void StartReport(ReportContext& context, int width, int cols, std::vector<std::string> titles) {
   ReportDoc& doc = context.doc;
   doc.ReportWidth = width;
@@ -130,8 +149,8 @@ std::string SpanTitle(const data::DataSession& session, const std::string& lead,
   return lead + session.shortDateText(from) + " through " + session.shortDateText(to);
 }
 
-void BodyRow(ReportDoc& doc, const std::vector<std::string>& texts) {
-  doc.CheckPage(doc.PageLine + 1, true);
+void BodyRow(ReportDoc& doc, const std::vector<std::string>& texts, int rows) {
+  doc.CheckPage(doc.PageLine + rows, true);
   doc.NewLine();
   for (size_t c = 0; c < doc.ColumnCodes.size(); ++c) {
     doc.cell(static_cast<int>(c)) =

@@ -108,6 +108,12 @@ int RunReport(ReportContext& context, SpanWalk& walk, const ReportSteps& steps);
 // views hold it (two decimals); the product is not rounded.
 double LineExtension(const invoicing::ViewTexts& texts, const data::ItemRow& item);
 
+// The name of customer `cuno` as the reports list it: with the by-name
+// setting the customer's name line, otherwise the trimmed company (first
+// address line); "UNKNOWN" when no customer has the number. Seeks the open
+// customer table on its number tag. 0 or a negative status.
+int CustomerDisplayName(data::DataSession& session, int cuno, std::string& name);
+
 // Sets the report's width and cells, begins the document (the metrics'
 // rows to a page, today's date in the page headers) and sets its titles.
 void StartReport(ReportContext& context, int width, int cols, std::vector<std::string> titles);
@@ -116,10 +122,10 @@ void StartReport(ReportContext& context, int width, int cols, std::vector<std::s
 std::string SpanTitle(const data::DataSession& session, const std::string& lead,
                       const base::DateTime& from, const base::DateTime& to);
 
-// A body row after a page check for one row: in every column its code
+// A body row after a page check for `rows` rows: in every column its code
 // followed by the text given for it, so columns without text (the rules)
 // take their bare code.
-void BodyRow(ReportDoc& doc, const std::vector<std::string>& texts);
+void BodyRow(ReportDoc& doc, const std::vector<std::string>& texts, int rows = 1);
 // A new row of the cells given (index and whole text) and the style.
 void CellsRow(ReportDoc& doc, std::initializer_list<std::pair<int, std::string>> cells,
               const std::string& style = "");

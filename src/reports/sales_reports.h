@@ -22,4 +22,14 @@ int SalesSummary(ReportContext& context, const base::DateTime& from, const base:
 // its rate is above 0), the charges of each tax and the total.
 int TaxSummary(ReportContext& context, const base::DateTime& from, const base::DateTime& to);
 
+// The payments of the span day by day: date on a day's first row, the
+// invoice's check or card text, the amount, the day's total on its last row,
+// and the total of all payments. kNoPayments when none is in the span.
+int IncomeSummary(ReportContext& context, const base::DateTime& from, const base::DateTime& to);
+
+// Every invoice with an amount due (credits included), in invoice-number
+// order, with its customer, its age in days and the amount, and the total.
+// No span; kNoInvoices when INV5 has no record.
+int Receivables(ReportContext& context);
+
 }  // namespace vt::reports

@@ -32,19 +32,34 @@ void SalesRuns::TaxSummary() {
   });
 }
 
+void SalesRuns::IncomeSummary() {
+  spanReport([](ReportContext& c, const base::DateTime& from, const base::DateTime& to) {
+    return reports::IncomeSummary(c, from, to);
+  });
+}
+
+void SalesRuns::Receivables() {
+  buildAndShow([](ReportContext& c) { return reports::Receivables(c); });
+}
+
 void SalesRuns::spanReport(const SpanReport& build) {
   SetMonthSpan(choices_, session_.now().date());
   if (!dateSpan_.Run()) {
     session_.CloseAll();
     return;
   }
+  buildAndShow(
+      [this, &build](ReportContext& c) { return build(c, choices_.SpanStart, choices_.SpanEnd); });
+}
+
+void SalesRuns::buildAndShow(const std::function<int(ReportContext&)>& build) {
   ReportDoc doc;
   const std::unique_ptr<PageMetrics> metrics = CurrentPageMetrics(ui_.printers, reportFont_);
   const invoicing::LocaleViewTexts texts;
   ReportContext context{session_, doc, *metrics, texts, progress_};
   int result = 0;
   try {
-    result = build(context, choices_.SpanStart, choices_.SpanEnd);
+    result = build(context);
   } catch (const std::runtime_error& error) {
     session_.CloseAll();
     ui_.dialogs.information("", error.what());

@@ -27,11 +27,16 @@ class SalesRuns {
 
   void SalesSummary();
   void TaxSummary();
+  void IncomeSummary();
+  // Every invoice with something due: no date span is asked.
+  void Receivables();
 
  private:
   using SpanReport =
       std::function<int(ReportContext&, const base::DateTime&, const base::DateTime&)>;
   void spanReport(const SpanReport& build);
+  // Builds a document with `build` and shows it, or tells why there is none.
+  void buildAndShow(const std::function<int(ReportContext&)>& build);
 
   data::DataSession& session_;
   ui::UiContext& ui_;

@@ -54,7 +54,9 @@ void TMain::connectCustomerDocuments() {
       {"statementsWithBalance", [this] { printStatements(true); }},
       {"statementsSelected", [this] { printStatements(false); }},
       {"salesSummary", [this] { runSales(&reports::SalesRuns::SalesSummary); }},
-      {"taxSummary", [this] { runSales(&reports::SalesRuns::TaxSummary); }}};
+      {"taxSummary", [this] { runSales(&reports::SalesRuns::TaxSummary); }},
+      {"incomeSummary", [this] { runSales(&reports::SalesRuns::IncomeSummary); }},
+      {"receivableIncome", [this] { runSales(&reports::SalesRuns::Receivables); }}};
   for (const auto& [name, run] : items) {
     QAction* action = findChild<QAction*>(QString::fromLatin1(name));
     action->setEnabled(true);

@@ -56,6 +56,14 @@ int fill(const ReportArgs& a, data::DataSession& s, reports::CustomerDocuments& 
   return 0;
 }
 
+// One of the sales reports: 0, a negative status, or what the span lacks.
+int salesReport(const ReportArgs& a, reports::ReportContext& context) {
+  if (a.name == "receivables") return reports::Receivables(context);
+  if (a.name == "sales-summary") return reports::SalesSummary(context, *a.from, *a.to);
+  if (a.name == "tax-summary") return reports::TaxSummary(context, *a.from, *a.to);
+  return reports::IncomeSummary(context, *a.from, *a.to);
+}
+
 bool write(const ReportArgs& a, const reports::ReportDoc& doc, const QFont& font,
            const ui::PrinterState& printers) {
   const QString path = QString::fromStdString(a.out);
@@ -97,10 +105,9 @@ int report(const ReportArgs& a) {
   reports::CustomerDocuments documents(session, doc, *metrics, texts);
   std::string missing;
   int status = 0;
-  if (IsSpanReport(a.name)) {
+  if (IsSpanReport(a.name) || a.name == "receivables") {
     reports::ReportContext context{session, doc, *metrics, texts, nullptr};
-    status = a.name == "sales-summary" ? reports::SalesSummary(context, *a.from, *a.to)
-                                       : reports::TaxSummary(context, *a.from, *a.to);
+    status = salesReport(a, context);
     if (status > 0) missing = "nothing to report: " + reports::NothingMessage(status);
   } else {
     status = fill(a, session, documents, &missing);

@@ -55,7 +55,7 @@ std::string checkChoices(const ReportArgs& a, const std::string& listOption) {
 }  // namespace
 
 bool IsSpanReport(const std::string& name) {
-  return name == "sales-summary" || name == "tax-summary";
+  return name == "sales-summary" || name == "tax-summary" || name == "income-summary";
 }
 
 std::string ParseReportArgs(const Args& args, ReportArgs* out) {
@@ -91,6 +91,10 @@ std::string ParseReportArgs(const Args& args, ReportArgs* out) {
     return "--from " + from + " is not a date (YYYY-MM-DD)";
   if (!to.empty() && !(out->to = isoDate(to))) return "--to " + to + " is not a date (YYYY-MM-DD)";
   const bool forCustomers = out->name == "statements";
+  if (out->name == "receivables") {
+    const bool choices = out->from || out->to || !invoices.empty() || !customers.empty();
+    return choices ? "receivables takes no choices" : "";
+  }
   if (IsSpanReport(out->name)) {
     if (!invoices.empty() || !customers.empty()) return out->name + " takes --from D --to D only";
     if (!out->from || !out->to) return out->name + " needs --from D --to D";

@@ -15,7 +15,9 @@ namespace vt::tool {
 enum class ReportFormat { Text, Tabbed, Pdf };
 
 struct ReportArgs {
-  std::string name;  // invoices, bills, statements, sales-summary, tax-summary
+  // invoices, bills, statements, sales-summary, tax-summary, income-summary,
+  // receivables
+  std::string name;
   std::string dir, out;
   ReportFormat format = ReportFormat::Text;
   // Either a span of dates...
@@ -25,7 +27,8 @@ struct ReportArgs {
   std::vector<int> numbers;
 };
 
-// The reports over a span of dates only (sales-summary, tax-summary).
+// The reports over a span of dates only (sales-summary, tax-summary,
+// income-summary).
 bool IsSpanReport(const std::string& name);
 
 // Empty when the arguments are good, else what is wrong.

@@ -161,5 +161,13 @@ TEST_F(PrintRuns, SalesSummaryOfTheMonthAndTaxReportOfAnEmptySpan) {
   EXPECT_EQ(run.state.session()->invoices(), nullptr);
 }
 
+TEST_F(PrintRuns, ReceivablesAskForNoSpan) {
+  ModalScript script;
+  script.on<reports::TReportF>(exportAndExit());
+  EXPECT_TRUE(script.run([this] { trigger("receivableIncome"); }));
+  EXPECT_NE(exportedText().find("RECEIVABLES\r\n"), std::string::npos) << exportedText();
+  EXPECT_EQ(run.state.session()->invoices(), nullptr);
+}
+
 }  // namespace
 }  // namespace vt::shell::testing
