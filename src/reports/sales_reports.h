@@ -22,6 +22,16 @@ int SalesSummary(ReportContext& context, const base::DateTime& from, const base:
 // its rate is above 0), the charges of each tax and the total.
 int TaxSummary(ReportContext& context, const base::DateTime& from, const base::DateTime& to);
 
+// One row per product sold in the span, in the product table's order, then
+// codes no longer in the table as "Unknown Product": quantity and sales
+// total, and the total of all sales.
+int ProductSummary(ReportContext& context, const base::DateTime& from, const base::DateTime& to);
+
+// One row per sale of product record `productRecno` (Prod5) in the span:
+// customer, group, date and unit price; the last row underlined.
+int ProductBuyers(ReportContext& context, long productRecno, const base::DateTime& from,
+                  const base::DateTime& to);
+
 // The payments of the span day by day: date on a day's first row, the
 // invoice's check or card text, the amount, the day's total on its last row,
 // and the total of all payments. kNoPayments when none is in the span.

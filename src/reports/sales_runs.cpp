@@ -32,6 +32,34 @@ void SalesRuns::TaxSummary() {
   });
 }
 
+void SalesRuns::setProductWindows(data::RecordPicker& picker, data::RecordEditor& editor) {
+  productPicker_ = &picker;
+  productEditor_ = &editor;
+}
+
+void SalesRuns::ProductSummary() {
+  spanReport([](ReportContext& c, const base::DateTime& from, const base::DateTime& to) {
+    return reports::ProductSummary(c, from, to);
+  });
+}
+
+void SalesRuns::ProductBuyers() {
+  if (!productPicker_ || !productEditor_ || !session_.OpenProducts()) return;
+  session_.StartAtTop(data::RecordKind::Product);
+  const data::PickOutcome outcome = session_.PickProduct(false, *productPicker_, *productEditor_);
+  if (!outcome.chosen) {
+    if (outcome.status < 0) {
+      ui::ReportTableFailure(ui_.dialogs, session_.engine(), "choose a product", outcome.status);
+    }
+    session_.CloseAll();
+    return;
+  }
+  const long product = session_.CurProduct;
+  spanReport([product](ReportContext& c, const base::DateTime& from, const base::DateTime& to) {
+    return reports::ProductBuyers(c, product, from, to);
+  });
+}
+
 void SalesRuns::IncomeSummary() {
   spanReport([](ReportContext& c, const base::DateTime& from, const base::DateTime& to) {
     return reports::IncomeSummary(c, from, to);

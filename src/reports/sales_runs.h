@@ -9,6 +9,7 @@
 
 #include "base/progress.h"
 #include "data/data_session.h"
+#include "data/selection_cycle.h"
 #include "reports/report_choices.h"
 #include "reports/report_frame.h"
 #include "ui/context.h"
@@ -24,9 +25,14 @@ class SalesRuns {
   SalesRuns(data::DataSession& session, ui::UiContext& ui, const QFont& reportFont,
             ReportChoices& choices, TReportF& report, TDateSpan& dateSpan,
             base::Progress* progress);
+  // The product picker and editor Product Buyers chooses with.
+  void setProductWindows(data::RecordPicker& picker, data::RecordEditor& editor);
 
   void SalesSummary();
   void TaxSummary();
+  void ProductSummary();
+  // The product first (New not offered), then the span.
+  void ProductBuyers();
   void IncomeSummary();
   // Every invoice with something due: no date span is asked.
   void Receivables();
@@ -45,6 +51,8 @@ class SalesRuns {
   TReportF& report_;
   TDateSpan& dateSpan_;
   base::Progress* progress_;
+  data::RecordPicker* productPicker_ = nullptr;
+  data::RecordEditor* productEditor_ = nullptr;
 };
 
 }  // namespace vt::reports

@@ -39,6 +39,7 @@ CatalogWindows::CatalogWindows(QWidget* parent, data::DataSession& session, ui::
   PurDef->setProductWindows(*PickProd, *ProdDef);
   Invoice->setCatalogWindows(*PickCust, *Customer, *PickProd, *ProdDef);
   Invoice->setPrinter(*Runs);
+  Sales->setProductWindows(*PickProd, *ProdDef);
 }
 
 CatalogWindows::~CatalogWindows() {

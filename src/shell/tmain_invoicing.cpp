@@ -55,6 +55,8 @@ void TMain::connectCustomerDocuments() {
       {"statementsSelected", [this] { printStatements(false); }},
       {"salesSummary", [this] { runSales(&reports::SalesRuns::SalesSummary); }},
       {"taxSummary", [this] { runSales(&reports::SalesRuns::TaxSummary); }},
+      {"productSummary", [this] { runSales(&reports::SalesRuns::ProductSummary); }},
+      {"productBuyers", [this] { runSales(&reports::SalesRuns::ProductBuyers); }},
       {"incomeSummary", [this] { runSales(&reports::SalesRuns::IncomeSummary); }},
       {"receivableIncome", [this] { runSales(&reports::SalesRuns::Receivables); }}};
   for (const auto& [name, run] : items) {

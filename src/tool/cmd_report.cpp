@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <iostream>
 
+#include "base/text1252.h"
 #include "data/data_session.h"
 #include "invoicing/locale_view_texts.h"
 #include "reports/customer_documents.h"
@@ -56,10 +57,23 @@ int fill(const ReportArgs& a, data::DataSession& s, reports::CustomerDocuments& 
   return 0;
 }
 
+// The record of product `id`, sought as the product order keeps its IDs
+// (upper case); 0 when there is none.
+long productRecord(data::DataSession& s, const std::string& id) {
+  engine::Table& products = *s.products();
+  std::string key = base::upper1252(base::fromUtf8(base::trim(id)));
+  // The whole field's width, so that "AB1" does not find "AB10".
+  const auto width = static_cast<size_t>(products.field("PrID")->length());
+  if (key.size() > width) return 0;
+  key.resize(width, ' ');
+  return recordOf(products, "Prod", key);
+}
+
 // One of the sales reports: 0, a negative status, or what the span lacks.
 int salesReport(const ReportArgs& a, reports::ReportContext& context) {
   if (a.name == "receivables") return reports::Receivables(context);
   if (a.name == "sales-summary") return reports::SalesSummary(context, *a.from, *a.to);
+  if (a.name == "product-summary") return reports::ProductSummary(context, *a.from, *a.to);
   if (a.name == "tax-summary") return reports::TaxSummary(context, *a.from, *a.to);
   return reports::IncomeSummary(context, *a.from, *a.to);
 }
@@ -105,7 +119,16 @@ int report(const ReportArgs& a) {
   reports::CustomerDocuments documents(session, doc, *metrics, texts);
   std::string missing;
   int status = 0;
-  if (IsSpanReport(a.name) || a.name == "receivables") {
+  if (a.name == "product-buyers") {
+    reports::ReportContext context{session, doc, *metrics, texts, nullptr};
+    const long product = productRecord(session, a.product);
+    if (product == 0) {
+      missing = "no product " + a.product;
+    } else {
+      status = reports::ProductBuyers(context, product, *a.from, *a.to);
+      if (status > 0) missing = "nothing to report: " + reports::NothingMessage(status);
+    }
+  } else if (IsSpanReport(a.name) || a.name == "receivables") {
     reports::ReportContext context{session, doc, *metrics, texts, nullptr};
     status = salesReport(a, context);
     if (status > 0) missing = "nothing to report: " + reports::NothingMessage(status);

@@ -26,6 +26,8 @@ void printUsage(bool toStderr) {
          "                    bills --from D --to D    | bills --invoices N,N\n"
          "                    statements --from D --to D | statements --customers N,N\n"
          "                    sales-summary --from D --to D | tax-summary --from D --to D\n"
+         "                    product-summary --from D --to D\n"
+         "                    product-buyers --product ID --from D --to D\n"
          "                    income-summary --from D --to D | receivables\n"
 #endif
          "\n"

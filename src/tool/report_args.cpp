@@ -55,7 +55,8 @@ std::string checkChoices(const ReportArgs& a, const std::string& listOption) {
 }  // namespace
 
 bool IsSpanReport(const std::string& name) {
-  return name == "sales-summary" || name == "tax-summary" || name == "income-summary";
+  return name == "sales-summary" || name == "tax-summary" || name == "income-summary" ||
+         name == "product-summary";
 }
 
 std::string ParseReportArgs(const Args& args, ReportArgs* out) {
@@ -68,7 +69,8 @@ std::string ParseReportArgs(const Args& args, ReportArgs* out) {
         takeOption(args, &i, "--from", &from, &error) ||
         takeOption(args, &i, "--to", &to, &error) ||
         takeOption(args, &i, "--invoices", &invoices, &error) ||
-        takeOption(args, &i, "--customers", &customers, &error)) {
+        takeOption(args, &i, "--customers", &customers, &error) ||
+        takeOption(args, &i, "--product", &out->product, &error)) {
       continue;
     }
     if (args[i].rfind("--", 0) == 0) return "unknown option " + args[i];
@@ -91,6 +93,13 @@ std::string ParseReportArgs(const Args& args, ReportArgs* out) {
     return "--from " + from + " is not a date (YYYY-MM-DD)";
   if (!to.empty() && !(out->to = isoDate(to))) return "--to " + to + " is not a date (YYYY-MM-DD)";
   const bool forCustomers = out->name == "statements";
+  if (out->name == "product-buyers") {
+    if (out->product.empty()) return "product-buyers needs --product ID";
+    if (!invoices.empty() || !customers.empty()) return "product-buyers takes --from D --to D";
+    if (!out->from || !out->to) return "product-buyers needs --from D --to D";
+    return *out->from > *out->to ? "--from must not be after --to" : "";
+  }
+  if (!out->product.empty()) return "--product goes with product-buyers only";
   if (out->name == "receivables") {
     const bool choices = out->from || out->to || !invoices.empty() || !customers.empty();
     return choices ? "receivables takes no choices" : "";

@@ -15,9 +15,10 @@ namespace vt::tool {
 enum class ReportFormat { Text, Tabbed, Pdf };
 
 struct ReportArgs {
-  // invoices, bills, statements, sales-summary, tax-summary, income-summary,
-  // receivables
+  // invoices, bills, statements, sales-summary, product-summary,
+  // product-buyers, income-summary, receivables, tax-summary
   std::string name;
+  std::string product;  // product-buyers: the product ID
   std::string dir, out;
   ReportFormat format = ReportFormat::Text;
   // Either a span of dates...
@@ -27,8 +28,8 @@ struct ReportArgs {
   std::vector<int> numbers;
 };
 
-// The reports over a span of dates only (sales-summary, tax-summary,
-// income-summary).
+// The reports over a span of dates only (sales-summary, product-summary,
+// income-summary, tax-summary).
 bool IsSpanReport(const std::string& name);
 
 // Empty when the arguments are good, else what is wrong.

@@ -91,6 +91,9 @@ TEST_F(ToolReport, BadChoicesAreToldAndFail) {
       {{"invoices", "--from", "2026-02-30", "--to", "2026-03-01"}, 2, "not a date"},
       {{"ledger", "--from", "2026-01-01", "--to", "2026-03-01"}, 2, "unknown report"},
       {{"sales-summary", "--invoices", "1001"}, 2, "takes --from D --to D only"},
+      {{"product-buyers", "--product", "NOPE", "--from", "2026-01-01", "--to", "2026-12-31"},
+       1,
+       "no product NOPE"},
       {{"tax-summary", "--from", "2001-01-01", "--to", "2001-01-31"}, 1, "No Invoices within"},
   };
   for (const Case& c : cases) {

@@ -42,7 +42,8 @@ void append(engine::Engine& engine, const char* table,
 
 class PrintRuns : public ::testing::Test {
  protected:
-  // Customer 1 with invoices 501 and 502, dated today, and one product.
+  // Customer 1 with invoices 501 and 502, dated today, and one product,
+  // sold on invoice 501.
   void SetUp() override {
     engine::Engine engine(dir.path());
     append(engine, "CUST5", [](engine::Table& t) {
@@ -53,6 +54,12 @@ class PrintRuns : public ::testing::Test {
     append(engine, "Prod5", [](engine::Table& t) {
       t.field("PrID")->assign("BOLT");
       t.field("UPrice")->assignDouble(12.5);
+    });
+    append(engine, "ITM5", [](engine::Table& t) {
+      t.field("IvNo")->assignLong(501);
+      t.field("PrID")->assign("BOLT");
+      t.field("Qty")->assignDouble(2);
+      t.field("UPR")->assignDouble(12.5);
     });
     for (long ivno : {501L, 502L}) {
       append(engine, "INV5", [ivno](engine::Table& t) {
@@ -159,6 +166,16 @@ TEST_F(PrintRuns, SalesSummaryOfTheMonthAndTaxReportOfAnEmptySpan) {
   EXPECT_TRUE(empty.run([this] { run.main->findChild<QAction*>("taxSummary")->trigger(); }));
   EXPECT_EQ(run.dialogs.shown().back().text, "No Invoices within selected dates.");
   EXPECT_EQ(run.state.session()->invoices(), nullptr);
+}
+
+TEST_F(PrintRuns, ProductBuyersChooseTheProductFirst) {
+  ModalScript script;
+  script.on<catalog::TPickProd>([](catalog::TPickProd& p) { Click(p.selectButton); })
+      .on<reports::TDateSpan>([](reports::TDateSpan& span) { Click(span.okButton); })
+      .on<reports::TReportF>(exportAndExit());
+  EXPECT_TRUE(script.run([this] { trigger("productBuyers"); }));
+  EXPECT_NE(exportedText().find("Buyers of BOLT-"), std::string::npos) << exportedText();
+  EXPECT_EQ(run.state.session()->products(), nullptr);
 }
 
 TEST_F(PrintRuns, ReceivablesAskForNoSpan) {

@@ -1,0 +1,105 @@
+// Sales by Product: the quantity and sales total of every product sold in
+// the span, in the product table's order, then the codes no longer in the
+// table, and the total of all sales.
+#include <algorithm>
+#include <vector>
+
+#include "base/text1252.h"
+#include "reports/invoice_items.h"
+#include "reports/sales_reports.h"
+
+namespace vt::reports {
+
+using engine::Result;
+
+namespace {
+
+constexpr int kWidth = 65;
+constexpr int kCols = 10;
+
+// One product code sold: its quantity and sales total kept as the "%10.2f"
+// texts of the row, so the sums are rounded to cents at every step. The
+// code is cleared once the product's row is listed.
+struct Sold {
+  std::string code, qty, total;
+};
+
+// The last entry for `code` (as stored), or null.
+Sold* LastSold(std::vector<Sold>& sold, const std::string& code) {
+  const auto found =
+      std::find_if(sold.rbegin(), sold.rend(), [&](const Sold& s) { return s.code == code; });
+  return found == sold.rend() ? nullptr : &*found;
+}
+
+}  // namespace
+
+int ProductSummary(ReportContext& context, const base::DateTime& from, const base::DateTime& to) {
+  data::DataSession& session = context.session;
+  ReportDoc& doc = context.doc;
+  auto amount = [&session](double value) { return session.viewAmount(value, 10, 2); };
+  auto number = [&context](const std::string& text) { return context.texts.number(text); };
+  std::vector<Sold> sold;
+  double total = 0;
+  bool listed = false;
+  int finishStatus = 0;
+  auto row = [&](Sold& entry, const std::string& description) {
+    BodyRow(doc,
+            {"", base::trimRight(entry.code), "", description, "", entry.qty, "", entry.total, ""},
+            2);
+    total += number(entry.total);
+    entry.code.clear();
+    listed = true;
+  };
+  // The rows of the products still in the table, in its order.
+  auto listProducts = [&]() -> int {
+    session.engine().errorCode();
+    engine::Table* products = session.products();
+    engine::Tag* byCode = products->tag("Prod");
+    if (!byCode) return engine::kErrTag;
+    products->selectTag(byCode);
+    for (Result at = products->top(); at == Result::Success; at = products->skip(1)) {
+      if (const int status = session.LoadProduct(); status < 0) return status;
+      if (Sold* entry = LastSold(sold, session.Product.PrID)) {
+        row(*entry, base::trimRight(session.Product.PDesc));
+      }
+    }
+    return session.engine().errorCode();
+  };
+  ReportSteps steps;
+  steps.opens = {&data::DataSession::OpenInvoices, &data::DataSession::OpenItems,
+                 &data::DataSession::OpenProducts};
+  steps.caption = "Processing Sales";
+  steps.start = [&] {
+    StartReport(context, kWidth, kCols, {SpanTitle(session, "Sales by Product from ", from, to)});
+    doc.SetBoxedHeadings({"V00", "L02", "V13", "L15", "V43", "R49", "V51", "R63", "V65"},
+                         {"", "Item Code", "", "Description", "", "Qty.", "", "Sale Total", ""});
+  };
+  steps.visit = [&] {
+    if (const int status = session.LoadInvoice(); status < 0) return status;
+    return ForEachInvoiceItem(session, session.Invoice.IvNo, [&](const data::ItemRecord& item) {
+      if (Sold* entry = LastSold(sold, item.PrID)) {
+        entry->qty = amount(number(entry->qty) + item.Qty);
+        entry->total = amount(number(entry->total) + item.UPR * item.Qty);
+      } else {
+        sold.push_back({item.PrID, amount(item.Qty), amount(item.Qty * item.UPR)});
+      }
+      return 0;
+    });
+  };
+  steps.finish = [&] {
+    finishStatus = listProducts();
+    for (Sold& entry : sold) {
+      if (!entry.code.empty()) row(entry, "Unknown Product");
+    }
+    if (listed) doc.style() = "U";
+    CellsRow(
+        doc,
+        {{0, "V00"}, {1, "L02Total Sales"}, {6, "V51"}, {7, "R63" + amount(total)}, {8, "V65"}},
+        "U");
+  };
+  SpanWalk walk(context, kInvoicesByDate, from, to);
+  const int status = RunReport(context, walk, steps);
+  return status != 0 ? status : finishStatus;
+}
+
+}  // namespace vt::reports
