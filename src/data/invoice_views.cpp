@@ -3,6 +3,7 @@
 #include "base/convert.h"
 #include "base/text1252.h"
 #include "data/data_session.h"
+#include "data/view_rows.h"
 
 namespace vt::data {
 
@@ -17,14 +18,6 @@ engine::Result seekIn(engine::Table& table, const char* tagName, const std::stri
   }
   table.selectTag(tag);
   return table.seek(key);
-}
-
-// The next row of a view whose count is the index of its last row.
-template <class Row>
-Row& nextRow(std::vector<Row>& rows, int& count) {
-  ++count;
-  if (static_cast<size_t>(count) >= rows.size()) rows.resize(static_cast<size_t>(count) + 1);
-  return rows[static_cast<size_t>(count)];
 }
 
 std::string tf(bool value) {
@@ -53,7 +46,7 @@ std::string DataSession::viewAmount(double value, int width, int decimals) const
 }
 
 int DataSession::appendItemRow() {
-  ItemRow& row = nextRow(ItemLines, ItemCount);
+  ItemRow& row = AppendViewRow(ItemLines, ItemCount);
   row[ItemCol::PrID] = Item.PrID;
   row[ItemCol::Qty] = viewAmount(Item.Qty, 9, 2);
   row[ItemCol::UPR] = viewAmount(Item.UPR, 8, 2);
@@ -72,7 +65,7 @@ int DataSession::appendItemRow() {
 }
 
 int DataSession::appendPaymentRow() {
-  PmtRow& row = nextRow(PmtLines, PmtCount);
+  PmtRow& row = AppendViewRow(PmtLines, PmtCount);
   row[PmtCol::PDate] = shortDateText(Payment.PDate);
   row[PmtCol::PAmt] = viewAmount(Payment.PAmt, 10, 2);
   return 0;

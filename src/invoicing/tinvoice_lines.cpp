@@ -6,6 +6,7 @@
 
 #include "base/convert.h"
 #include "base/text1252.h"
+#include "data/view_rows.h"
 #include "invoicing/tinvoice.h"
 #include "invoicing/titemdef.h"
 #include "invoicing/tpickpmt.h"
@@ -27,14 +28,6 @@ QString text(const std::string& utf8) {
 
 std::string flag(bool on) {
   return on ? "t" : "f";
-}
-
-// The next row of a view whose count is the index of its last row.
-template <class Row>
-Row& nextRow(std::vector<Row>& rows, int& count) {
-  ++count;
-  if (static_cast<size_t>(count) >= rows.size()) rows.resize(static_cast<size_t>(count) + 1);
-  return rows[static_cast<size_t>(count)];
 }
 
 // The dialog's fields written into columns 0 to 6 of an item row.
@@ -74,7 +67,7 @@ void TInvoice::addItemClicked() {
                     product.LTax1,
                     product.LTax2};
   if (itemDialog->Edit(fields) == kSaveResult) {
-    ItemRow& row = nextRow(session_.ItemLines, session_.ItemCount);
+    ItemRow& row = vt::data::AppendViewRow(session_.ItemLines, session_.ItemCount);
     writeRow(row, fields);
     row[ItemCol::RCode] = base::trim(product.RCode);
     row[ItemCol::PMemo] = base::trim(product.PMemo);
@@ -114,11 +107,7 @@ void TInvoice::editItemRow(int index) {
 }
 
 void TInvoice::removeItemRow(int index) {
-  std::vector<ItemRow>& rows = session_.ItemLines;
-  rows.erase(rows.begin() + index);
-  --session_.ItemCount;
-  // An emptied list keeps one blank row.
-  if (rows.empty()) rows.resize(1);
+  vt::data::RemoveViewRow(session_.ItemLines, session_.ItemCount, static_cast<size_t>(index));
 }
 
 void TInvoice::addPaymentClicked() {
@@ -126,7 +115,7 @@ void TInvoice::addPaymentClicked() {
   PaymentFields fields{vt::ui::FormatShortDate(QDate(today.year, today.month, today.day)),
                        vt::ui::FormatAmount(0.0, "%10.2f")};
   if (paymentDialog->Edit(fields, false) != kSaveResult) return;
-  vt::data::PmtRow& row = nextRow(session_.PmtLines, session_.PmtCount);
+  vt::data::PmtRow& row = vt::data::AppendViewRow(session_.PmtLines, session_.PmtCount);
   row[PmtCol::PDate] = fields.date.toStdString();
   row[PmtCol::PAmt] = fields.amount.toStdString();
   ShowPayments();

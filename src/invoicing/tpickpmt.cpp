@@ -11,6 +11,7 @@
 #include <cstddef>
 #include <vector>
 
+#include "data/view_rows.h"
 #include "ui/field_behaviour.h"
 #include "ui/window_size.h"
 
@@ -146,10 +147,7 @@ void TPickPmt::editPayment(size_t i) {
 // The following payments move up; a list emptied keeps one blank row, with
 // PmtCount -1.
 void TPickPmt::removePayment(size_t i) {
-  std::vector<vt::data::PmtRow>& lines = session_.PmtLines;
-  lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(i));
-  --session_.PmtCount;
-  if (lines.empty()) lines.emplace_back();
+  vt::data::RemoveViewRow(session_.PmtLines, session_.PmtCount, i);
 }
 
 bool TPickPmt::eventFilter(QObject* watched, QEvent* event) {
