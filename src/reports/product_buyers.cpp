@@ -30,11 +30,9 @@ int LoadProductRecord(data::DataSession& session, long recno) {
 // The name and group of customer `cuno`; both "UNKNOWN" when no customer has
 // the number, the group alone when the customer's group is not on file.
 int Buyer(data::DataSession& session, int cuno, std::string& name, std::string& group) {
-  // A number no customer has, so that a failed seek leaves it behind.
-  session.Customer.cuno = -1;
-  if (const int status = CustomerDisplayName(session, cuno, name); status < 0) return status;
+  const int found = CustomerDisplayName(session, cuno, name);
   group = "UNKNOWN";
-  if (session.Customer.cuno != cuno) return 0;
+  if (found != 0) return found < 0 ? found : 0;
   if (const int status = session.FindCustomerGroup(); status < 0) return status;
   if (session.EngineResult == Result::Success) group = base::trim(session.Group.cGroup);
   return 0;

@@ -128,7 +128,10 @@ int CustomerDisplayName(data::DataSession& session, int cuno, std::string& name)
   if (!byNumber) return engine::kErrTag;
   customers->selectTag(byNumber);
   name = "UNKNOWN";
-  if (customers->seek(base::PadNumber(cuno, 6)) != Result::Success) return engine.errorCode();
+  if (customers->seek(base::PadNumber(cuno, 6)) != Result::Success) {
+    const int status = engine.errorCode();
+    return status < 0 ? status : kCustomerUnknown;
+  }
   if (const int status = session.LoadCustomer(); status < 0) return status;
   const data::CustomerRecord& customer = session.Customer;
   name = session.settings.ByCust ? data::CustomerNameLine(customer) : base::trim(customer.addr1);

@@ -111,7 +111,9 @@ double LineExtension(const invoicing::ViewTexts& texts, const data::ItemRow& ite
 // The name of customer `cuno` as the reports list it: with the by-name
 // setting the customer's name line, otherwise the trimmed company (first
 // address line); "UNKNOWN" when no customer has the number. Seeks the open
-// customer table on its number tag. 0 or a negative status.
+// customer table on its number tag and loads the customer buffer. 0 when
+// found, kCustomerUnknown when not, or a negative status.
+constexpr int kCustomerUnknown = 1;
 int CustomerDisplayName(data::DataSession& session, int cuno, std::string& name);
 
 // Sets the report's width and cells, begins the document (the metrics'

@@ -106,9 +106,8 @@ int CustomerDocuments::invoicesOfCustomer(int cuno, bool everyInvoice, const bas
     const bool listed =
         everyInvoice || (session_.Invoice.Due != 0 && date >= from.date() && date <= to.date());
     if (!listed) continue;
+    // The full load stays on this invoice, so the next skip goes on from it.
     if (const int status = AddStatementRow(); status < 0) return status;
-    // The full load moved the table; back to the invoice for the next skip.
-    if (invoices.go(static_cast<uint32_t>(session_.CurInvoice)) != Result::Success) break;
   }
   if (const int status = engine.errorCode(); status < 0) return status;
   if (!statementRows_.empty()) PrintStatement();
@@ -155,7 +154,6 @@ int CustomerDocuments::InvoicesByDates(const base::DateTime& from, const base::D
     const auto recno = static_cast<long>(invoices.recNo());
     if (invoiceMode || session_.Invoice.Due > 0) {
       if (const int status = AddInvoice(recno, invoiceMode); status < 0) return status;
-      if (invoices.go(static_cast<uint32_t>(recno)) != Result::Success) break;
     }
   }
   return engine.errorCode();

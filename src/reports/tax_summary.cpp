@@ -2,6 +2,7 @@
 // sales subject to each tax, the charges of each tax and the total, as a
 // few rows without column headings.
 #include "base/text1252.h"
+#include "invoicing/invoice_arithmetic.h"
 #include "reports/sales_reports.h"
 
 namespace vt::reports {
@@ -12,10 +13,6 @@ namespace {
 
 constexpr int kWidth = 50;
 constexpr int kCols = 4;
-
-// The "Tax 2 charged on Tax 1" choices of the tax setup.
-constexpr int kTax2OnTax1 = 2;
-constexpr int kTax2OnTax1WithItemTax = 3;
 
 struct TaxSums {
   double net = 0;
@@ -36,7 +33,8 @@ void AddInvoice(const ReportContext& context, TaxSums& sums) {
   }
   const data::InvoiceRecord& invoice = session.Invoice;
   const int shipTax = session.settings.ShipTax;
-  if (shipTax == kTax2OnTax1 || (shipTax == kTax2OnTax1WithItemTax && invoice.Tax > 0)) {
+  if (shipTax == invoicing::kTaxOnTaxYes ||
+      (shipTax == invoicing::kTaxOnTaxWhenTaxed && invoice.Tax > 0)) {
     sums.taxable2 += invoice.Ship;
   }
   sums.charged1 += invoice.Ship;
