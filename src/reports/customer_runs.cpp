@@ -1,12 +1,8 @@
 #include "reports/customer_runs.h"
 
-#include "invoicing/locale_view_texts.h"
 #include "reports/customer_documents.h"
-#include "reports/printer_metrics.h"
-#include "reports/report_doc.h"
+#include "reports/report_run.h"
 #include "reports/tdatespan.h"
-#include "reports/treportf.h"
-#include "ui/record_access.h"
 #include "ui/wait_cursor.h"
 
 namespace vt::reports {
@@ -22,30 +18,12 @@ bool CustomerRuns::openTables() {
          session_.OpenItems() && session_.OpenPayments() && session_.OpenProducts();
 }
 
-void CustomerRuns::show(ReportDoc& doc) {
-  if (doc.empty()) return;
-  windows_.report.setReportFont(reportFont_);
-  windows_.report.Show(doc);
-}
-
 void CustomerRuns::run(const std::function<int(CustomerDocuments&)>& fill) {
-  ReportDoc doc;
-  const std::unique_ptr<PageMetrics> metrics = CurrentPageMetrics(ui_.printers, reportFont_);
-  const invoicing::LocaleViewTexts texts;
-  CustomerDocuments documents(session_, doc, *metrics, texts);
-  int status = 0;
-  try {
-    status = fill(documents);
-  } catch (const std::runtime_error& error) {
-    ui_.dialogs.information("", error.what());
-    return;
-  }
-  if (status < 0) {
-    ui::ReportTableFailure(ui_.dialogs, session_.engine(), "print", status);
-    return;
-  }
-  show(doc);
-  doc.EndReport();
+  BuildAndShow(session_, ui_, reportFont_, windows_.report, nullptr, "print",
+               [&fill](ReportContext& c) {
+                 CustomerDocuments documents(c.session, c.doc, c.metrics, c.texts);
+                 return fill(documents);
+               });
 }
 
 void CustomerRuns::PrintInvoices(bool byDates, bool invoiceMode) {

@@ -15,7 +15,6 @@
 namespace vt::reports {
 
 class CustomerDocuments;
-class ReportDoc;
 class TDateSpan;
 class TReportF;
 
@@ -45,7 +44,6 @@ class CustomerRuns final : public invoicing::InvoicePrinter {
   // Builds a document with `fill` and shows it when it has rows; a failure
   // of the tables or of a text is told.
   void run(const std::function<int(CustomerDocuments&)>& fill);
-  void show(ReportDoc& doc);
 
   data::DataSession& session_;
   ui::UiContext& ui_;

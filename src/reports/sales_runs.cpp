@@ -1,10 +1,8 @@
 #include "reports/sales_runs.h"
 
-#include "invoicing/locale_view_texts.h"
-#include "reports/printer_metrics.h"
+#include "reports/report_run.h"
 #include "reports/sales_reports.h"
 #include "reports/tdatespan.h"
-#include "reports/treportf.h"
 #include "ui/record_access.h"
 
 namespace vt::reports {
@@ -81,27 +79,9 @@ void SalesRuns::spanReport(const SpanReport& build) {
 }
 
 void SalesRuns::buildAndShow(const std::function<int(ReportContext&)>& build) {
-  ReportDoc doc;
-  const std::unique_ptr<PageMetrics> metrics = CurrentPageMetrics(ui_.printers, reportFont_);
-  const invoicing::LocaleViewTexts texts;
-  ReportContext context{session_, doc, *metrics, texts, progress_};
-  int result = 0;
-  try {
-    result = build(context);
-  } catch (const std::runtime_error& error) {
-    session_.CloseAll();
-    ui_.dialogs.information("", error.what());
-    return;
-  }
-  if (result < 0) {
-    ui::ReportTableFailure(ui_.dialogs, session_.engine(), "build the report", result);
-  } else if (!NothingMessage(result).empty()) {
-    ui_.dialogs.information("", NothingMessage(result));
-  } else if (!doc.empty()) {
-    report_.setReportFont(reportFont_);
-    report_.Show(doc);
-  }
-  doc.EndReport();
+  BuildAndShow(session_, ui_, reportFont_, report_, progress_, "build the report", build);
+  // A report stopped part way leaves its tables open.
+  session_.CloseAll();
 }
 
 }  // namespace vt::reports
