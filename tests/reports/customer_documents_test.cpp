@@ -7,7 +7,7 @@
 
 #include <algorithm>
 
-#include "invoice_test_support.h"
+#include "report_test_support.h"
 
 namespace vt::reports {
 namespace {
@@ -67,16 +67,7 @@ class CustomerDocumentsTest : public invoicing::testing::InvoiceModelTest {
     return recno;
   }
 
-  // Cells of every row, joined by "|", the style cell last.
-  std::vector<std::string> rows() const {
-    std::vector<std::string> out;
-    for (const ReportRow& row : doc.rows()) {
-      std::string text;
-      for (const std::string& cell : row) text += cell + "|";
-      out.push_back(text);
-    }
-    return out;
-  }
+  std::vector<std::string> rows() const { return testing::JoinedRows(doc); }
   bool has(const std::string& row) const {
     const std::vector<std::string> all = rows();
     return std::find(all.begin(), all.end(), row) != all.end();

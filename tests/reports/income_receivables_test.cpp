@@ -5,7 +5,7 @@
 #include <memory>
 #include <tuple>
 
-#include "invoice_test_support.h"
+#include "report_test_support.h"
 #include "reports/sales_reports.h"
 
 namespace vt::reports {
@@ -14,33 +14,12 @@ namespace {
 using base::FloatText;
 using base::MakeDate;
 
-class IncomeReceivablesTest : public invoicing::testing::InvoiceModelTest {
+class IncomeReceivablesTest : public testing::ReportTest {
  protected:
-  void SetUp() override {
-    InvoiceModelTest::SetUp();
-    context = std::make_unique<ReportContext>(
-        ReportContext{*session, doc, metrics, invoicing::plainViewTexts(), &progress});
-  }
-
   void invoice(int ivNo, int cuNo, const base::DateTime& date, const std::string& memo,
                double due) {
     data::testing::appendInvoice(*session, {ivNo, cuNo, "", date, memo, 0, 0, due, ""});
   }
-
-  // The last `n` rows, their cells joined by "|".
-  std::vector<std::string> lastRows(size_t n) const {
-    std::vector<std::string> out;
-    for (size_t r = doc.rows().size() - n; r < doc.rows().size(); ++r) {
-      std::string text;
-      for (const std::string& cell : doc.rows()[r]) text += cell + "|";
-      out.push_back(text);
-    }
-    return out;
-  }
-
-  ReportDoc doc;
-  PlainMetrics metrics;
-  std::unique_ptr<ReportContext> context;
 };
 
 TEST_F(IncomeReceivablesTest, DailyIncomeDatesFirstRowsAndTotalsLastRowsOfEachDay) {

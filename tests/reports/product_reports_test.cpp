@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "invoice_test_support.h"
+#include "report_test_support.h"
 #include "reports/sales_reports.h"
 
 namespace vt::reports {
@@ -29,10 +29,10 @@ const Sale kSales[] = {
 const base::DateTime kFrom = MakeDate(2026, 4, 1), kTo = MakeDate(2026, 4, 30);
 constexpr long kProductA = 2;  // its record number
 
-class ProductReportsTest : public invoicing::testing::InvoiceModelTest {
+class ProductReportsTest : public testing::ReportTest {
  protected:
   void SetUp() override {
-    InvoiceModelTest::SetUp();
+    ReportTest::SetUp();
     ASSERT_TRUE(session->OpenGroups());
     for (const auto& [code, description] :
          {std::pair{"B", "Bolt"}, {"A", "Anchor"}, {"C", "Clip"}}) {
@@ -56,24 +56,7 @@ class ProductReportsTest : public invoicing::testing::InvoiceModelTest {
       }
     }
     session->settings.ByCust = false;
-    context = std::make_unique<ReportContext>(
-        ReportContext{*session, doc, metrics, invoicing::plainViewTexts(), &progress});
   }
-
-  // The last `n` rows, their cells joined by "|".
-  std::vector<std::string> lastRows(size_t n) const {
-    std::vector<std::string> out;
-    for (size_t r = doc.rows().size() - n; r < doc.rows().size(); ++r) {
-      std::string text;
-      for (const std::string& cell : doc.rows()[r]) text += cell + "|";
-      out.push_back(text);
-    }
-    return out;
-  }
-
-  ReportDoc doc;
-  PlainMetrics metrics;
-  std::unique_ptr<ReportContext> context;
 };
 
 TEST_F(ProductReportsTest, SalesByProductInProductOrderThenUnknownCodesInOrderOfFirstSale) {

@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <memory>
 
-#include "invoice_test_support.h"
+#include "report_test_support.h"
 
 namespace vt::reports {
 namespace {
@@ -33,10 +33,10 @@ const std::vector<Written> kInvoices = {
 };
 const base::DateTime kFrom = MakeDate(2026, 4, 1), kTo = MakeDate(2026, 4, 30);
 
-class SalesReportsTest : public invoicing::testing::InvoiceModelTest {
+class SalesReportsTest : public testing::ReportTest {
  protected:
   void SetUp() override {
-    InvoiceModelTest::SetUp();
+    ReportTest::SetUp();
     session->settings.ShipLine = "Shipping";
     session->settings.TaxLine = "Sales Tax";
     for (const Written& w : kInvoices) {
@@ -47,8 +47,6 @@ class SalesReportsTest : public invoicing::testing::InvoiceModelTest {
       }
     }
     progress.events.clear();
-    context = std::make_unique<ReportContext>(
-        ReportContext{*session, doc, metrics, invoicing::plainViewTexts(), &progress});
   }
 
   // The April invoices in date order.
@@ -61,20 +59,6 @@ class SalesReportsTest : public invoicing::testing::InvoiceModelTest {
               [](const Written& a, const Written& b) { return a.date < b.date; });
     return in;
   }
-
-  std::vector<std::string> rows() const {
-    std::vector<std::string> out;
-    for (const ReportRow& row : doc.rows()) {
-      std::string text;
-      for (const std::string& cell : row) text += cell + "|";
-      out.push_back(text);
-    }
-    return out;
-  }
-
-  ReportDoc doc;
-  PlainMetrics metrics;
-  std::unique_ptr<ReportContext> context;
 };
 
 TEST_F(SalesReportsTest, SalesSummaryRowsAndTotalsInDateOrderUpToTheLastDay) {
