@@ -111,7 +111,8 @@ std::optional<std::string> ScriptedDialogs::saveFile(const std::string& caption,
 }
 
 std::optional<std::string> ScriptedDialogs::chooseDirectory(const std::string& caption,
-                                                            const std::string& acceptLabel) {
+                                                            const std::string& acceptLabel,
+                                                            const std::string&) {
   return nextText(DialogKind::Directory, caption, acceptLabel);
 }
 

@@ -57,8 +57,10 @@ class Dialogs {
                                               const std::string& defaultName) = 0;
   // A directory chosen in a window captioned `caption` whose accepting button
   // reads `acceptLabel` ("Backup", "Restore").
+  // `startDir`, when not empty, is the folder shown first.
   virtual std::optional<std::string> chooseDirectory(const std::string& caption,
-                                                     const std::string& acceptLabel) = 0;
+                                                     const std::string& acceptLabel,
+                                                     const std::string& startDir = "") = 0;
   // The font chosen starting from `start`, or nothing when cancelled. A
   // front end without a font dialog (the command-line tool) cancels.
   virtual std::optional<FontSpec> chooseFont(const FontSpec& start);
@@ -102,7 +104,8 @@ class ScriptedDialogs : public Dialogs {
   std::optional<std::string> saveFile(const std::string& caption, const std::string& filter,
                                       const std::string& defaultName) override;
   std::optional<std::string> chooseDirectory(const std::string& caption,
-                                             const std::string& acceptLabel) override;
+                                             const std::string& acceptLabel,
+                                             const std::string& startDir = "") override;
   // Recorded with the starting family as text.
   std::optional<FontSpec> chooseFont(const FontSpec& start) override;
   bool printerSetup() override;

@@ -185,7 +185,34 @@ void DataSession::CloseTable(TableId id) {
   tables_[static_cast<size_t>(id)] = {};
 }
 
+int DataSession::HoldReads() {
+  readsHeld_ = true;
+  for (size_t i = 0; i < tables_.size(); ++i) {
+    MappedTable* slot = live(static_cast<TableId>(i));
+    if (!slot) continue;
+    if (const int status = slot->table->holdReads(); status < 0) {
+      ReleaseReads();
+      return status;
+    }
+  }
+  return 0;
+}
+
+void DataSession::ReleaseReads() {
+  readsHeld_ = false;
+  for (size_t i = 0; i < tables_.size(); ++i) {
+    if (MappedTable* slot = live(static_cast<TableId>(i))) slot->table->releaseReads();
+  }
+}
+
+void DataSession::PaceReads() {
+  if (!readsHeld_ || ++readsPaced_ % 256 != 0) return;
+  ReleaseReads();
+  HoldReads();
+}
+
 void DataSession::CloseAll() {
+  readsHeld_ = false;
   engine_.closeAll();
   for (MappedTable& slot : tables_) slot = {};
 }

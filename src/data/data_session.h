@@ -143,6 +143,15 @@ class DataSession {
 
   // Closes every table (the end of each piece of work).
   void CloseAll();
+  // Every open table held for reading (engine::Table::holdReads) until
+  // ReleaseReads or its close: a report's walk reads without locking and
+  // checking the files at every step, while nobody else writes. 0, or the
+  // first negative status (every table released then).
+  int HoldReads();
+  void ReleaseReads();
+  // While reads are held: lets the tables go for a moment every 256th call,
+  // so that other users can write during a long walk.
+  void PaceReads();
   void CloseTable(TableId id);
 
   // ---- The settings record ----
@@ -238,6 +247,8 @@ class DataSession {
   base::ProgramExit& exit_;
   SessionOptions options_;
   std::array<MappedTable, kTableIdCount> tables_;
+  bool readsHeld_ = false;
+  unsigned readsPaced_ = 0;
 };
 
 }  // namespace vt::data

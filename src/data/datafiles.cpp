@@ -2,6 +2,7 @@
 
 #include <set>
 
+#include "data/progress_box.h"
 #include "data/table_defs.h"
 #include "engine/status.h"
 
@@ -44,25 +45,6 @@ class RebuildSettings {
   bool autoOpen_;
   bool safety_;
   engine::AccessMode mode_;
-};
-
-// The progress box for the duration of a rebuild; nothing when null.
-class ProgressBox {
- public:
-  ProgressBox(base::Progress* p, const std::string& caption) : progress_(p) {
-    if (progress_) progress_->show(true, caption);
-  }
-  ~ProgressBox() {
-    if (progress_) progress_->show(false, "");
-  }
-  void set(int percent) {
-    if (progress_) progress_->set(percent);
-  }
-  ProgressBox(const ProgressBox&) = delete;
-  ProgressBox& operator=(const ProgressBox&) = delete;
-
- private:
-  base::Progress* progress_;
 };
 
 // Opens the table alone, writes its index group and closes everything.

@@ -43,6 +43,7 @@ int readHeader(File& file, DbfFile::Impl* im) {
     return kErrFormat;  // cut short: records missing
   }
   im->version = h.version;
+  im->languageDriver = h.languageDriver;
   im->headerLength = h.headerLength;
   im->recordLength = h.recordLength;
   im->diskCount = h.recCount;
@@ -169,6 +170,9 @@ uint32_t DbfFile::headerLength() const {
 }
 bool DbfFile::hasMemo() const {
   return impl_->version == kDbfWithMemo;
+}
+uint8_t DbfFile::languageDriver() const {
+  return impl_->languageDriver;
 }
 bool DbfFile::writable() const {
   return impl_->writable;

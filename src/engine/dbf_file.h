@@ -41,6 +41,8 @@ class DbfFile {
   uint32_t recordLength() const;
   uint32_t headerLength() const;
   bool hasMemo() const;  // version byte 0x83
+  // Header byte 29, the code page the writer's text is in (0x03 for ours).
+  uint8_t languageDriver() const;
   bool writable() const;
   File& file();
 

@@ -101,6 +101,7 @@ int parseDbfPrefix(const unsigned char* prefix, DbfHeader* out) {
   out->recCount = getLe32(prefix + 4);
   out->headerLength = getLe16(prefix + 8);
   out->recordLength = getLe16(prefix + 10);
+  out->languageDriver = prefix[kDbfLanguageDriverOffset];
   return kOk;
 }
 
@@ -153,7 +154,7 @@ std::string buildDbfHeader(const std::vector<FieldDesc>& fields, bool hasMemo, u
   encodeDbfStamp(recCount, h + kDbfStampOffset);
   putLe16(h + 8, static_cast<uint32_t>(headerLength));
   putLe16(h + 10, recordLength);
-  h[29] = kCodePage1252;
+  h[kDbfLanguageDriverOffset] = kCodePage1252;
   unsigned char* d = h + kDbfPrefixLength;
   for (const FieldDesc& f : fields) {
     std::memcpy(d, f.name.data(), f.name.size());

@@ -16,12 +16,14 @@ constexpr uint8_t kDbfWithMemo = 0x83;
 constexpr char kDbfEndMarker = 0x1A;
 constexpr size_t kDbfPrefixLength = 32;  // the fixed part before the descriptors
 constexpr size_t kDbfFieldLength = 32;   // one field descriptor
+constexpr size_t kDbfLanguageDriverOffset = 29;
 
 struct DbfHeader {
   uint8_t version = kDbfPlain;
   uint32_t recCount = 0;
   uint16_t headerLength = 0;
   uint16_t recordLength = 0;
+  uint8_t languageDriver = 0;     // byte 29: the code page of the text
   std::vector<FieldDesc> fields;  // offsets computed
 };
 

@@ -18,6 +18,7 @@ struct DbfFile::Impl {
   std::unique_ptr<File> file;
   bool writable = false;
   uint8_t version = 0;
+  uint8_t languageDriver = 0;
   uint32_t headerLength = 0;
   uint32_t recordLength = 0;
   std::vector<FieldDesc> fields;

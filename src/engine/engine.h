@@ -81,6 +81,8 @@ class Table {
   Engine& engine();
 
   uint32_t recCount();
+  // The header's language driver byte: the code page of the text.
+  uint8_t languageDriver() const;
   // Current record number; recCount()+1 when at end of file.
   uint32_t recNo() const;
   bool eof() const;
@@ -105,6 +107,15 @@ class Table {
   // Writes the current record if a field was changed, keeping every open
   // index current.
   int flush();
+
+  // Keeps the table locked for reading across many operations (a report's
+  // walk): until releaseReads, other users cannot write it, and the
+  // operations in between neither lock nor look at the headers again. Every
+  // index is brought up to date first. Writing while held fails with
+  // kErrLocked. Nothing to do for a table opened deny-write. 0, or a
+  // negative status when the lock or the headers cannot be had.
+  int holdReads();
+  void releaseReads();
 
   // Removes deleted records (and their memos' references stay valid), then
   // rebuilds the open indexes. Builds beside the old files and renames.

@@ -106,6 +106,10 @@ uint32_t Table::recCount() {
   return impl_->dbf->recCount() + (impl_->pendingAppend ? 1 : 0);
 }
 
+uint8_t Table::languageDriver() const {
+  return impl_->dbf->languageDriver();
+}
+
 uint32_t Table::recNo() const {
   return impl_->recno;
 }
@@ -309,6 +313,7 @@ size_t Tag::keyLength() const {
 
 void Table::close() {
   Impl& t = *impl_;
+  releaseReads();
   int status = t.flushRecord(true);
   int files = t.flushFiles();
   if (status == kOk) status = files;

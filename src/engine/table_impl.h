@@ -44,6 +44,7 @@ struct Table::Impl {
   int selected = -1;
   int opDepth = 0;  // nesting of beginOp/endOp
   bool opWrite = false;
+  bool readHeld = false;  // holdReads: an operation kept open for reading
 
   // The current record: its number, its buffer as changed by field
   // assignments, and its image as stored (to find changed keys).
@@ -95,7 +96,8 @@ struct Table::Impl {
   void evaluateKey(TagState& t, const std::vector<char>& record);
 
   // Shared-use coordination around one operation.
-  int beginOp(bool write);
+  // `allTags` brings every index up to date, not only the selected one.
+  int beginOp(bool write, bool allTags = false);
   int endOp(bool write, int status);
 
   // Maintenance helpers.

@@ -6,7 +6,7 @@
 
 namespace vt::engine {
 
-int Table::Impl::beginOp(bool write) {
+int Table::Impl::beginOp(bool write, bool allTags) {
   if (write && !dbf->writable()) return fail(kErrReadOnly);
   if (!shared()) return kOk;
   if (opDepth > 0) {
@@ -28,7 +28,7 @@ int Table::Impl::beginOp(bool write) {
   // A read uses only the selected order; a write touches every index. An
   // index not looked at now is brought up to date when it next is.
   for (size_t i = 0; i < tagStates.size(); ++i) {
-    if (!write && static_cast<int>(i) != selected) continue;
+    if (!write && !allTags && static_cast<int>(i) != selected) continue;
     bool c = false;
     if (status == kOk) status = tagStates[i].ntx->refresh(&c);
     changed = changed || c;
@@ -42,6 +42,21 @@ int Table::Impl::beginOp(bool write) {
   // edited here.
   if (changed && !this->changed) loaded = false;
   return kOk;
+}
+
+int Table::holdReads() {
+  Impl& t = *impl_;
+  if (t.readHeld || !t.shared()) return kOk;
+  const int status = t.beginOp(false, true);
+  t.readHeld = status == kOk;
+  return status;
+}
+
+void Table::releaseReads() {
+  Impl& t = *impl_;
+  if (!t.readHeld) return;
+  t.readHeld = false;
+  t.endOp(false, kOk);
 }
 
 int Table::Impl::endOp(bool write, int status) {

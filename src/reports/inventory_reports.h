@@ -13,6 +13,11 @@
 
 namespace vt::reports {
 
+// The walks of these reports: every product in code order, every purchase
+// in product order. An empty table is no error: the document stays empty.
+inline constexpr WalkedTable kProductsByCode{data::TableId::Products, "Prod", nullptr, 0};
+inline constexpr WalkedTable kPurchasesByProduct{data::TableId::Purchases, "Pur", nullptr, 0};
+
 // Every purchase dated within the span in the purchase tag's order (by
 // product, then date): the product's code and description on its first row,
 // date, quantity and cost, and the total cost.

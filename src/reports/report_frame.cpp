@@ -85,6 +85,7 @@ int SpanWalk::walkFromFirst(const std::function<int()>& visit) {
   for (Result at = walked.go(first_); within(at); at = walked.skip(1)) {
     const uint32_t recno = walked.recNo();
     if (const int status = visit(); status < 0) return status;
+    context_.session.PaceReads();
     ++done;
     if (context_.progress) context_.progress->set(static_cast<int>(100 * done / count_));
     // Back to the visited record when the visit moved the table.
@@ -105,12 +106,17 @@ int RunReport(ReportContext& context, SpanWalk& walk, const ReportSteps& steps) 
       break;
     }
   }
+  // Held, the tables are read without a lock and a look at their headers
+  // at every step; a hold that cannot be had leaves each read to lock for
+  // itself, and any failure shows in the reads.
+  if (status == 0) session.HoldReads();
   if (status == 0) status = walk.Count();
   if (status == 0) {
     steps.start();
     status = walk.Walk(steps.caption, steps.visit);
     if (status == 0) steps.finish();
   }
+  session.ReleaseReads();
   session.CloseAll();
   return status;
 }

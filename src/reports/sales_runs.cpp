@@ -1,22 +1,11 @@
 #include "reports/sales_runs.h"
 
-#include "reports/report_run.h"
 #include "reports/sales_reports.h"
-#include "reports/tdatespan.h"
 #include "ui/record_access.h"
 
 namespace vt::reports {
 
-SalesRuns::SalesRuns(data::DataSession& session, ui::UiContext& ui, const QFont& reportFont,
-                     ReportChoices& choices, TReportF& report, TDateSpan& dateSpan,
-                     base::Progress* progress)
-    : session_(session),
-      ui_(ui),
-      reportFont_(reportFont),
-      choices_(choices),
-      report_(report),
-      dateSpan_(dateSpan),
-      progress_(progress) {}
+SalesRuns::SalesRuns(RunnerParts parts) : ReportRunner(parts) {}
 
 void SalesRuns::SalesSummary() {
   spanReport([](ReportContext& c, const base::DateTime& from, const base::DateTime& to) {
@@ -47,7 +36,8 @@ void SalesRuns::ProductBuyers() {
   const data::PickOutcome outcome = session_.PickProduct(false, *productPicker_, *productEditor_);
   if (!outcome.chosen) {
     if (outcome.status < 0) {
-      ui::ReportTableFailure(ui_.dialogs, session_.engine(), "choose a product", outcome.status);
+      ui::ReportTableFailure(parts_.ui.dialogs, session_.engine(), "choose a product",
+                             outcome.status);
     }
     session_.CloseAll();
     return;
@@ -66,22 +56,6 @@ void SalesRuns::IncomeSummary() {
 
 void SalesRuns::Receivables() {
   buildAndShow([](ReportContext& c) { return reports::Receivables(c); });
-}
-
-void SalesRuns::spanReport(const SpanReport& build) {
-  SetMonthSpan(choices_, session_.now().date());
-  if (!dateSpan_.Run()) {
-    session_.CloseAll();
-    return;
-  }
-  buildAndShow(
-      [this, &build](ReportContext& c) { return build(c, choices_.SpanStart, choices_.SpanEnd); });
-}
-
-void SalesRuns::buildAndShow(const std::function<int(ReportContext&)>& build) {
-  BuildAndShow(session_, ui_, reportFont_, report_, progress_, "build the report", build);
-  // A report stopped part way leaves its tables open.
-  session_.CloseAll();
 }
 
 }  // namespace vt::reports

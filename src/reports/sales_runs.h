@@ -4,27 +4,14 @@
 // the report window.
 #pragma once
 
-#include <QFont>
-#include <functional>
-
-#include "base/progress.h"
-#include "data/data_session.h"
 #include "data/selection_cycle.h"
-#include "reports/report_choices.h"
-#include "reports/report_frame.h"
-#include "ui/context.h"
+#include "reports/report_runner.h"
 
 namespace vt::reports {
 
-class TDateSpan;
-class TReportF;
-
-class SalesRuns {
+class SalesRuns : public ReportRunner {
  public:
-  // `reportFont` is read at every run; `progress` may be null.
-  SalesRuns(data::DataSession& session, ui::UiContext& ui, const QFont& reportFont,
-            ReportChoices& choices, TReportF& report, TDateSpan& dateSpan,
-            base::Progress* progress);
+  explicit SalesRuns(RunnerParts parts);
   // The product picker and editor Product Buyers chooses with.
   void setProductWindows(data::RecordPicker& picker, data::RecordEditor& editor);
 
@@ -38,19 +25,6 @@ class SalesRuns {
   void Receivables();
 
  private:
-  using SpanReport =
-      std::function<int(ReportContext&, const base::DateTime&, const base::DateTime&)>;
-  void spanReport(const SpanReport& build);
-  // Builds a document with `build` and shows it, or tells why there is none.
-  void buildAndShow(const std::function<int(ReportContext&)>& build);
-
-  data::DataSession& session_;
-  ui::UiContext& ui_;
-  const QFont& reportFont_;
-  ReportChoices& choices_;
-  TReportF& report_;
-  TDateSpan& dateSpan_;
-  base::Progress* progress_;
   data::RecordPicker* productPicker_ = nullptr;
   data::RecordEditor* productEditor_ = nullptr;
 };

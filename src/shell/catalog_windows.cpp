@@ -10,8 +10,14 @@
 #include "catalog/tpurdef.h"
 #include "invoicing/tinvoice.h"
 #include "invoicing/tpickinv.h"
+#include "labels/label_runs.h"
+#include "labels/tlabeldef.h"
+#include "labels/tlabprint.h"
+#include "labels/tpicklab.h"
 #include "reports/customer_runs.h"
+#include "reports/profile_runs.h"
 #include "reports/sales_runs.h"
+#include "reports/stock_runs.h"
 #include "reports/tdatespan.h"
 #include "reports/tmultgroup.h"
 #include "reports/treportf.h"
@@ -31,11 +37,22 @@ CatalogWindows::CatalogWindows(QWidget* parent, data::DataSession& session, ui::
       Report(new reports::TReportF(parent, ui, reportFont)),
       DateSpan(new reports::TDateSpan(parent, ui, Choices)),
       MultGroup(new reports::TMultGroup(parent, session, ui, Choices)),
+      PickLab(new labels::TPickLab(parent, session, ui)),
+      LabelDef(new labels::TLabelDef(parent, session, ui)),
+      LabPrint(new labels::TLabPrint(parent, session, ui)),
       Runs(std::make_unique<reports::CustomerRuns>(
           session, ui, reportFont, Choices,
           reports::RunWindows{*Report, *DateSpan, *PickInv, *Invoice, *PickCust, *Customer})),
-      Sales(std::make_unique<reports::SalesRuns>(session, ui, reportFont, Choices, *Report,
-                                                 *DateSpan, progress)) {
+      Sales(std::make_unique<reports::SalesRuns>(
+          reports::RunnerParts{session, ui, reportFont, Choices, *Report, *DateSpan, progress})),
+      Stock(std::make_unique<reports::StockRuns>(
+          reports::RunnerParts{session, ui, reportFont, Choices, *Report, *DateSpan, progress})),
+      Profile(std::make_unique<reports::ProfileRuns>(
+          reports::RunnerParts{session, ui, reportFont, Choices, *Report, *DateSpan, progress},
+          *MultGroup, *PickCust, *Customer)),
+      Labels(std::make_unique<labels::LabelRuns>(
+          session, ui, reportFont, Choices,
+          labels::LabelWindows{*LabPrint, *DateSpan, *MultGroup, *PickCust, *Customer}, progress)) {
   PurDef->setProductWindows(*PickProd, *ProdDef);
   Invoice->setCatalogWindows(*PickCust, *Customer, *PickProd, *ProdDef);
   Invoice->setPrinter(*Runs);
@@ -43,8 +60,14 @@ CatalogWindows::CatalogWindows(QWidget* parent, data::DataSession& session, ui::
 }
 
 CatalogWindows::~CatalogWindows() {
+  Labels.reset();
+  Profile.reset();
+  Stock.reset();
   Sales.reset();
   Runs.reset();
+  delete LabPrint;
+  delete LabelDef;
+  delete PickLab;
   delete MultGroup;
   delete DateSpan;
   delete Report;

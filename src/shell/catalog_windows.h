@@ -30,9 +30,17 @@ namespace vt::invoicing {
 class TInvoice;
 class TPickInv;
 }  // namespace vt::invoicing
+namespace vt::labels {
+class LabelRuns;
+class TLabelDef;
+class TLabPrint;
+class TPickLab;
+}  // namespace vt::labels
 namespace vt::reports {
 class CustomerRuns;
+class ProfileRuns;
 class SalesRuns;
+class StockRuns;
 class TDateSpan;
 class TMultGroup;
 class TReportF;
@@ -62,8 +70,14 @@ struct CatalogWindows {
   reports::TReportF* Report;
   reports::TDateSpan* DateSpan;
   reports::TMultGroup* MultGroup;
+  labels::TPickLab* PickLab;
+  labels::TLabelDef* LabelDef;
+  labels::TLabPrint* LabPrint;
   std::unique_ptr<reports::CustomerRuns> Runs;
   std::unique_ptr<reports::SalesRuns> Sales;
+  std::unique_ptr<reports::StockRuns> Stock;
+  std::unique_ptr<reports::ProfileRuns> Profile;
+  std::unique_ptr<labels::LabelRuns> Labels;
   // The customer window's group picker and editor serve the main window's
   // group button too.
   catalog::TPickGroup& pickGroup();

@@ -143,18 +143,18 @@ void TMain::connectButtons() {
   connect(button("purchasesButton"), &QToolButton::clicked, this, &TMain::purchasesClicked);
   connect(button("reindexButton"), &QToolButton::clicked, this, &TMain::reindexClicked);
   connect(button("packButton"), &QToolButton::clicked, this, &TMain::packClicked);
+  connect(button("backupButton"), &QToolButton::clicked, this, &TMain::backupClicked);
+  connect(button("restoreButton"), &QToolButton::clicked, this, &TMain::restoreClicked);
+  connect(button("eraseButton"), &QToolButton::clicked, this, &TMain::eraseClicked);
+  connect(button("importButton"), &QToolButton::clicked, this, &TMain::importClicked);
   connect(button("reportFontButton"), &QToolButton::clicked, this, &TMain::reportFontClicked);
   connect(button("printerSetupButton"), &QToolButton::clicked, this, &TMain::printerSetupClicked);
   connect(button("stationeryButton"), &QToolButton::clicked, this, &TMain::stationeryClicked);
   connect(button("salesTaxButton"), &QToolButton::clicked, this, &TMain::salesTaxClicked);
+  connect(button("labelFormsButton"), &QToolButton::clicked, this, &TMain::labelFormsClicked);
+  connect(button("mailMergeButton"), &QToolButton::clicked, this, &TMain::mailMergeClicked);
   connectCustomerDocuments();
-  // The windows and reports these open are not part of the program yet.
-  for (const char* name :
-       {"invoiceLabelsButton", "productListButton", "purchaseReportButton", "profileButton",
-        "addressLabelsButton", "mailMergeButton", "inventoryReportsButton", "labelFormsButton",
-        "backupButton", "restoreButton", "importButton", "eraseButton"}) {
-    button(name)->setEnabled(false);
-  }
+  connectLabelRuns();
 }
 
 void TMain::centreOnScreen() {

@@ -1,12 +1,13 @@
 // The main window (TMain): the menu, the five pages with their buttons, the
 // progress box every long operation reports to, the start-up run when the
-// window is first shown and the closing work. Buttons whose windows are not
-// part of the program yet stay disabled.
+// window is first shown and the closing work.
 #pragma once
 
 #include <QMainWindow>
 #include <map>
 #include <memory>
+#include <optional>
+#include <string>
 
 #include "base/progress.h"
 #include "shell/main_pages.h"
@@ -26,9 +27,14 @@ namespace vt::data {
 class DataSession;
 }
 
+namespace vt::labels {
+class LabelRuns;
+}
+
 namespace vt::reports {
 class SalesRuns;
-}
+class StockRuns;
+}  // namespace vt::reports
 
 namespace vt::shell {
 
@@ -94,10 +100,17 @@ class TMain : public QMainWindow {
   void purchasesClicked();
   void reindexClicked();
   void packClicked();
+  void backupClicked();
+  void importClicked();
+  void restoreClicked();
+  void eraseClicked();
   void reportFontClicked();
   void printerSetupClicked();
   void stationeryClicked();
   void salesTaxClicked();
+  // The label stock cycle and the mail-merge file.
+  void labelFormsClicked();
+  void mailMergeClicked();
   void customerSortLeft();
   void inventoryMethodLeft();
 
@@ -117,6 +130,12 @@ class TMain : public QMainWindow {
   void connectCustomerDocuments();
   // A sales report of the report page's menu.
   void runSales(void (reports::SalesRuns::*report)());
+  // A report of products, purchases or stock; the customer profile.
+  void runStock(void (reports::StockRuns::*report)());
+  void runProfile(bool byGroups);
+  // The address label runs of the report page's menu and the Invoices page.
+  void connectLabelRuns();
+  void runLabels(void (labels::LabelRuns::*run)());
   void centreOnScreen();
 
   // Start-up steps: the data-file check, the engine, the silent index
@@ -129,6 +148,12 @@ class TMain : public QMainWindow {
   void EndRun(int code);
   // Ends the program when the engine holds an error.
   void ExitOnEngineError();
+  // The directory a backup or restore works with, from the chooser; nothing
+  // when cancelled. The session's tables are closed once one is chosen.
+  // The directory chosen for maintenance work (`startDir` shown first when
+  // not empty), with the session's tables closed; nothing when cancelled.
+  std::optional<std::string> chooseMaintenanceDir(const char* caption, const char* okCaption,
+                                                  const std::string& startDir = "");
   // PackAll with the progress box; a failure is told.
   void PackDataFiles();
   // The end of an "Add & Edit" button's work: every table closed, and the

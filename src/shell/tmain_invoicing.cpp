@@ -8,7 +8,9 @@
 #include "invoicing/tinvoice.h"
 #include "invoicing/tpickinv.h"
 #include "reports/customer_runs.h"
+#include "reports/profile_runs.h"
 #include "reports/sales_runs.h"
+#include "reports/stock_runs.h"
 #include "shell/app_state.h"
 #include "shell/catalog_windows.h"
 #include "shell/picture_button.h"
@@ -43,9 +45,21 @@ void TMain::runSales(void (reports::SalesRuns::*report)()) {
   if (state_.session() && catalog_) (catalog_->Sales.get()->*report)();
 }
 
+void TMain::runStock(void (reports::StockRuns::*report)()) {
+  if (state_.session() && catalog_) (catalog_->Stock.get()->*report)();
+}
+
+void TMain::runProfile(bool byGroups) {
+  if (state_.session() && catalog_) catalog_->Profile->CustomerProfile(byGroups);
+}
+
 void TMain::connectCustomerDocuments() {
   connect(button("printInvoicesButton"), &QToolButton::clicked, this,
           [this] { printInvoices(true, true); });
+  connect(button("productListButton"), &QToolButton::clicked, this,
+          [this] { runStock(&reports::StockRuns::ProductListing); });
+  connect(button("purchaseReportButton"), &QToolButton::clicked, this,
+          [this] { runStock(&reports::StockRuns::PurchasingReport); });
   const std::pair<const char*, std::function<void()>> items[] = {
       {"invoicesByDate", [this] { printInvoices(true, true); }},
       {"invoicesSelected", [this] { printInvoices(false, true); }},
@@ -58,7 +72,12 @@ void TMain::connectCustomerDocuments() {
       {"productSummary", [this] { runSales(&reports::SalesRuns::ProductSummary); }},
       {"productBuyers", [this] { runSales(&reports::SalesRuns::ProductBuyers); }},
       {"incomeSummary", [this] { runSales(&reports::SalesRuns::IncomeSummary); }},
-      {"receivableIncome", [this] { runSales(&reports::SalesRuns::Receivables); }}};
+      {"receivableIncome", [this] { runSales(&reports::SalesRuns::Receivables); }},
+      {"inventoryReport", [this] { runStock(&reports::StockRuns::InventoryReport); }},
+      {"costOfGoodsSold", [this] { runStock(&reports::StockRuns::CostOfGoodsSold); }},
+      {"stockOnHand", [this] { runStock(&reports::StockRuns::StockOnHand); }},
+      {"profileCustomers", [this] { runProfile(false); }},
+      {"profileGroups", [this] { runProfile(true); }}};
   for (const auto& [name, run] : items) {
     QAction* action = findChild<QAction*>(QString::fromLatin1(name));
     action->setEnabled(true);

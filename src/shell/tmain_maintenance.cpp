@@ -1,8 +1,13 @@
 // The File Maintenance page's work that runs on the data files directly:
-// rebuilding every index and packing every table.
+// rebuilding every index, packing every table, backup, restore and erasing
+// all data. The session's tables are closed first; the windows opened
+// afterwards open them again as usual.
 #include <QApplication>
+#include <QDir>
 
 #include "data/datafiles.h"
+#include "data/import_older.h"
+#include "data/maintenance.h"
 #include "engine/status.h"
 #include "shell/app_state.h"
 #include "shell/tmain.h"
@@ -10,7 +15,35 @@
 
 namespace vt::shell {
 
-namespace {}  // namespace
+namespace {
+
+// The data files were replaced or emptied: no record the session noted as
+// current is known to be there, and no deletion waits for a pack.
+void forgetRecords(data::DataSession& session) {
+  for (long* current : {&session.CurCustomer, &session.CurGroup, &session.CurProduct,
+                        &session.CurInvoice, &session.CurPurchase, &session.CurLabel}) {
+    *current = 0;
+  }
+  session.NeedsPack = false;
+}
+
+// Where the older program's data most likely are: a "vek_bus" or else a
+// "vek" folder holding its product table, in the home directory or at the
+// root of the file system; empty when there is none.
+std::string OlderDataGuess() {
+  const QString home = QDir::homePath();
+  for (const char* folder : {"vek_bus", "vek"}) {
+    for (const QString& root : {home, QStringLiteral("/")}) {
+      const QDir dir(QDir(root).filePath(QString::fromLatin1(folder)));
+      if (!dir.entryList({QStringLiteral("prod4.dbf")}, QDir::Files).isEmpty()) {
+        return dir.absolutePath().toStdString();
+      }
+    }
+  }
+  return "";
+}
+
+}  // namespace
 
 void TMain::reindexClicked() {
   data::DataSession* session = state_.session();
@@ -32,6 +65,57 @@ void TMain::PackDataFiles() {
   if (const int status = state_.session()->PackAll(); status < 0) {
     state_.ui.dialogs.information(
         "", std::string("Unable to pack the data files: ") + engine::statusText(status));
+  }
+}
+
+std::optional<std::string> TMain::chooseMaintenanceDir(const char* caption, const char* okCaption,
+                                                       const std::string& startDir) {
+  if (!state_.session()) return std::nullopt;
+  const std::optional<std::string> dir =
+      state_.ui.dialogs.chooseDirectory(caption, okCaption, startDir);
+  repaint();
+  if (!dir || dir->empty()) return std::nullopt;
+  state_.session()->CloseAll();
+  return dir;
+}
+
+void TMain::backupClicked() {
+  const std::optional<std::string> dir =
+      chooseMaintenanceDir("Choose Backup Drive & Directory", "Backup");
+  if (!dir) return;
+  const ui::WaitCursor busy;
+  data::BackupDataFiles(state_.session()->engine(), *dir, state_.ui.dialogs, &progress_);
+}
+
+void TMain::restoreClicked() {
+  const std::optional<std::string> dir =
+      chooseMaintenanceDir("Choose Drive & Directory Containing BACKUP", "Restore");
+  if (!dir) return;
+  const ui::WaitCursor busy;
+  data::DataSession& session = *state_.session();
+  data::RestoreDataFiles(session.engine(), *dir, state_.ui.dialogs, &progress_, state_.exit);
+  forgetRecords(session);
+}
+
+void TMain::importClicked() {
+  const std::optional<std::string> dir = chooseMaintenanceDir(
+      "Choose Drive & Directory Containing Old VESKA Data", "Upgrade", OlderDataGuess());
+  if (!dir) return;
+  const ui::WaitCursor busy;
+  data::DataSession& session = *state_.session();
+  const bool completed = data::ImportOlderData(session, *dir, state_.ui.dialogs, &progress_);
+  data::FinishImport(session, completed, state_.ui.dialogs, state_.exit, &progress_);
+  progress_.show(false, "");
+  forgetRecords(session);
+}
+
+void TMain::eraseClicked() {
+  data::DataSession* session = state_.session();
+  if (!session) return;
+  session->CloseAll();
+  const ui::WaitCursor busy;
+  if (data::EraseAll(session->engine(), state_.ui.dialogs, &progress_, state_.exit)) {
+    forgetRecords(*session);
   }
 }
 

@@ -1,7 +1,7 @@
 // vantrell-tool report NAME --data DIR --format txt|tsv|pdf --out FILE
-// [--from D --to D | --invoices N,N | --customers N,N]: the customer
-// documents of the report window written without a window, from the same
-// document code, measured on the same printer, in the same file forms.
+// CHOICES: the documents and reports of the report window written without a
+// window, from the same document code, measured on the same printer, in the
+// same file forms.
 #include <QApplication>
 #include <iostream>
 
@@ -9,6 +9,8 @@
 #include "data/data_session.h"
 #include "invoicing/locale_view_texts.h"
 #include "reports/customer_documents.h"
+#include "reports/customer_profile.h"
+#include "reports/inventory_reports.h"
 #include "reports/printer_metrics.h"
 #include "reports/report_canvas.h"
 #include "reports/report_output.h"
@@ -69,9 +71,35 @@ long productRecord(data::DataSession& s, const std::string& id) {
   return recordOf(products, "Prod", key);
 }
 
-// One of the sales reports: 0, a negative status, or what the span lacks.
-int salesReport(const ReportArgs& a, reports::ReportContext& context) {
+// The customer profile of the customers or groups chosen: 0 or a negative
+// status; `missing` names a customer number that is not on file.
+int profile(const ReportArgs& a, reports::ReportContext& context, std::string* missing) {
+  reports::CustomerProfile profile(context);
+  int status = profile.Start();
+  if (status < 0) return status;
+  int unknown = 0;
+  status =
+      a.groups.empty() ? profile.AddCustomers(a.numbers, unknown) : profile.AddGroups(a.groups);
+  profile.Finish();
+  if (status == reports::kCustomerUnknown) {
+    *missing = "no customer " + std::to_string(unknown);
+    return 0;
+  }
+  return status;
+}
+
+// One of the reports on the common frame: 0, a negative status, or what the
+// span lacks.
+int frameReport(const ReportArgs& a, reports::ReportContext& context, std::string* missing) {
+  const reports::CostMethod method = reports::MethodOf(context.session.settings);
+  const base::DateTime today = context.session.now().date();
   if (a.name == "receivables") return reports::Receivables(context);
+  if (a.name == "product-listing") return reports::ProductListing(context);
+  if (a.name == "stock-on-hand") return reports::StockOnHand(context, method, today);
+  if (a.name == "inventory") return reports::InventoryReport(context, method, *a.asOf);
+  if (a.name == "profile") return profile(a, context, missing);
+  if (a.name == "purchasing") return reports::PurchasingReport(context, *a.from, *a.to);
+  if (a.name == "cost-of-goods") return reports::CostOfGoodsSold(context, method, *a.from, *a.to);
   if (a.name == "sales-summary") return reports::SalesSummary(context, *a.from, *a.to);
   if (a.name == "product-summary") return reports::ProductSummary(context, *a.from, *a.to);
   if (a.name == "tax-summary") return reports::TaxSummary(context, *a.from, *a.to);
@@ -128,9 +156,10 @@ int report(const ReportArgs& a) {
       status = reports::ProductBuyers(context, product, *a.from, *a.to);
       if (status > 0) missing = "nothing to report: " + reports::NothingMessage(status);
     }
-  } else if (IsSpanReport(a.name) || a.name == "receivables") {
+  } else if (IsSpanReport(a.name) || IsPlainReport(a.name) || a.name == "inventory" ||
+             a.name == "profile") {
     reports::ReportContext context{session, doc, *metrics, texts, nullptr};
-    status = salesReport(a, context);
+    status = frameReport(a, context, &missing);
     if (status > 0) missing = "nothing to report: " + reports::NothingMessage(status);
   } else {
     status = fill(a, session, documents, &missing);

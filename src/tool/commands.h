@@ -18,8 +18,14 @@ int runReindex(const Args& args);
 int runCheck(const Args& args);
 int runExport(const Args& args);
 int runDemo(const Args& args);
+int runBackup(const Args& args);
+int runRestore(const Args& args);
+int runMailMerge(const Args& args);
 #ifdef VT_TOOL_REPORTS
 int runReport(const Args& args);
+#endif
+#ifdef VT_TOOL_LABELS
+int runLabels(const Args& args);
 #endif
 
 // Prints the usage text to stderr and returns kExitUsage.

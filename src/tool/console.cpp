@@ -69,7 +69,8 @@ std::optional<std::string> ConsoleDialogs::saveFile(const std::string& caption,
 }
 
 std::optional<std::string> ConsoleDialogs::chooseDirectory(const std::string& caption,
-                                                           const std::string& /*acceptLabel*/) {
+                                                           const std::string& /*acceptLabel*/,
+                                                           const std::string& /*startDir*/) {
   return cancelled(caption, "choose a directory");
 }
 

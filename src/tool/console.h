@@ -26,7 +26,8 @@ class ConsoleDialogs : public base::Dialogs {
   std::optional<std::string> saveFile(const std::string& caption, const std::string& filter,
                                       const std::string& defaultName) override;
   std::optional<std::string> chooseDirectory(const std::string& caption,
-                                             const std::string& acceptLabel) override;
+                                             const std::string& acceptLabel,
+                                             const std::string& startDir = "") override;
 
  private:
   bool answer(const std::string& caption, const std::string& text, const char* yes, const char* no);

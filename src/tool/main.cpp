@@ -15,9 +15,21 @@ void printUsage(bool toStderr) {
          "  demo DIR        fill a new data directory made by init with a sample business\n"
          "  reindex DIR     rebuild every index file of the tables in DIR\n"
          "  check DIR       check the tables, indexes and memo files in DIR\n"
+         "  backup DIR --to DEST\n"
+         "                  copy the tables and memo files of DIR into the directory DEST\n"
+         "  restore DIR --from SRC\n"
+         "                  copy them back from the backup in SRC, then rebuild the indexes\n"
          "  export DIR TABLE [--tag TAG] --out FILE.csv\n"
          "                  write TABLE as CSV, in the order of TAG or in record order;\n"
          "                  FILE.csv \"-\" writes to standard output\n"
+         "  mailmerge --data DIR --groups N,N --out FILE\n"
+         "                  write the mail-merge file of the customers of those groups\n"
+#ifdef VT_TOOL_LABELS
+         "  labels --data DIR --stock NAME --groups N,N [--start-row R --start-col C]\n"
+         "         --out FILE.pdf\n"
+         "                  write the address labels of the customers of those groups\n"
+         "                  on label stock NAME as a PDF file\n"
+#endif
 #ifdef VT_TOOL_REPORTS
          "  report NAME --data DIR --format txt|tsv|pdf --out FILE CHOICES\n"
          "                  write customer documents as the report window exports them;\n"
@@ -29,6 +41,9 @@ void printUsage(bool toStderr) {
          "                    product-summary --from D --to D\n"
          "                    product-buyers --product ID --from D --to D\n"
          "                    income-summary --from D --to D | receivables\n"
+         "                    purchasing --from D --to D | cost-of-goods --from D --to D\n"
+         "                    product-listing | stock-on-hand | inventory --as-of D\n"
+         "                    profile --customers N,N | profile --groups N,N\n"
 #endif
          "\n"
          "Exit status: 0 done, 1 failed (or problems found by check), 2 bad arguments.\n";
@@ -51,10 +66,14 @@ int main(int argc, char** argv) {
     return kExitOk;
   }
   const std::map<std::string, int (*)(const Args&)> commands = {
-      {"init", runInit},     {"demo", runDemo},     {"reindex", runReindex},
-      {"check", runCheck},   {"export", runExport},
+      {"init", runInit},     {"demo", runDemo},       {"reindex", runReindex},
+      {"check", runCheck},   {"export", runExport},   {"mailmerge", runMailMerge},
+      {"backup", runBackup}, {"restore", runRestore},
 #ifdef VT_TOOL_REPORTS
       {"report", runReport},
+#endif
+#ifdef VT_TOOL_LABELS
+      {"labels", runLabels},
 #endif
   };
   const auto it = commands.find(command);

@@ -1,46 +1,23 @@
 #include "tool/report_args.h"
 
-#include <charconv>
-
 #include "tool/options.h"
 
 namespace vt::tool {
 
 namespace {
 
-bool wholeNumber(std::string_view text, int* value) {
-  const char* end = text.data() + text.size();
-  const auto [ptr, error] = std::from_chars(text.data(), end, *value);
-  return !text.empty() && error == std::errc() && ptr == end;
-}
-
 // YYYY-MM-DD.
 std::optional<base::DateTime> isoDate(const std::string& text) {
   int year = 0, month = 0, day = 0;
   if (text.size() != 10 || text[4] != '-' || text[7] != '-' ||
-      !wholeNumber(std::string_view(text).substr(0, 4), &year) ||
-      !wholeNumber(std::string_view(text).substr(5, 2), &month) ||
-      !wholeNumber(std::string_view(text).substr(8, 2), &day)) {
+      !WholeNumber(std::string_view(text).substr(0, 4), &year) ||
+      !WholeNumber(std::string_view(text).substr(5, 2), &month) ||
+      !WholeNumber(std::string_view(text).substr(8, 2), &day)) {
     return std::nullopt;
   }
   const base::DateTime date{year, month, day};
   if (!date.isValidDate()) return std::nullopt;
   return date;
-}
-
-// "12,15,40": numbers above 0.
-bool numberList(const std::string& text, std::vector<int>* numbers) {
-  size_t start = 0;
-  for (;;) {
-    const size_t comma = text.find(',', start);
-    int value = 0;
-    if (!wholeNumber(std::string_view(text).substr(start, comma - start), &value) || value < 1) {
-      return false;
-    }
-    numbers->push_back(value);
-    if (comma == std::string::npos) return true;
-    start = comma + 1;
-  }
 }
 
 std::string checkChoices(const ReportArgs& a, const std::string& listOption) {
@@ -56,11 +33,15 @@ std::string checkChoices(const ReportArgs& a, const std::string& listOption) {
 
 bool IsSpanReport(const std::string& name) {
   return name == "sales-summary" || name == "tax-summary" || name == "income-summary" ||
-         name == "product-summary";
+         name == "product-summary" || name == "purchasing" || name == "cost-of-goods";
+}
+
+bool IsPlainReport(const std::string& name) {
+  return name == "receivables" || name == "product-listing" || name == "stock-on-hand";
 }
 
 std::string ParseReportArgs(const Args& args, ReportArgs* out) {
-  std::string error, format, from, to, invoices, customers;
+  std::string error, format, from, to, invoices, customers, asOf, groups;
   std::vector<std::string> positional;
   for (size_t i = 0; i < args.size() && error.empty(); ++i) {
     if (takeOption(args, &i, "--data", &out->dir, &error) ||
@@ -70,7 +51,9 @@ std::string ParseReportArgs(const Args& args, ReportArgs* out) {
         takeOption(args, &i, "--to", &to, &error) ||
         takeOption(args, &i, "--invoices", &invoices, &error) ||
         takeOption(args, &i, "--customers", &customers, &error) ||
-        takeOption(args, &i, "--product", &out->product, &error)) {
+        takeOption(args, &i, "--product", &out->product, &error) ||
+        takeOption(args, &i, "--as-of", &asOf, &error) ||
+        takeOption(args, &i, "--groups", &groups, &error)) {
       continue;
     }
     if (args[i].rfind("--", 0) == 0) return "unknown option " + args[i];
@@ -92,6 +75,24 @@ std::string ParseReportArgs(const Args& args, ReportArgs* out) {
   if (!from.empty() && !(out->from = isoDate(from)))
     return "--from " + from + " is not a date (YYYY-MM-DD)";
   if (!to.empty() && !(out->to = isoDate(to))) return "--to " + to + " is not a date (YYYY-MM-DD)";
+  if (!asOf.empty() && !(out->asOf = isoDate(asOf)))
+    return "--as-of " + asOf + " is not a date (YYYY-MM-DD)";
+  if (out->asOf.has_value() != (out->name == "inventory")) {
+    return out->asOf ? "--as-of goes with inventory only" : "inventory needs --as-of D";
+  }
+  if (!groups.empty() && out->name != "profile") return "--groups goes with profile only";
+  const bool span = out->from || out->to;
+  if (out->name == "inventory") {
+    const bool other = span || !invoices.empty() || !customers.empty() || !out->product.empty();
+    return other ? "inventory takes --as-of D only" : "";
+  }
+  if (out->name == "profile") {
+    if (span || !invoices.empty() || !out->product.empty() || customers.empty() == groups.empty())
+      return "profile takes either --customers N,N or --groups N,N";
+    const bool listed =
+        groups.empty() ? NumberList(customers, &out->numbers) : NumberList(groups, &out->groups);
+    return listed ? "" : "--customers/--groups: numbers above 0, separated by commas";
+  }
   const bool forCustomers = out->name == "statements";
   if (out->name == "product-buyers") {
     if (out->product.empty()) return "product-buyers needs --product ID";
@@ -100,9 +101,9 @@ std::string ParseReportArgs(const Args& args, ReportArgs* out) {
     return *out->from > *out->to ? "--from must not be after --to" : "";
   }
   if (!out->product.empty()) return "--product goes with product-buyers only";
-  if (out->name == "receivables") {
-    const bool choices = out->from || out->to || !invoices.empty() || !customers.empty();
-    return choices ? "receivables takes no choices" : "";
+  if (IsPlainReport(out->name)) {
+    const bool choices = span || !invoices.empty() || !customers.empty();
+    return choices ? out->name + " takes no choices" : "";
   }
   if (IsSpanReport(out->name)) {
     if (!invoices.empty() || !customers.empty()) return out->name + " takes --from D --to D only";
@@ -115,7 +116,7 @@ std::string ParseReportArgs(const Args& args, ReportArgs* out) {
   const std::string& list = forCustomers ? customers : invoices;
   const std::string listOption = forCustomers ? "--customers N,N" : "--invoices N,N";
   if (!(forCustomers ? invoices : customers).empty()) return out->name + " takes " + listOption;
-  if (!list.empty() && !numberList(list, &out->numbers))
+  if (!list.empty() && !NumberList(list, &out->numbers))
     return listOption + ": numbers above 0, separated by commas";
   return checkChoices(*out, listOption);
 }

@@ -16,7 +16,8 @@ enum class ReportFormat { Text, Tabbed, Pdf };
 
 struct ReportArgs {
   // invoices, bills, statements, sales-summary, product-summary,
-  // product-buyers, income-summary, receivables, tax-summary
+  // product-buyers, income-summary, receivables, tax-summary, purchasing,
+  // cost-of-goods, product-listing, stock-on-hand, inventory, profile
   std::string name;
   std::string product;  // product-buyers: the product ID
   std::string dir, out;
@@ -24,13 +25,20 @@ struct ReportArgs {
   // Either a span of dates...
   std::optional<base::DateTime> from, to;
   // ...or chosen invoice numbers (invoices, bills) or customer numbers
-  // (statements).
+  // (statements, profile).
   std::vector<int> numbers;
+  // inventory: the one date.
+  std::optional<base::DateTime> asOf;
+  // profile: the customer groups chosen.
+  std::vector<int> groups;
 };
 
 // The reports over a span of dates only (sales-summary, product-summary,
-// income-summary, tax-summary).
+// income-summary, tax-summary, purchasing, cost-of-goods).
 bool IsSpanReport(const std::string& name);
+// The reports that take no choice (receivables, product-listing,
+// stock-on-hand).
+bool IsPlainReport(const std::string& name);
 
 // Empty when the arguments are good, else what is wrong.
 std::string ParseReportArgs(const Args& args, ReportArgs* out);

@@ -20,6 +20,14 @@ void AmountEdit::setAmountFormat(int integerDigits, const char* cFormat) {
   setEditMask(amountMask(integerDigits));
 }
 
+void AmountEdit::setDesignFormat(const QString& mask, const char* cFormat) {
+  format_ = cFormat;
+  valueSet_.reset();
+  redWhenNegative_ = false;
+  setEditMask(mask);
+  updateColour();
+}
+
 double AmountEdit::value() const {
   if (valueSet_ && text() == textSet_) return *valueSet_;
   return shownValue();
@@ -76,7 +84,7 @@ void AmountEdit::reformat() {
 // A disabled field keeps the style's disabled colour.
 void AmountEdit::updateColour() {
   negative_ = text().contains(QLatin1Char('-'));
-  const QColor colour = negative_ ? Qt::red : Qt::black;
+  const QColor colour = negative_ && redWhenNegative_ ? Qt::red : Qt::black;
   QPalette colours = palette();
   if (colours.color(QPalette::Active, QPalette::Text) == colour &&
       colours.color(QPalette::Inactive, QPalette::Text) == colour) {

@@ -23,6 +23,10 @@ class AmountEdit : public MaskedEdit {
   // separator key and setValue use.
   void setAmountFormat(int integerDigits, const char* cFormat);
   const char* amountFormat() const { return format_.constData(); }
+  // A design mask kept as it is given ("!####.999;1;_": its "." stays
+  // whatever the system's separator), with the format of the separator key,
+  // and without the red colouring of negative amounts.
+  void setDesignFormat(const QString& mask, const char* cFormat);
 
   // The number in the field, read with the system's separator after the
   // blanks are removed. Throws ConversionError when it is none. While the
@@ -47,6 +51,7 @@ class AmountEdit : public MaskedEdit {
 
   QByteArray format_ = "%8.2f";
   bool negative_ = false;
+  bool redWhenNegative_ = true;
   std::optional<double> valueSet_;
   QString textSet_;  // the text setValue showed
 };

@@ -8,6 +8,8 @@
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 
+#include "ui/tdrivedir.h"
+
 namespace vt::ui {
 
 namespace {
@@ -68,13 +70,14 @@ std::optional<std::string> QtDialogs::saveFile(const std::string& caption,
 }
 
 std::optional<std::string> QtDialogs::chooseDirectory(const std::string& caption,
-                                                      const std::string& acceptLabel) {
-  QFileDialog dialog(parent_, captionOf(caption));
-  dialog.setFileMode(QFileDialog::Directory);
-  dialog.setOption(QFileDialog::ShowDirsOnly);
-  if (!acceptLabel.empty()) dialog.setLabelText(QFileDialog::Accept, qt(acceptLabel));
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-  return dialog.selectedFiles().front().toStdString();
+                                                      const std::string& acceptLabel,
+                                                      const std::string& startDir) {
+  TDriveDir chooser(*this, parent_);
+  chooser.setWindowTitle(captionOf(caption));
+  if (!acceptLabel.empty()) chooser.setOkCaption(qt(acceptLabel));
+  if (!startDir.empty()) chooser.setStartDir(qt(startDir));
+  chooser.exec();
+  return chosen(chooser.ChosenDir);
 }
 
 std::optional<vt::base::FontSpec> QtDialogs::chooseFont(const vt::base::FontSpec& start) {

@@ -28,7 +28,8 @@ class QtDialogs : public vt::base::Dialogs {
   std::optional<std::string> saveFile(const std::string& caption, const std::string& filter,
                                       const std::string& defaultName) override;
   std::optional<std::string> chooseDirectory(const std::string& caption,
-                                             const std::string& acceptLabel) override;
+                                             const std::string& acceptLabel,
+                                             const std::string& startDir = "") override;
   std::optional<vt::base::FontSpec> chooseFont(const vt::base::FontSpec& start) override;
   bool printerSetup() override;
 

@@ -47,7 +47,8 @@ class ToolTest : public ::testing::Test {
 TEST_F(ToolTest, BadArgumentsShowUsage) {
   for (const char* args :
        {"", "frobnicate", "init", "check a b", "export DIR CUST5", "export DIR CUST5 --out",
-        "export DIR --out x.csv", "export DIR CUST5 --out x.csv --sort name"}) {
+        "export DIR --out x.csv", "export DIR CUST5 --out x.csv --sort name", "backup DIR",
+        "restore DIR --to x"}) {
     const ToolRun r = run(args);
     EXPECT_EQ(r.code, 2) << args;
     EXPECT_NE(r.err.find("usage: vantrell-tool"), std::string::npos) << args;
@@ -82,6 +83,28 @@ TEST_F(ToolTest, InitCheckReindexExport) {
   EXPECT_EQ(r.code, 0) << r.err;
   EXPECT_EQ(testing::readFile(csv).substr(0, 19), "recno,deleted,CUNO,");
   EXPECT_NE(testing::readFile(csv).find("\r\n1,0,5,,Kim,Lee,Lee & Co,"), std::string::npos);
+}
+
+TEST_F(ToolTest, BackupAndRestore) {
+  const std::string data = dir.file("data"), backup = dir.file("backup");
+  ASSERT_TRUE(fs::create_directories(data) && fs::create_directories(backup));
+  ASSERT_NO_FATAL_FAILURE(testing::initDataDir(data));
+  const struct {
+    std::string args;
+    int code;
+    std::string said;
+  } runs[] = {
+      {"backup " + quoted(data) + " --to " + quoted(backup), 0, "Backed up"},
+      {"restore " + quoted(data) + " --from " + quoted(data + "/"), 1,
+       "Restore must be from a different drive and/or directory"},
+      {"restore " + quoted(data) + " --from " + quoted(backup), 0, "Restored"},
+  };
+  for (const auto& step : runs) {
+    const ToolRun r = run(step.args);
+    EXPECT_EQ(r.code, step.code) << step.args << "\n" << r.err;
+    EXPECT_NE((r.out + r.err).find(step.said), std::string::npos) << r.out << r.err;
+  }
+  EXPECT_TRUE(fs::exists(backup + "/Prod5.dbt"));
 }
 
 TEST_F(ToolTest, CheckFailsOnADamagedIndex) {

@@ -89,3 +89,38 @@ TEST_F(Sharing, PackRefusedWhileAnotherUserHasTheTable) {
 
 }  // namespace
 }  // namespace vt::engine::testing
+
+namespace vt::engine::testing {
+namespace {
+
+// A reader holding a table across many reads sees, on every tag, what was
+// written before the hold, cannot write while it holds, and sees later
+// changes once it lets go.
+TEST(HeldReads, SeeEarlierChangesOnEveryTagRefuseWritesAndLetGo) {
+  TempDir dir;
+  makeCustomers(dir.path(), {{1, "Adams", "A", "1"}, {2, "Baker", "B", "2"}});
+  Engine writer(dir.path()), reader(dir.path());
+  Table* w = writer.open("CUST");
+  Table* r = reader.open("CUST");
+  r->selectTag(r->tag("CName"));
+  ASSERT_EQ(r->seek("BAKER"), Result::Success);  // warms the caches
+  r->selectTag(r->tag("CCNO"));
+  ASSERT_EQ(r->seek("     2"), Result::Success);
+
+  appendCustomer(w, {3, "Clark", "C", "3"});
+  ASSERT_EQ(r->holdReads(), 0);
+  EXPECT_EQ(r->recCount(), 3u);
+  r->selectTag(r->tag("CName"));
+  EXPECT_EQ(r->seek("CLARK"), Result::Success);
+  EXPECT_EQ(r->appendBlank(), kErrLocked);
+  r->releaseReads();
+
+  ASSERT_EQ(w->go(1), Result::Success);
+  w->field("last")->assign("Young");
+  ASSERT_EQ(w->flush(), 0);
+  EXPECT_EQ(r->seek("YOUNG"), Result::Success);
+  EXPECT_EQ(r->recNo(), 1u);
+}
+
+}  // namespace
+}  // namespace vt::engine::testing

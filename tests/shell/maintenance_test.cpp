@@ -126,6 +126,40 @@ TEST_F(Maintenance, ClosingWithoutDeletionsPendingLeavesTheTables) {
   EXPECT_EQ(run.state.session(), nullptr);
 }
 
+TEST_F(Maintenance, BackupCopiesTheDataFilesToTheChosenDirectory) {
+  const TempDir backup;
+  run.dialogs.queueText(backup.path());
+  run.main->button("backupButton")->click();
+
+  ASSERT_EQ(run.dialogs.shown().size(), 1u);
+  EXPECT_EQ(run.dialogs.shown()[0].caption, "Choose Backup Drive & Directory");
+  EXPECT_EQ(run.dialogs.shown()[0].text, "Backup");
+  for (const char* file : {"CUST5.dbf", "INV5.dbt", "Prod5.dbt"}) {
+    EXPECT_TRUE(fileExists(backup.path() + "/" + file)) << file;
+  }
+  ASSERT_FALSE(seen.empty());
+  EXPECT_EQ(seen.front().caption, "Copying Data Files");
+  EXPECT_TRUE(std::any_of(seen.begin(), seen.end(),
+                          [](const ProgressSeen& step) { return step.percent == 100; }));
+  EXPECT_TRUE(run.main->progressBox->isHidden());
+}
+
+// The import asks for the older program's directory; one without its
+// tables is told and changes nothing, and the data files are packed after.
+TEST_F(Maintenance, ImportFromADirectoryWithoutTheOlderTablesChangesNothing) {
+  addCustomers(dir.path(), 2, {});
+  const TempDir older;
+  run.dialogs.queueText(older.path());
+  run.main->button("importButton")->click();
+
+  ASSERT_EQ(run.dialogs.shown().size(), 2u);
+  EXPECT_EQ(run.dialogs.shown()[0].caption, "Choose Drive & Directory Containing Old VESKA Data");
+  EXPECT_EQ(run.dialogs.shown()[0].text, "Upgrade");
+  EXPECT_EQ(run.dialogs.shown()[1].text, "Data files not found in " + older.path());
+  EXPECT_EQ(customerCount(dir.path()), 2u);
+  EXPECT_TRUE(run.main->progressBox->isHidden());
+}
+
 TEST_F(Maintenance, APackThatCannotOpenATableIsTold) {
   engine::Engine other(dir.path());
   other.accessMode = engine::AccessMode::DenyWrite;

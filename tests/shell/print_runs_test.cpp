@@ -18,6 +18,7 @@
 #include "invoicing/titemdef.h"
 #include "invoicing/tpickinv.h"
 #include "reports/tdatespan.h"
+#include "reports/tmultgroup.h"
 #include "reports/treportf.h"
 #include "shell/picture_button.h"
 #include "shell/shell_test_support.h"
@@ -184,6 +185,71 @@ TEST_F(PrintRuns, ReceivablesAskForNoSpan) {
   EXPECT_TRUE(script.run([this] { trigger("receivableIncome"); }));
   EXPECT_NE(exportedText().find("RECEIVABLES\r\n"), std::string::npos) << exportedText();
   EXPECT_EQ(run.state.session()->invoices(), nullptr);
+}
+
+// Each report of products, stock and customers from its button or menu item,
+// with the dialog it asks first: the report window shows its title.
+TEST_F(PrintRuns, StockReportsAndProfilesRunFromTheirButtonsAndMenus) {
+  {
+    engine::Engine engine(dir.path());
+    append(engine, "Pur5", [](engine::Table& t) {
+      t.field("PURProd")->assign("BOLT");
+      t.field("PURDate")->assign(base::DateToKey(base::Now().date()));
+      t.field("PURQty")->assignDouble(10);
+      t.field("PURCost")->assignDouble(40);
+    });
+    append(engine, "GROUPS", [](engine::Table& t) {
+      t.field("nGroup")->assignLong(1);
+      t.field("cGroup")->assign("Trade");
+    });
+    engine::Table* products = engine.open("Prod5");
+    ASSERT_EQ(products->top(), engine::Result::Success);
+    products->field("lInven")->assign("T");
+    ASSERT_EQ(products->flush(), 0);
+  }
+  using Ask = std::function<void(ModalScript&)>;
+  const Ask none = [](ModalScript&) {};
+  const Ask span = [](ModalScript& s) {
+    s.on<reports::TDateSpan>([](reports::TDateSpan& d) { Click(d.okButton); });
+  };
+  const Ask customer = [](ModalScript& s) {
+    s.on<catalog::TPickCust>([](catalog::TPickCust& p) {
+       Click(p.selectButton);
+     }).on<catalog::TPickCust>([](catalog::TPickCust& p) { Click(p.cancelButton); });
+  };
+  const Ask group = [](ModalScript& s) {
+    s.on<reports::TMultGroup>([](reports::TMultGroup& g) { Click(g.runButton); });
+  };
+  const struct {
+    const char* name;
+    bool button;
+    Ask ask;
+    const char* title;
+  } runs[] = {
+      {"productListButton", true, none, "Product Listing"},
+      {"purchaseReportButton", true, span, "Purchasing Report for "},
+      {"inventoryReport", false, span, "Inventory as of "},
+      {"costOfGoodsSold", false, span, "Cost of Goods Sold from "},
+      {"stockOnHand", false, none, "Stock On-Hand as of "},
+      {"profileCustomers", false, customer, "Baker"},
+      {"profileGroups", false, group, "Group: Trade"},
+  };
+  run.startUp();
+  for (const auto& r : runs) {
+    SCOPED_TRACE(r.name);
+    ModalScript script;
+    r.ask(script);
+    script.on<reports::TReportF>(exportAndExit());
+    EXPECT_TRUE(script.run([&] {
+      if (r.button) {
+        run.main->button(r.name)->click();
+      } else {
+        run.main->findChild<QAction*>(r.name)->trigger();
+      }
+    }));
+    EXPECT_NE(exportedText().find(r.title), std::string::npos) << exportedText();
+    EXPECT_EQ(run.state.session()->products(), nullptr);
+  }
 }
 
 }  // namespace

@@ -1,0 +1,15 @@
+// Writing a file whole or not at all: the bytes go into a temporary file
+// beside it, made durable, which is then renamed over any file of that name.
+#pragma once
+
+#include <string>
+
+#include "engine/io.h"
+
+namespace vt::data {
+
+// False when the file cannot be created or written; the temporary file is
+// then removed and an earlier file at `path` stays as it was.
+bool WriteWholeFile(engine::FileSystem& fs, const std::string& path, const std::string& bytes);
+
+}  // namespace vt::data

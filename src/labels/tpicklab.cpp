@@ -1,0 +1,31 @@
+#include "labels/tpicklab.h"
+
+namespace vt::labels {
+
+namespace {
+
+vt::ui::ListPicker::Options pickLabOptions() {
+  vt::ui::ListPicker::Options options;
+  options.caption = QStringLiteral("PickLab");
+  options.listName = QStringLiteral("Label Stocks");
+  options.seekBox = false;
+  options.enterSelects = true;
+  return options;
+}
+
+}  // namespace
+
+TPickLab::TPickLab(QWidget* parent, vt::data::DataSession& session, vt::ui::UiContext& ui)
+    : ListPicker(parent, ui, pickLabOptions()), session_(session) {}
+
+vt::engine::Table* TPickLab::listedTable() {
+  return session_.labels();
+}
+
+int TPickLab::loadName(std::string* name) {
+  const int status = session_.LoadLabel();
+  *name = session_.Label.Name;
+  return status;
+}
+
+}  // namespace vt::labels
