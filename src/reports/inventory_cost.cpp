@@ -31,14 +31,6 @@ std::string fullWidthKey(const std::string& code, const engine::Field& field) {
   return key;
 }
 
-// The date of invoice `ivNo`, "Inv" being selected; nothing when the
-// invoice is missing.
-std::optional<DateTime> invoiceDate(engine::Table& invoices, const engine::Field& date, long ivNo,
-                                    const DateTime& now) {
-  if (invoices.seek(base::PadNumber(ivNo, 6)) != Result::Success) return std::nullopt;
-  return data::ReadDate(date, now).date();
-}
-
 // Takes up to `quantity` from a lot's `remaining` (a negative quantity, a
 // return, is put back) and gives what the lot did not cover. Quantities are
 // stored in cents and kept so, or a sale could leave a sliver of a unit
@@ -113,23 +105,54 @@ int InventoryCosting::buildLots(const std::string& code, const DateTime& asOf,
   return 0;
 }
 
+int InventoryCosting::loadInvoiceDates() {
+  engine::Table* invoices = session_.invoices();
+  if (!invoices) return engine::kErrOpen;
+  const engine::Field* number = invoices->field("IvNo");
+  const engine::Field* invoiced = invoices->field("IDate");
+  if (!number || !invoiced) return engine::kErrField;
+  if (const int status = selectTag(*invoices, "Inv"); status < 0) return status;
+  const DateTime now = session_.now();
+  engine::Engine& engine = session_.engine();
+  engine.errorCode();
+  invoiceDates_.clear();
+  for (Result at = invoices->top(); at == Result::Success; at = invoices->skip(1)) {
+    invoiceDates_.emplace_back(number->asLong(), data::ReadDate(*invoiced, now).date());
+  }
+  // Of equal numbers the first in the tag's order is kept, as a seek finds it.
+  auto byNumber = [](const auto& a, const auto& b) { return a.first < b.first; };
+  std::stable_sort(invoiceDates_.begin(), invoiceDates_.end(), byNumber);
+  auto sameNumber = [](const auto& a, const auto& b) { return a.first == b.first; };
+  invoiceDates_.erase(std::unique(invoiceDates_.begin(), invoiceDates_.end(), sameNumber),
+                      invoiceDates_.end());
+  datesLoaded_ = true;
+  return engine.errorCode();
+}
+
+std::optional<DateTime> InventoryCosting::invoiceDate(long ivNo) const {
+  const auto found = std::lower_bound(
+      invoiceDates_.begin(), invoiceDates_.end(), ivNo,
+      [](const std::pair<long, DateTime>& entry, long number) { return entry.first < number; });
+  if (found == invoiceDates_.end() || found->first != ivNo) return std::nullopt;
+  return found->second;
+}
+
 int InventoryCosting::matchSales(const std::string& code, const DateTime& asOf,
                                  InventoryCost& cost) {
   engine::Table* items = session_.items();
-  engine::Table* invoices = session_.invoices();
-  if (!items || !invoices) return engine::kErrOpen;
+  if (!items) return engine::kErrOpen;
   const engine::Field* product = items->field("PrID");
   const engine::Field* number = items->field("IvNo");
   const engine::Field* quantity = items->field("Qty");
-  const engine::Field* invoiced = invoices->field("IDate");
-  if (!product || !number || !quantity || !invoiced) return engine::kErrField;
+  if (!product || !number || !quantity) return engine::kErrField;
+  if (!datesLoaded_) {
+    if (const int status = loadInvoiceDates(); status < 0) return status;
+  }
   if (const int status = selectTag(*items, "ItmP"); status < 0) return status;
-  if (const int status = selectTag(*invoices, "Inv"); status < 0) return status;
   const std::string key = fullWidthKey(code, *product);
-  const DateTime now = session_.now();
   for (Result at = items->seek(key); at == Result::Success; at = items->skip(1)) {
     if (product->str() != key) break;
-    const std::optional<DateTime> sold = invoiceDate(*invoices, *invoiced, number->asLong(), now);
+    const std::optional<DateTime> sold = invoiceDate(number->asLong());
     if (!sold) continue;
     const double sale = quantity->asDouble();
     if (*sold > asOf || lots_.empty())

@@ -2,12 +2,15 @@
 // lots of one product are rebuilt from its purchases, its sales are matched
 // against them first in, first out or last in, first out, and what remains
 // is counted and valued. Works per product by seeking its purchases and its
-// items, so a report walking the products costs each without rescanning the
-// tables. Reads the tables only; no record and no record buffer changes.
+// items (the invoices' dates read once), so a report walking the products
+// costs each without rescanning the tables. Reads the tables only; no record
+// and no record buffer changes.
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "base/convert.h"
@@ -66,6 +69,10 @@ class InventoryCosting {
 
   int buildLots(const std::string& code, const base::DateTime& asOf, InventoryCost& cost);
   int matchSales(const std::string& code, const base::DateTime& asOf, InventoryCost& cost);
+  // Every invoice's date, read once in invoice number order.
+  int loadInvoiceDates();
+  // The date of invoice `ivNo`; nothing when there is no such invoice.
+  std::optional<base::DateTime> invoiceDate(long ivNo) const;
   // Each takes the quantity of a sale and returns what no lot covered.
   double consumeFirstIn(double quantity);
   double consumeLastIn(double quantity, const base::DateTime& saleDate);
@@ -77,6 +84,10 @@ class InventoryCosting {
   data::DataSession& session_;
   CostMethod method_;
   std::vector<Lot> lots_;  // one product's, oldest first; kept for its capacity
+  // The invoices' dates by number, ascending, read at the first costing:
+  // the sales of every product then need no seek of INV5 each.
+  std::vector<std::pair<long, base::DateTime>> invoiceDates_;
+  bool datesLoaded_ = false;
 };
 
 }  // namespace vt::reports
