@@ -1,7 +1,9 @@
 // Sales by Product: the quantity and sales total of every product sold in
 // the span, in the product table's order, then the codes no longer in the
 // table, and the total of all sales.
-#include <algorithm>
+#include <string>
+#include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "base/text1252.h"
@@ -24,12 +26,25 @@ struct Sold {
   std::string code, qty, total;
 };
 
-// The last entry for `code` (as stored), or null.
-Sold* LastSold(std::vector<Sold>& sold, const std::string& code) {
-  const auto found =
-      std::find_if(sold.rbegin(), sold.rend(), [&](const Sold& s) { return s.code == code; });
-  return found == sold.rend() ? nullptr : &*found;
-}
+// The products sold, in the order first sold, found by code (as stored).
+class SoldList {
+ public:
+  // The entry of `code` still to be listed, or null.
+  Sold* find(const std::string& code) {
+    const auto found = index_.find(code);
+    if (found == index_.end() || entries_[found->second].code.empty()) return nullptr;
+    return &entries_[found->second];
+  }
+  void add(Sold entry) {
+    index_.emplace(entry.code, entries_.size());
+    entries_.push_back(std::move(entry));
+  }
+  std::vector<Sold>& entries() { return entries_; }
+
+ private:
+  std::vector<Sold> entries_;
+  std::unordered_map<std::string, size_t> index_;
+};
 
 }  // namespace
 
@@ -38,7 +53,7 @@ int ProductSummary(ReportContext& context, const base::DateTime& from, const bas
   ReportDoc& doc = context.doc;
   auto amount = [&session](double value) { return session.viewAmount(value, 10, 2); };
   auto number = [&context](const std::string& text) { return context.texts.number(text); };
-  std::vector<Sold> sold;
+  SoldList sold;
   double total = 0;
   bool listed = false;
   int finishStatus = 0;
@@ -59,7 +74,7 @@ int ProductSummary(ReportContext& context, const base::DateTime& from, const bas
     products->selectTag(byCode);
     for (Result at = products->top(); at == Result::Success; at = products->skip(1)) {
       if (const int status = session.LoadProduct(); status < 0) return status;
-      if (Sold* entry = LastSold(sold, session.Product.PrID)) {
+      if (Sold* entry = sold.find(session.Product.PrID)) {
         row(*entry, base::trimRight(session.Product.PDesc));
       }
     }
@@ -77,18 +92,18 @@ int ProductSummary(ReportContext& context, const base::DateTime& from, const bas
   steps.visit = [&] {
     if (const int status = session.LoadInvoice(); status < 0) return status;
     return ForEachInvoiceItem(session, session.Invoice.IvNo, [&](const data::ItemRecord& item) {
-      if (Sold* entry = LastSold(sold, item.PrID)) {
+      if (Sold* entry = sold.find(item.PrID)) {
         entry->qty = amount(number(entry->qty) + item.Qty);
         entry->total = amount(number(entry->total) + item.UPR * item.Qty);
       } else {
-        sold.push_back({item.PrID, amount(item.Qty), amount(item.Qty * item.UPR)});
+        sold.add({item.PrID, amount(item.Qty), amount(item.Qty * item.UPR)});
       }
       return 0;
     });
   };
   steps.finish = [&] {
     finishStatus = listProducts();
-    for (Sold& entry : sold) {
+    for (Sold& entry : sold.entries()) {
       if (!entry.code.empty()) row(entry, "Unknown Product");
     }
     if (listed) doc.style() = "U";
