@@ -2,7 +2,6 @@
 // --start-col C] --out FILE.pdf: the address labels of the customers of
 // chosen groups, placed on a label stock as the label printing window
 // places them, written as a PDF file (a mailing prepared in batch).
-#include <QApplication>
 #include <iostream>
 
 #include "base/text1252.h"
@@ -102,18 +101,7 @@ int runLabels(const Args& args) {
   LabelArgs a;
   if (const std::string problem = parse(args, &a); !problem.empty()) return usageError(problem);
   if (!requireDataFiles(a.dir)) return kExitFailure;
-  // The tool shows no window; fonts and pages are measured offscreen.
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  int argc = 1;
-  char name[] = "vantrell-tool";
-  char* argv[] = {name, nullptr};
-  QApplication app(argc, argv);
-  try {
-    return writeLabels(a);
-  } catch (const std::exception& error) {
-    std::cerr << error.what() << std::endl;
-    return kExitFailure;
-  }
+  return runOffscreen([&a] { return writeLabels(a); });
 }
 
 }  // namespace vt::tool

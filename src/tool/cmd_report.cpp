@@ -190,6 +190,10 @@ int runReport(const Args& args) {
     return usageError(problem);
   }
   if (!requireDataFiles(a.dir)) return kExitFailure;
+  return runOffscreen([&a] { return report(a); });
+}
+
+int runOffscreen(const std::function<int()>& work) {
   // The tool shows no window; fonts and pages are measured offscreen.
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   int argc = 1;
@@ -197,7 +201,7 @@ int runReport(const Args& args) {
   char* argv[] = {name, nullptr};
   QApplication app(argc, argv);
   try {
-    return report(a);
+    return work();
   } catch (const std::exception& error) {
     std::cerr << error.what() << std::endl;
     return kExitFailure;

@@ -2,6 +2,7 @@
 // and returns the process exit code.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,9 @@ int runRestore(const Args& args);
 int runMailMerge(const Args& args);
 #ifdef VT_TOOL_REPORTS
 int runReport(const Args& args);
+// Runs `work` in a Qt application without a window (fonts and pages are
+// measured offscreen); an exception it throws is told and fails the run.
+int runOffscreen(const std::function<int()>& work);
 #endif
 #ifdef VT_TOOL_LABELS
 int runLabels(const Args& args);

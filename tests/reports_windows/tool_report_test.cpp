@@ -95,6 +95,10 @@ TEST_F(ToolReport, BadChoicesAreToldAndFail) {
        1,
        "no product NOPE"},
       {{"tax-summary", "--from", "2001-01-01", "--to", "2001-01-31"}, 1, "No Invoices within"},
+      {{"inventory"}, 2, "inventory needs --as-of D"},
+      {{"stock-on-hand", "--as-of", "2026-01-01"}, 2, "--as-of goes with inventory only"},
+      {{"profile", "--customers", "1", "--groups", "1"}, 2, "either --customers"},
+      {{"profile", "--customers", "999999"}, 1, "no customer 999999"},
   };
   for (const Case& c : cases) {
     std::vector<std::string> args = {"report", "--data", path(), "--format", "txt", "--out", out};
@@ -103,6 +107,30 @@ TEST_F(ToolReport, BadChoicesAreToldAndFail) {
     EXPECT_EQ(run.code, c.code) << c.choices[0];
     EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
     EXPECT_FALSE(QFile::exists(QString::fromStdString(out)));
+  }
+}
+
+// Each report of products, stock and customers, written from the demo
+// business under its own title.
+TEST_F(ToolReport, StockReportsAndProfilesAreWrittenWithTheirTitles) {
+  const std::string out = dir_->path().toStdString() + "/stock.txt";
+  const struct {
+    std::vector<std::string> choices;
+    const char* title;
+  } cases[] = {
+      {{"product-listing"}, "Product Listing"},
+      {{"stock-on-hand"}, "Stock On-Hand as of "},
+      {{"inventory", "--as-of", "2026-12-31"}, "Inventory as of "},
+      {{"purchasing", "--from", "2000-01-01", "--to", "2030-12-31"}, "Purchasing Report for "},
+      {{"cost-of-goods", "--from", "2026-01-01", "--to", "2026-12-31"}, "Cost of Goods Sold from "},
+      {{"profile", "--groups", "1"}, "Cust#: "},
+  };
+  for (const auto& c : cases) {
+    std::vector<std::string> args = {"report", "--data", path(), "--format", "txt", "--out", out};
+    args.insert(args.end(), c.choices.begin(), c.choices.end());
+    const auto run = runTool(args);
+    EXPECT_EQ(run.code, 0) << c.choices[0] << run.err;
+    EXPECT_NE(fileText(out).find(c.title), std::string::npos) << c.choices[0];
   }
 }
 
