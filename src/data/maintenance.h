@@ -54,6 +54,10 @@ class DataFilesHold {
 
 // Tells the user that another program has `table` open and nothing was done.
 void TellInUse(base::Dialogs& dialogs, const std::string& table);
+// Whether no other program has a table of the engine's directory open, so
+// that rebuilding the indexes or packing may begin; false after telling the
+// user which one is held.
+bool DataFilesFree(engine::Engine& engine, base::Dialogs& dialogs);
 
 // One file of BackupFiles copied from the engine's directory to `dir`
 // (toBackup) or back. The copy goes to a temporary name beside the target,

@@ -79,6 +79,15 @@ void DataFilesHold::release() {
   engine_.accessMode = mode_;
 }
 
+bool DataFilesFree(engine::Engine& engine, base::Dialogs& dialogs) {
+  std::vector<std::string> tables;
+  for (const TableDef& def : tableDefs()) tables.push_back(def.name);
+  const DataFilesHold hold(engine, tables, false);
+  if (hold.busy().empty()) return true;
+  TellInUse(dialogs, hold.busy());
+  return false;
+}
+
 void TellInUse(base::Dialogs& dialogs, const std::string& table) {
   dialogs.information("", messageName(table) +
                               " is open in another program.\r\n"

@@ -49,6 +49,7 @@ void TMain::reindexClicked() {
   data::DataSession* session = state_.session();
   if (!session) return;
   session->CloseAll();
+  if (!data::DataFilesFree(session->engine(), state_.ui.dialogs)) return;
   const ui::WaitCursor busy;
   data::RebuildIndexes(session->engine(), false, &progress_, state_.ui.dialogs, state_.exit);
 }
@@ -57,6 +58,7 @@ void TMain::packClicked() {
   data::DataSession* session = state_.session();
   if (!session) return;
   session->CloseAll();
+  if (!data::DataFilesFree(session->engine(), state_.ui.dialogs)) return;
   PackDataFiles();
 }
 

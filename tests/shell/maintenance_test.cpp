@@ -160,6 +160,18 @@ TEST_F(Maintenance, ImportFromADirectoryWithoutTheOlderTablesChangesNothing) {
   EXPECT_TRUE(run.main->progressBox->isHidden());
 }
 
+// Rebuilding the indexes while another program has a table open is refused
+// with the table named; nothing is rebuilt and the program goes on.
+TEST_F(Maintenance, ReindexWaitsForAnotherProgramToLetGo) {
+  engine::Engine other(dir.path());
+  ASSERT_NE(other.open("PMT"), nullptr);
+  run.main->button("reindexButton")->click();
+  ASSERT_EQ(run.dialogs.shown().size(), 1u);
+  EXPECT_NE(run.dialogs.shown()[0].text.find("PMT.DBF is open in another program"),
+            std::string::npos);
+  EXPECT_TRUE(seen.empty());
+}
+
 TEST_F(Maintenance, APackThatCannotOpenATableIsTold) {
   engine::Engine other(dir.path());
   other.accessMode = engine::AccessMode::DenyWrite;
@@ -168,7 +180,8 @@ TEST_F(Maintenance, APackThatCannotOpenATableIsTold) {
   run.state.session()->NeedsPack = true;
   run.main->button("packButton")->click();
   ASSERT_EQ(run.dialogs.shown().size(), 1u);
-  EXPECT_NE(run.dialogs.shown()[0].text.find("Unable to pack the data files"), std::string::npos);
+  EXPECT_NE(run.dialogs.shown()[0].text.find("GROUPS.DBF is open in another program"),
+            std::string::npos);
   EXPECT_TRUE(run.state.session()->NeedsPack);
   held->close();
 }
