@@ -3,13 +3,13 @@
 #include <vector>
 
 #include "base/codepage.h"
+#include "data/whole_file.h"
 #include "engine/dbf_header.h"
 
 namespace vt::data {
 
 namespace {
 
-constexpr size_t kChunk = 256 * 1024;
 constexpr uint8_t kDriver1252 = 0x03;
 
 // Streams `from` into a new file `to` and notes the code page its table
@@ -20,16 +20,18 @@ int copyBytes(engine::FileSystem& fs, const std::string& from, const std::string
   if (!in) return engine::kErrOpen;
   std::unique_ptr<engine::File> out = fs.open(to, engine::OpenMode::Create);
   if (!out) return engine::kErrCreate;
-  std::vector<unsigned char> buf(kChunk);
-  for (uint64_t at = 0;; at += buf.size()) {
-    size_t got = 0;
-    if (!in->read(at, buf.data(), buf.size(), &got)) return engine::kErrRead;
-    if (got == 0) break;
-    if (at == 0 && got > engine::kDbfLanguageDriverOffset) {
-      *page = base::CodePageOfDriver(buf[engine::kDbfLanguageDriverOffset]);
-    }
-    if (!out->write(at, buf.data(), got)) return engine::kErrWrite;
-    if (got < buf.size()) break;
+  switch (StreamBytes(*in, *out)) {
+    case StreamResult::ReadFailed:
+      return engine::kErrRead;
+    case StreamResult::WriteFailed:
+      return engine::kErrWrite;
+    case StreamResult::Done:
+      break;
+  }
+  unsigned char driver = 0;
+  size_t got = 0;
+  if (in->read(engine::kDbfLanguageDriverOffset, &driver, 1, &got) && got == 1) {
+    *page = base::CodePageOfDriver(driver);
   }
   return out->sync() ? 0 : engine::kErrWrite;
 }

@@ -7,13 +7,13 @@
 #include "data/datafiles.h"
 #include "data/maintenance.h"
 #include "data/progress_box.h"
+#include "data/whole_file.h"
 #include "engine/io.h"
 
 namespace vt::data {
 
 namespace {
 
-constexpr size_t kChunk = 256 * 1024;
 // The progress after each file; the last value is set before the last file.
 constexpr std::array<int, 11> kCopyProgress = {20, 30, 35, 45, 55, 70, 75, 85, 95, 100, -1};
 
@@ -40,14 +40,15 @@ CopyFault writeFault() {
 }
 
 CopyFault transfer(engine::File& in, engine::File& out) {
-  std::vector<char> buffer(kChunk);
-  for (uint64_t offset = 0;; offset += kChunk) {
-    size_t got = 0;
-    if (!in.read(offset, buffer.data(), kChunk, &got)) return CopyFault::Other;
-    errno = 0;
-    if (got > 0 && !out.write(offset, buffer.data(), got)) return writeFault();
-    if (got < kChunk) return CopyFault::None;
+  switch (StreamBytes(in, out)) {
+    case StreamResult::Done:
+      return CopyFault::None;
+    case StreamResult::WriteFailed:
+      return writeFault();
+    case StreamResult::ReadFailed:
+      break;
   }
+  return CopyFault::Other;
 }
 
 std::string directoryOf(const std::string& path) {

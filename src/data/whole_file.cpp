@@ -1,6 +1,8 @@
 #include "data/whole_file.h"
 
+#include <cerrno>
 #include <filesystem>
+#include <vector>
 
 namespace vt::data {
 
@@ -22,6 +24,18 @@ bool WriteWholeFile(engine::FileSystem& fs, const std::string& path, const std::
   const std::string dir = std::filesystem::path(path).parent_path().string();
   fs.syncDir(dir.empty() ? "." : dir);
   return true;
+}
+
+StreamResult StreamBytes(engine::File& in, engine::File& out) {
+  constexpr size_t kChunk = 256 * 1024;
+  std::vector<char> buffer(kChunk);
+  for (uint64_t offset = 0;; offset += kChunk) {
+    size_t got = 0;
+    if (!in.read(offset, buffer.data(), kChunk, &got)) return StreamResult::ReadFailed;
+    errno = 0;
+    if (got > 0 && !out.write(offset, buffer.data(), got)) return StreamResult::WriteFailed;
+    if (got < kChunk) return StreamResult::Done;
+  }
 }
 
 }  // namespace vt::data

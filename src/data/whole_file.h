@@ -12,4 +12,10 @@ namespace vt::data {
 // then removed and an earlier file at `path` stays as it was.
 bool WriteWholeFile(engine::FileSystem& fs, const std::string& path, const std::string& bytes);
 
+// Copies every byte of `in` into `out` from the start, in large chunks.
+// errno is cleared before each write, so after WriteFailed it tells why
+// (0 when the file system gave no reason).
+enum class StreamResult { Done, ReadFailed, WriteFailed };
+StreamResult StreamBytes(engine::File& in, engine::File& out);
+
 }  // namespace vt::data
