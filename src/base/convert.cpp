@@ -5,17 +5,13 @@
 #include <charconv>
 #include <cmath>
 
+#include "base/money.h"
 #include "base/text1252.h"
 
 namespace vt::base {
 
 double RoundCents(double value) {
-  // long double is the x87 extended format here, as the rounding rule asks.
-  const long double x = value;
-  const long double cents =
-      x > 0 ? std::trunc((x + 0.005L) * 100.0L) : std::trunc((x - 0.005L) * 100.0L);
-  const double result = static_cast<double>(cents * 0.01L);
-  return result == 0.0 ? 0.0 : result;
+  return FromCents(ToCents(value));
 }
 
 std::string PadNumber(long value, int width) {
@@ -35,12 +31,17 @@ std::string KeyText(std::string_view utf8) {
 }
 
 std::string FloatText(double value, int width, int decimals) {
-  // Room for the largest double written out in full with 40 decimals.
-  char text[400];
-  const int places = std::clamp(decimals, 0, 40);
-  const auto result =
-      std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, places);
-  const std::string digits(text, result.ptr);
+  std::string digits;
+  if (const std::optional<std::int64_t> units = DecimalUnits(value, decimals)) {
+    digits = UnitsText(*units, decimals);
+  } else {
+    // Beyond what whole units hold: written out by the library, in full.
+    char text[400];
+    const int places = std::clamp(decimals, 0, 40);
+    const auto result =
+        std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, places);
+    digits.assign(text, result.ptr);
+  }
   const auto size = static_cast<int>(digits.size());
   return size >= width ? digits : Spaces(width - size) + digits;
 }

@@ -63,10 +63,9 @@ DateTime KeyToDate(std::string_view key);
 // command-line tool); the windows use the system's short date format.
 std::string IsoDate(const DateTime& value);
 
-// Money to cents, halves away from zero, on the binary value in extended
-// precision: Int((x + 0.005) * 100) * 0.01 for x > 0, Int((x - 0.005) * 100)
-// * 0.01 otherwise. So 1.005 and 2.675, stored just below the half cent,
-// give 1.00 and 2.67. A zero result is +0, never -0.
+// Money to cents, halves away from zero, on the decimal the amount holds
+// (money.h): 1.005 and 2.675 give 1.01 and 2.68, -1.236 gives -1.24. A zero
+// result is +0, never -0.
 double RoundCents(double value);
 
 // The decimal digits of n (with "-" when negative), blank-padded on the left
@@ -83,7 +82,9 @@ constexpr size_t kMaxKeyLength = 60;
 std::string KeyText(std::string_view utf8);
 
 // The value right-aligned in `width` with `decimals` decimals and "." as the
-// decimal point, whatever the locale: the C format "%width.decimalsf".
+// decimal point, whatever the locale, like the C format "%width.decimalsf"
+// but rounded on the decimal the value holds, halves away from zero (28.465
+// gives "28.47", 0.625 "0.63"); a value that rounds to zero has no sign.
 std::string FloatText(double value, int width, int decimals);
 
 // Index of the first element equal to `text`, or -1.

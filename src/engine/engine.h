@@ -61,7 +61,9 @@ class Field {
   void assign(std::string_view text);
   void assignLong(long value);
   void assignInt(int value);
-  // Rounded to the field's decimals; asterisks when it does not fit.
+  // Rounded to the field's decimals. A number too wide for the field is
+  // refused with kErrOverflow: nothing of it is written, and the record's
+  // next flush drops its changes and fails with kErrOverflow.
   void assignDouble(double value);
   void assignMemo(std::string_view text);
 

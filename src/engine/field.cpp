@@ -68,6 +68,26 @@ char* writable(Table::Impl& t, const FieldDesc& d) {
   return t.rec.data() + d.offset;
 }
 
+// A number too wide for its field is not written: the record's changes are
+// dropped at its flush, which fails (the table's adder or writer reports it).
+void refuseNumber(Table::Impl& t) {
+  t.refused = kErrOverflow;
+  t.fail(kErrOverflow);
+}
+
+// Field widths are at most 255 bytes.
+constexpr size_t kMaxNumberWidth = 256;
+
+// Copies formatted number text into the record, or refuses it when the
+// formatter found it too wide (asterisks).
+void storeNumber(Table::Impl& t, const char* text, int width, char* out) {
+  if (width > 0 && text[0] == '*') {
+    refuseNumber(t);
+    return;
+  }
+  std::memcpy(out, text, static_cast<size_t>(width));
+}
+
 }  // namespace
 
 void Field::assign(std::string_view text) {
@@ -82,7 +102,7 @@ void Field::assign(std::string_view text) {
     while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
     while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
     if (text.size() > width) {
-      std::memset(out, '*', width);
+      refuseNumber(*table_.impl_);
     } else {
       std::memset(out, ' ', width - text.size());
       std::memcpy(out + (width - text.size()), text.data(), text.size());
@@ -101,11 +121,13 @@ void Field::assignLong(long value) {
   }
   char* out = writable(*table_.impl_, desc_);
   if (!out) return;
+  char text[kMaxNumberWidth];
   if (desc_.decimals > 0) {
-    formatNumber(static_cast<double>(value), desc_.length, desc_.decimals, out);
+    formatNumber(static_cast<double>(value), desc_.length, desc_.decimals, text);
   } else {
-    formatLong(value, desc_.length, out);
+    formatLong(value, desc_.length, text);
   }
+  storeNumber(*table_.impl_, text, desc_.length, out);
 }
 
 void Field::assignInt(int value) {
@@ -123,7 +145,9 @@ void Field::assignDouble(double value) {
   }
   char* out = writable(*table_.impl_, desc_);
   if (!out) return;
-  formatNumber(value, desc_.length, desc_.decimals, out);
+  char text[kMaxNumberWidth];
+  formatNumber(value, desc_.length, desc_.decimals, text);
+  storeNumber(*table_.impl_, text, desc_.length, out);
 }
 
 void Field::assignMemo(std::string_view text) {

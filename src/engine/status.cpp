@@ -36,6 +36,8 @@ const char* statusText(int status) {
       return "file already exists";
     case kErrArgument:
       return "invalid argument";
+    case kErrOverflow:
+      return "number too wide for its field";
     default:
       return "unknown error";
   }

@@ -20,6 +20,7 @@ enum Status : int {
   kErrReadOnly = -130,   // write to a table opened read-only
   kErrExists = -140,     // file exists and safety is on
   kErrArgument = -150,   // invalid argument (bad field definition, ...)
+  kErrOverflow = -160,   // a number too wide for its field
 };
 
 // A short English description of a status, for messages and the tool.

@@ -56,6 +56,9 @@ struct Table::Impl {
   // A record added by a user holding the table alone is written, with its
   // keys, when it is left: one write and one key per tag instead of two.
   bool pendingAppend = false;
+  // A field assignment refused (a number too wide for its field): the next
+  // flush drops the record's changes and fails with this status.
+  int refused = 0;
   std::vector<char> rec;
   std::vector<char> stored;
 
@@ -75,6 +78,7 @@ struct Table::Impl {
   // Writes the current record if it was added or changed; `writeOut` as for
   // appendRecord. A failed rewrite leaves the buffer as the record stored.
   int flushRecord(bool writeOut = false);
+  int dropRefused(bool writeOut);
   // Rewrites the current record over `stored` with its keys; `writeOut` as
   // for appendRecord.
   int rewriteRecord(bool writeOut);

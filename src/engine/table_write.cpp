@@ -1,6 +1,7 @@
 // Table: changing records and keeping every open index current.
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 #include "table_impl.h"
 
@@ -150,6 +151,7 @@ int Table::Impl::writeAppended(bool writeOut) {
 }
 
 int Table::Impl::flushRecord(bool writeOut) {
+  if (refused < 0) return dropRefused(writeOut);
   if (pendingAppend) return writeAppended(writeOut);
   if (!changed) return kOk;
   changed = false;
@@ -167,6 +169,20 @@ int Table::Impl::flushRecord(bool writeOut) {
     rec = stored;
   }
   return fail(op.finish(status));
+}
+
+// None of a refused record's changes is written: a record being added goes
+// out blank (its adder takes it back), a changed one stays as stored.
+int Table::Impl::dropRefused(bool writeOut) {
+  const int status = std::exchange(refused, 0);
+  if (pendingAppend) {
+    std::fill(rec.begin(), rec.end(), ' ');
+    if (const int written = writeAppended(writeOut); written < 0) return written;
+  } else {
+    rec = stored;
+    changed = false;
+  }
+  return fail(status);
 }
 
 int Table::Impl::rewriteRecord(bool writeOut) {

@@ -1,41 +1,76 @@
 #include "invoicing/invoice_arithmetic.h"
 
-#include <cmath>
-
-#include "base/convert.h"
-
 namespace vt::invoicing {
 
+namespace {
+
+base::CentRounding RoundingOf(int taxRound) {
+  if (taxRound == kRoundNormal) return base::CentRounding::HalfAway;
+  if (taxRound == kRoundUp) return base::CentRounding::UpFromBit;
+  return base::CentRounding::Truncate;
+}
+
+// The lines' totals flagged for Tax 1 and for Tax 2, in cents.
+struct TaxBases {
+  base::Cents tax1 = 0;
+  base::Cents tax2 = 0;
+};
+
+TaxBases BasesOf(const std::vector<TaxedLine>& lines) {
+  TaxBases bases;
+  for (const TaxedLine& line : lines) {
+    const base::Cents total = base::ToCents(line.total);
+    if (line.tax1) bases.tax1 += total;
+    if (line.tax2) bases.tax2 += total;
+  }
+  return bases;
+}
+
+bool TaxOnShip(const data::Settings& settings, const TaxBases& bases) {
+  return settings.ShipTax == kTaxOnTaxYes ||
+         (settings.ShipTax == kTaxOnTaxWhenTaxed && bases.tax2 != 0);
+}
+
+double Percent(double rate, base::Cents amount, int taxRound) {
+  return base::FromCents(base::PercentOf(rate, amount, RoundingOf(taxRound)));
+}
+
+double Tax2(const data::Settings& settings, const TaxBases& bases, double ship) {
+  const base::Cents onShip = TaxOnShip(settings, bases) ? base::ToCents(ship) : 0;
+  return Percent(settings.TaxRate2, bases.tax2 + onShip, settings.TaxRound);
+}
+
+}  // namespace
+
 double LineTotal(double quantity, double unitPrice) {
-  return base::RoundCents(quantity * unitPrice);
+  return base::FromCents(base::LineCents(quantity, unitPrice));
 }
 
 double RoundTax(double amount, int taxRound) {
-  // long double is the x87 extended format here, as the rounding rules ask.
-  const long double x = amount;
-  const long double added = taxRound == kRoundNormal ? 0.005L
-                            : taxRound == kRoundUp   ? 0.0099L
-                                                     : 0.0L;
-  const double result = static_cast<double>(std::trunc((x + added) * 100.0L) * 0.01L);
-  return result == 0.0 ? 0.0 : result;
+  return base::FromCents(base::RoundToCents(amount, RoundingOf(taxRound)));
 }
 
-std::optional<Charges> ComputeCharges(const data::Settings& settings,
-                                      const std::vector<TaxedLine>& lines) {
-  if ((settings.TaxRate1 == 0 && settings.TaxRate2 == 0) || lines.empty()) return std::nullopt;
-  double base1 = 0, base2 = 0;
-  for (const TaxedLine& line : lines) {
-    if (line.tax1) base1 += line.total;
-    if (line.tax2) base2 += line.total;
-  }
-  Charges charges;
-  charges.Ship =
-      RoundTax(static_cast<double>(settings.TaxRate1 * 0.01L * base1), settings.TaxRound);
-  if (settings.ShipTax == kTaxOnTaxYes || (settings.ShipTax == kTaxOnTaxWhenTaxed && base2 != 0)) {
-    base2 += charges.Ship;
-  }
-  charges.Tax = RoundTax(static_cast<double>(settings.TaxRate2 * 0.01L * base2), settings.TaxRound);
+base::Cents InvoiceTotalCents(const std::vector<TaxedLine>& lines, const Charges& charges) {
+  base::Cents total = base::ToCents(charges.Ship) + base::ToCents(charges.Tax);
+  for (const TaxedLine& line : lines) total += base::ToCents(line.total);
+  return total;
+}
+
+Charges ComputeCharges(const data::Settings& settings, const std::vector<TaxedLine>& lines,
+                       const Charges& current) {
+  const TaxBases bases = BasesOf(lines);
+  Charges charges = current;
+  if (settings.TaxRate1 != 0)
+    charges.Ship = Percent(settings.TaxRate1, bases.tax1, settings.TaxRound);
+  if (settings.TaxRate2 != 0) charges.Tax = Tax2(settings, bases, charges.Ship);
   return charges;
+}
+
+double TaxOnTypedShip(const data::Settings& settings, const std::vector<TaxedLine>& lines,
+                      const Charges& current) {
+  const TaxBases bases = BasesOf(lines);
+  if (settings.TaxRate2 == 0 || !TaxOnShip(settings, bases)) return current.Tax;
+  return Tax2(settings, bases, current.Ship);
 }
 
 }  // namespace vt::invoicing

@@ -19,9 +19,11 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "base/dialogs.h"
 #include "data/data_session.h"
+#include "invoicing/invoice_arithmetic.h"
 #include "invoicing/view_texts.h"
 
 namespace vt::invoicing {
@@ -35,11 +37,15 @@ struct InvoiceTotals {
   double Ship = 0;          // Tax 1, from the buffer
   double Tax = 0;           // Tax 2, from the buffer
   double InvoiceTotal = 0;  // Subtotal + Ship + Tax
-  double PaidTotal = 0;     // the payments added up, unrounded
+  double PaidTotal = 0;     // the payments added up
   double Due = 0;           // InvoiceTotal - PaidTotal
   // The same as the editor shows them, "%10.2f".
   std::string subtotalText, shipText, taxText, totalText, paidText, dueText;
 };
+
+// "The <name> is too large: …", the box that refuses an amount no invoice
+// field holds.
+std::string AmountTooLargeMessage(const std::string& name);
 
 class InvoiceModel {
  public:
@@ -53,15 +59,19 @@ class InvoiceModel {
   // ShowTotalDue; on opening an invoice: ShowInvoice only) ----
 
   // Ship and Tax from the items and the settings, overwriting amounts typed
-  // by hand; left as they are when both rates are 0 or there is no item.
+  // by hand; a charge whose rate is 0 keeps its amount (it is typed), and
+  // with no item the computed charges are 0.00.
   void ComputeTaxes();
-  // Subtotal and InvoiceTotal from the items, then ShowPayments.
+  // Subtotal from the items, then ShowPayments.
   const InvoiceTotals& ShowInvoice();
-  // PaidTotal from the payments; Due (into the buffer too) as the shown
-  // total less the shown payments, each read back from its "%10.2f" text.
+  // PaidTotal from the payments; InvoiceTotal, and Due (into the buffer too)
+  // as the total less the payments, all to the cent.
   const InvoiceTotals& ShowPayments();
-  // InvoiceTotal and Due after Ship or Tax was typed; Tax is not recomputed.
+  // InvoiceTotal and Due after Ship or Tax was typed.
   const InvoiceTotals& ShowTotalDue();
+  // After Ship was typed: Tax computed again from it when Tax 2 is charged
+  // on Tax 1 (and its rate is not 0), then ShowTotalDue.
+  const InvoiceTotals& ShipTyped();
 
   // ---- Numbering ----
 
@@ -86,7 +96,9 @@ class InvoiceModel {
   // deleted (ITM5 and PMT packed then). The customer's note is stored;
   // nothing else of the customer, and no product, changes. On success the
   // views are emptied. False after a failure box, the invoice left as it was
-  // in the buffer and views.
+  // in the buffer and views. An amount wider than the invoice's fields hold
+  // (a line total, a charge, a payment, the total or the amount due above
+  // 999,999,999.99) is refused with its name before anything is stored.
   bool SaveInvoice();
   // Deletes the invoice with its items and payments (no question asked),
   // packs, empties the views and leaves CurCustomer and CurInvoice on the
@@ -95,13 +107,19 @@ class InvoiceModel {
   // failure box.
   bool DeleteInvoice();
 
- // A line's total: quantity times unit price, rounded to cents.
+  // A line's total: quantity times unit price, rounded to cents.
   double lineTotal(const data::ItemRow& row) const;
   // An amount as the editor shows it ("%10.2f").
   std::string amountText(double value) const { return texts_.amount(value); }
 
  private:
   void formatTotals();
+  std::vector<TaxedLine> taxedLines() const;
+  base::Cents subtotalCents() const;
+  base::Cents paidCents() const;
+  // The name of the first amount too wide for the invoice, or nothing.
+  std::optional<std::string> amountTooLarge() const;
+  const InvoiceTotals& showDue();
   // The number a new invoice is stored under; nothing (after a box) when
   // none can be had.
   std::optional<int> newInvoiceNumber();

@@ -107,6 +107,9 @@ bool InvoiceModel::SaveInvoice() {
   const std::vector<data::ItemRecord> items = itemRecords(session_, texts_);
   const std::vector<data::PaymentRecord> payments =
       paymentRecords(session_, texts_, session_.now().year);
+  if (const std::optional<std::string> name = amountTooLarge()) {
+    return fail(AmountTooLargeMessage(*name).c_str());
+  }
   if (!tablesOpen()) return fail(messages::kHeaderFailed);
   if (!storeHeader()) return false;
   const int ivNo = session_.Invoice.IvNo;

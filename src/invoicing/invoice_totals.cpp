@@ -1,6 +1,7 @@
 // The amounts of the invoice being edited, as the editor shows them.
 #include <vector>
 
+#include "base/money.h"
 #include "invoicing/invoice_arithmetic.h"
 #include "invoicing/invoice_model.h"
 
@@ -31,44 +32,66 @@ void InvoiceModel::formatTotals() {
   t.dueText = texts_.amount(t.Due);
 }
 
-void InvoiceModel::ComputeTaxes() {
+std::vector<TaxedLine> InvoiceModel::taxedLines() const {
   std::vector<TaxedLine> lines;
   for (int i = 0; i <= session_.ItemCount; ++i) {
     const data::ItemRow& row = session_.ItemLines[static_cast<size_t>(i)];
     lines.push_back({lineTotal(row), row[ItemCol::LTax1] == "t", row[ItemCol::LTax2] == "t"});
   }
-  if (const std::optional<Charges> charges = ComputeCharges(session_.settings, lines)) {
-    session_.Invoice.Ship = charges->Ship;
-    session_.Invoice.Tax = charges->Tax;
-  }
+  return lines;
+}
+
+void InvoiceModel::ComputeTaxes() {
+  data::InvoiceRecord& invoice = session_.Invoice;
+  const Charges charges =
+      ComputeCharges(session_.settings, taxedLines(), {invoice.Ship, invoice.Tax});
+  invoice.Ship = charges.Ship;
+  invoice.Tax = charges.Tax;
   formatTotals();
 }
 
-const InvoiceTotals& InvoiceModel::ShowInvoice() {
-  totals_.Subtotal = 0;
+base::Cents InvoiceModel::subtotalCents() const {
+  base::Cents subtotal = 0;
   for (int i = 0; i <= session_.ItemCount; ++i) {
-    totals_.Subtotal += lineTotal(session_.ItemLines[static_cast<size_t>(i)]);
+    subtotal += base::ToCents(lineTotal(session_.ItemLines[static_cast<size_t>(i)]));
   }
-  totals_.InvoiceTotal = totals_.Subtotal + session_.Invoice.Ship + session_.Invoice.Tax;
+  return subtotal;
+}
+
+base::Cents InvoiceModel::paidCents() const {
+  base::Cents paid = 0;
+  for (int i = 0; i <= session_.PmtCount; ++i) {
+    paid += base::ToCents(texts_.number(session_.PmtLines[static_cast<size_t>(i)][PmtCol::PAmt]));
+  }
+  return paid;
+}
+
+const InvoiceTotals& InvoiceModel::ShowInvoice() {
+  totals_.Subtotal = base::FromCents(subtotalCents());
   return ShowPayments();
 }
 
 const InvoiceTotals& InvoiceModel::ShowPayments() {
-  totals_.PaidTotal = 0;
-  for (int i = 0; i <= session_.PmtCount; ++i) {
-    totals_.PaidTotal += texts_.number(session_.PmtLines[static_cast<size_t>(i)][PmtCol::PAmt]);
-  }
-  // The difference of the two amounts as shown, not of the unrounded sums.
-  totals_.Due = texts_.number(texts_.amount(totals_.InvoiceTotal)) -
-                texts_.number(texts_.amount(totals_.PaidTotal));
-  session_.Invoice.Due = totals_.Due;
-  formatTotals();
-  return totals_;
+  totals_.PaidTotal = base::FromCents(paidCents());
+  return showDue();
 }
 
 const InvoiceTotals& InvoiceModel::ShowTotalDue() {
-  totals_.InvoiceTotal = totals_.Subtotal + session_.Invoice.Ship + session_.Invoice.Tax;
-  totals_.Due = totals_.InvoiceTotal - totals_.PaidTotal;
+  return showDue();
+}
+
+const InvoiceTotals& InvoiceModel::ShipTyped() {
+  data::InvoiceRecord& invoice = session_.Invoice;
+  invoice.Tax = TaxOnTypedShip(session_.settings, taxedLines(), {invoice.Ship, invoice.Tax});
+  return showDue();
+}
+
+const InvoiceTotals& InvoiceModel::showDue() {
+  const data::InvoiceRecord& invoice = session_.Invoice;
+  const base::Cents total =
+      base::ToCents(totals_.Subtotal) + base::ToCents(invoice.Ship) + base::ToCents(invoice.Tax);
+  totals_.InvoiceTotal = base::FromCents(total);
+  totals_.Due = base::FromCents(total - base::ToCents(totals_.PaidTotal));
   session_.Invoice.Due = totals_.Due;
   formatTotals();
   return totals_;

@@ -133,7 +133,7 @@ class TInvoice : public QDialog, public vt::data::RecordEditor {
 
   // ---- tinvoice_fields.cpp ----
   void watchFields();
-  void chargeLeft(vt::ui::AmountEdit& field, double& charge);
+  void chargeLeft(vt::ui::AmountEdit& field, double& charge, bool ship);
   // The fields copied into the buffer for Save and Print: false, with the
   // field refused and focused, when the date or an amount is not one.
   bool takeFields();

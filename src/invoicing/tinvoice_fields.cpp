@@ -38,15 +38,19 @@ void TInvoice::watchFields() {
     invoice.REM = vt::ui::MemoFromEdit(remarksMemo->toPlainText());
   });
   vt::ui::WatchFieldExit(shippingEdit,
-                         [this, &invoice] { chargeLeft(*shippingEdit, invoice.Ship); });
+                         [this, &invoice] { chargeLeft(*shippingEdit, invoice.Ship, true); });
   vt::ui::WatchFieldExit(salesTaxEdit,
-                         [this, &invoice] { chargeLeft(*salesTaxEdit, invoice.Tax); });
+                         [this, &invoice] { chargeLeft(*salesTaxEdit, invoice.Tax, false); });
 }
 
-// Tax 1 or Tax 2 typed by hand: it stands until the items change.
-void TInvoice::chargeLeft(vt::ui::AmountEdit& field, double& charge) {
+// Tax 1 or Tax 2 typed by hand: it stands until the items change (for good
+// when its rate is 0). Tax 2 charged on Tax 1 follows a typed Tax 1.
+void TInvoice::chargeLeft(vt::ui::AmountEdit& field, double& charge, bool ship) {
   if (!vt::ui::LeaveAmountField(field, ui_.dialogs)) return;
   charge = field.value();
+  if (ship) {
+    salesTaxEdit->setValue(model_.ShipTyped().Tax);
+  }
   ShowTotalDue();
 }
 

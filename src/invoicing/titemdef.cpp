@@ -8,9 +8,13 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QShortcut>
+#include <cstdlib>
 #include <utility>
 
+#include "base/convert.h"
 #include "engine/engine.h"
+#include "invoicing/invoice_arithmetic.h"
+#include "invoicing/invoice_model.h"
 #include "invoicing/settings_window_support.h"
 #include "ui/amount_field_exit.h"
 #include "ui/field_behaviour.h"
@@ -179,18 +183,24 @@ void TItemDef::amountLeft(vt::ui::AmountEdit& field) {
   if (!exitRefused_) showTotal();
 }
 
-// Price times quantity; a negative total is taken a tenth of a cent further
-// from zero before it is shown. The invoice itself works with the rounded
-// product, so this is for showing only.
+// The line total the invoice charges: price times quantity to the cent.
 void TItemDef::showTotal() {
   double total = 0;
   try {
-    total = unitPriceEdit->value() * quantityEdit->value();
+    total = LineTotal(quantityEdit->value(), unitPriceEdit->value());
   } catch (const vt::ui::ConversionError&) {
     return;  // the other field is refused when it is left
   }
-  if (total < 0) total -= 0.001;
   totalEdit->setText(vt::ui::FormatAmount(total, kTotalFormat));
+}
+
+// A line whose total no invoice holds is refused, naming the Total.
+bool TItemDef::totalFits() {
+  const double total = LineTotal(quantityEdit->value(), unitPriceEdit->value());
+  if (std::llabs(base::ToCents(total)) <= kMaxInvoiceCents) return true;
+  ui_.dialogs.information("", AmountTooLargeMessage("Total " + base::FloatText(total, 0, 2)));
+  quantityEdit->setFocus();
+  return false;
 }
 
 // The unit price and quantity go back as numbers in their own format; one
@@ -202,6 +212,7 @@ void TItemDef::saveClicked() {
     if (!vt::ui::LeaveAmountField(*field, ui_.dialogs)) return;
   }
   showTotal();
+  if (!totalFits()) return;
   CloseWithResult(*this, ItemResult, kSaveResult);
 }
 

@@ -74,6 +74,7 @@ class TItemDef : public QDialog {
   // and the total shown again.
   void amountLeft(vt::ui::AmountEdit& field);
   void showTotal();
+  bool totalFits();
 
   vt::data::DataSession& session_;
   vt::ui::UiContext& ui_;

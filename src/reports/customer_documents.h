@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "base/convert.h"
+#include "base/money.h"
 #include "data/data_session.h"
 #include "invoicing/view_texts.h"
 #include "reports/page_metrics.h"
@@ -59,16 +60,21 @@ class CustomerDocuments {
   // Invoice number, date, charges, payments and amount due.
   struct StatementRow {
     std::array<std::string, 2> texts;
-    std::array<double, 3> amounts;
+    std::array<base::MoneyTotal, 3> amounts;
   };
 
   void row(std::initializer_list<std::pair<int, std::string>> cells);
   void pageOfItsOwn();
   void addressBlock(bool invoiceLines);
-  void itemRows(double& subtotal);
-  void totalsBlock(double subtotal);
+  void itemRows(base::MoneyTotal& subtotal);
+  void totalsBlock(const base::MoneyTotal& subtotal);
+  // The invoice's payments (PmtLines) added up.
+  base::MoneyTotal paidTotal() const;
   void textLines(const std::string& text);
   std::string amount(double value, int width) const;
+  std::string amount(const base::MoneyTotal& value, int width) const {
+    return amount(value.value(), width);
+  }
   std::string prefix() const;
   bool stationaryEmpty() const;
   std::string today() const;

@@ -37,8 +37,8 @@ int InvoiceMemo(data::DataSession& session, int ivNo, std::string& memo) {
 // The day being listed and the running totals.
 struct Days {
   std::optional<base::DateTime> day;
-  double dayTotal = 0;
-  double total = 0;
+  base::MoneyTotal dayTotal;
+  base::MoneyTotal total;
 };
 
 }  // namespace
@@ -51,7 +51,7 @@ int IncomeSummary(ReportContext& context, const base::DateTime& from, const base
   // The day's total on its last row, which is the document's current row.
   auto closeDay = [&] {
     if (!days.day) return;
-    doc.cell(kDailyTotalCol) = doc.coded(kDailyTotalCol, amount(days.dayTotal, 12));
+    doc.cell(kDailyTotalCol) = doc.coded(kDailyTotalCol, amount(days.dayTotal.value(), 12));
     doc.style() = "U";
     days.total += days.dayTotal;
     days.day.reset();
@@ -72,11 +72,11 @@ int IncomeSummary(ReportContext& context, const base::DateTime& from, const base
     if (days.day && *days.day != payment.PDate.date()) closeDay();
     if (!days.day) {
       days.day = payment.PDate.date();
-      days.dayTotal = 0;
+      days.dayTotal = {};
     }
     std::string memo;
     if (const int status = InvoiceMemo(session, payment.IvNo, memo); status < 0) return status;
-    const std::string date = days.dayTotal == 0 ? session.shortDateText(payment.PDate) : "";
+    const std::string date = days.dayTotal.cents() == 0 ? session.shortDateText(payment.PDate) : "";
     BodyRow(doc,
             {"", date, "", std::to_string(payment.IvNo), "", memo, "", amount(payment.PAmt, 10)},
             2);
@@ -89,7 +89,7 @@ int IncomeSummary(ReportContext& context, const base::DateTime& from, const base
              {{0, "V00"},
               {1, "L01Total Payments"},
               {8, "V59"},
-              {kDailyTotalCol, "R71" + amount(days.total, 12)},
+              {kDailyTotalCol, "R71" + amount(days.total.value(), 12)},
               {10, "V72"}},
              "U");
   };

@@ -30,6 +30,14 @@ std::string CustomerDocuments::amount(double value, int width) const {
   return session_.viewAmount(value, width, 2);
 }
 
+base::MoneyTotal CustomerDocuments::paidTotal() const {
+  base::MoneyTotal paid;
+  for (int i = 0; i <= session_.PmtCount; ++i) {
+    paid += texts_.number(session_.PmtLines[static_cast<size_t>(i)][data::PmtCol::PAmt]);
+  }
+  return paid;
+}
+
 std::string CustomerDocuments::today() const {
   return session_.shortDateText(session_.now().date());
 }
@@ -72,7 +80,7 @@ void CustomerDocuments::addressBlock(bool invoiceLines) {
   for (size_t i = 2; i < address.size(); ++i) row({{1, "L10" + address[i]}});
 }
 
-void CustomerDocuments::itemRows(double& subtotal) {
+void CustomerDocuments::itemRows(base::MoneyTotal& subtotal) {
   const int cuno = session_.Invoice.CuNo;
   for (int i = 0; i <= session_.ItemCount; ++i) {
     const data::ItemRow& item = session_.ItemLines[static_cast<size_t>(i)];
@@ -108,20 +116,18 @@ void CustomerDocuments::itemRows(double& subtotal) {
   doc_.style() = "U";
 }
 
-void CustomerDocuments::totalsBlock(double subtotal) {
+void CustomerDocuments::totalsBlock(const base::MoneyTotal& subtotal) {
   const data::InvoiceRecord& invoice = session_.Invoice;
   const data::Settings& settings = session_.settings;
-  double paid = 0;
-  for (int i = 0; i <= session_.PmtCount; ++i) {
-    paid += texts_.number(session_.PmtLines[static_cast<size_t>(i)][data::PmtCol::PAmt]);
-  }
-  const std::pair<std::string, double> lines[] = {
+  const base::MoneyTotal paid = paidTotal();
+  const base::MoneyTotal ship(invoice.Ship), tax(invoice.Tax);
+  const std::pair<std::string, base::MoneyTotal> lines[] = {
       {"SubTotal:", subtotal},
-      {base::trim(settings.ShipLine) + ":", invoice.Ship},
-      {base::trim(settings.TaxLine) + ":", invoice.Tax},
-      {"Total:", subtotal + invoice.Ship + invoice.Tax},
+      {base::trim(settings.ShipLine) + ":", ship},
+      {base::trim(settings.TaxLine) + ":", tax},
+      {"Total:", subtotal + ship + tax},
       {"Amount Paid:", paid},
-      {"Balance Due:", invoice.Due}};
+      {"Balance Due:", base::MoneyTotal(invoice.Due)}};
   doc_.CheckPage(doc_.PageLine + 6, true);
   for (const auto& [caption, value] : lines) {
     row({{7, "R59" + caption}, {8, "V60"}, {9, "R72" + amount(value, 12)}, {10, "V73"}});
@@ -150,7 +156,7 @@ void CustomerDocuments::PrintInvoiceDoc(bool invoiceMode) {
   doc_.PlaceTitles();
   addressBlock(true);
   doc_.PlaceHeadings();
-  double subtotal = 0;
+  base::MoneyTotal subtotal;
   itemRows(subtotal);
   totalsBlock(subtotal);
   if (!invoiceMode) return;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "base/text1252.h"
+#include "invoicing/invoice_arithmetic.h"
 #include "reports/invoice_items.h"
 #include "reports/sales_reports.h"
 
@@ -54,7 +55,7 @@ int ProductSummary(ReportContext& context, const base::DateTime& from, const bas
   auto amount = [&session](double value) { return session.viewAmount(value, 10, 2); };
   auto number = [&context](const std::string& text) { return context.texts.number(text); };
   SoldList sold;
-  double total = 0;
+  base::MoneyTotal total;
   bool listed = false;
   int finishStatus = 0;
   auto row = [&](Sold& entry, const std::string& description) {
@@ -94,9 +95,9 @@ int ProductSummary(ReportContext& context, const base::DateTime& from, const bas
     return ForEachInvoiceItem(session, session.Invoice.IvNo, [&](const data::ItemRecord& item) {
       if (Sold* entry = sold.find(item.PrID)) {
         entry->qty = amount(number(entry->qty) + item.Qty);
-        entry->total = amount(number(entry->total) + item.UPR * item.Qty);
+        entry->total = amount(number(entry->total) + invoicing::LineTotal(item.Qty, item.UPR));
       } else {
-        sold.add({item.PrID, amount(item.Qty), amount(item.Qty * item.UPR)});
+        sold.add({item.PrID, amount(item.Qty), amount(invoicing::LineTotal(item.Qty, item.UPR))});
       }
       return 0;
     });
@@ -107,10 +108,13 @@ int ProductSummary(ReportContext& context, const base::DateTime& from, const bas
       if (!entry.code.empty()) row(entry, "Unknown Product");
     }
     if (listed) doc.style() = "U";
-    CellsRow(
-        doc,
-        {{0, "V00"}, {1, "L02Total Sales"}, {6, "V51"}, {7, "R63" + amount(total)}, {8, "V65"}},
-        "U");
+    CellsRow(doc,
+             {{0, "V00"},
+              {1, "L02Total Sales"},
+              {6, "V51"},
+              {7, "R63" + amount(total.value())},
+              {8, "V65"}},
+             "U");
   };
   SpanWalk walk(context, kInvoicesByDate, from, to);
   const int status = RunReport(context, walk, steps);

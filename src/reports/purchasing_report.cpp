@@ -35,7 +35,7 @@ int PurchasingReport(ReportContext& context, const base::DateTime& from, const b
   ReportDoc& doc = context.doc;
   const base::DateTime first = from.date(), last = to.date();
   std::string shownCode;  // the product of the last row
-  double total = 0;
+  base::MoneyTotal total;
   bool listed = false;
   ReportSteps steps;
   steps.opens = {&data::DataSession::OpenProducts, &data::DataSession::OpenPurchases};
@@ -66,7 +66,7 @@ int PurchasingReport(ReportContext& context, const base::DateTime& from, const b
   steps.finish = [&] {
     if (!listed) return;
     doc.style() = "U";
-    CellsRow(doc, {{0, "L00Total"}, {4, "R71" + session.viewAmount(total, 13, 2)}});
+    CellsRow(doc, {{0, "L00Total"}, {4, "R71" + session.viewAmount(total.value(), 13, 2)}});
   };
   SpanWalk walk(context, kPurchasesByProduct);
   return RunReport(context, walk, steps);

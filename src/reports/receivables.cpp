@@ -32,7 +32,7 @@ int Receivables(ReportContext& context) {
   data::DataSession& session = context.session;
   ReportDoc& doc = context.doc;
   auto amount = [&session](double value) { return session.viewAmount(value, 10, 2); };
-  double total = 0;
+  base::MoneyTotal total;
   bool listed = false;
   ReportSteps steps;
   steps.opens = {&data::DataSession::OpenInvoices, &data::DataSession::OpenCustomers};
@@ -64,7 +64,7 @@ int Receivables(ReportContext& context) {
              {{0, "V00"},
               {1, "L01Total Receivables"},
               {6, "V57"},
-              {7, "R69" + amount(total)},
+              {7, "R69" + amount(total.value())},
               {8, "V71"}},
              "U");
   };

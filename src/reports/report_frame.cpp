@@ -2,6 +2,7 @@
 
 #include "base/text1252.h"
 #include "data/customer_address.h"
+#include "invoicing/invoice_arithmetic.h"
 
 namespace vt::reports {
 
@@ -122,7 +123,8 @@ int RunReport(ReportContext& context, SpanWalk& walk, const ReportSteps& steps) 
 }
 
 double LineExtension(const invoicing::ViewTexts& texts, const data::ItemRow& item) {
-  return texts.number(item[data::ItemCol::Qty]) * texts.number(item[data::ItemCol::UPR]);
+  return invoicing::LineTotal(texts.number(item[data::ItemCol::Qty]),
+                              texts.number(item[data::ItemCol::UPR]));
 }
 
 int CustomerDisplayName(data::DataSession& session, int cuno, std::string& name) {

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "base/convert.h"
+#include "base/money.h"
 #include "base/progress.h"
 #include "data/data_session.h"
 #include "invoicing/view_texts.h"
@@ -104,8 +105,8 @@ struct ReportSteps {
 // could not be opened and the program's exit returned).
 int RunReport(ReportContext& context, SpanWalk& walk, const ReportSteps& steps);
 
-// Quantity times unit price of an item row, each read from its text as the
-// views hold it (two decimals); the product is not rounded.
+// The line total of an item row (quantity times unit price to the cent, as
+// the invoice charges it), each read from its text as the views hold it.
 double LineExtension(const invoicing::ViewTexts& texts, const data::ItemRow& item);
 
 // The name of customer `cuno` as the reports list it: with the by-name

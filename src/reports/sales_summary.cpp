@@ -17,8 +17,10 @@ constexpr int kCols = 14;
 int SalesSummary(ReportContext& context, const base::DateTime& from, const base::DateTime& to) {
   data::DataSession& session = context.session;
   ReportDoc& doc = context.doc;
-  auto amount = [&session](double value) { return session.viewAmount(value, 10, 2); };
-  std::array<double, 4> totals{};  // items, Tax 1, Tax 2, all
+  auto amount = [&session](const base::MoneyTotal& value) {
+    return session.viewAmount(value.value(), 10, 2);
+  };
+  std::array<base::MoneyTotal, 4> totals{};  // items, Tax 1, Tax 2, all
   ReportSteps steps;
   steps.opens = {&data::DataSession::OpenInvoices, &data::DataSession::OpenItems,
                  &data::DataSession::OpenProducts};
@@ -34,12 +36,12 @@ int SalesSummary(ReportContext& context, const base::DateTime& from, const base:
     if (const int status = session.LoadInvoice(); status < 0) return status;
     if (const int status = session.LoadInvoiceItems(); status < 0) return status;
     const data::InvoiceRecord& invoice = session.Invoice;
-    double items = 0;
+    base::MoneyTotal items;
     for (int i = 0; i <= session.ItemCount; ++i) {
       items += LineExtension(context.texts, session.ItemLines[static_cast<size_t>(i)]);
     }
-    const std::array<double, 4> values{items, invoice.Ship, invoice.Tax,
-                                       items + invoice.Ship + invoice.Tax};
+    const base::MoneyTotal ship(invoice.Ship), tax(invoice.Tax);
+    const std::array<base::MoneyTotal, 4> values{items, ship, tax, items + ship + tax};
     for (size_t i = 0; i < totals.size(); ++i) totals[i] += values[i];
     BodyRow(doc, {"", base::PadNumber(invoice.IvNo, 6), "", session.shortDateText(invoice.IDate),
                   "", amount(values[0]), "", amount(values[1]), "", amount(values[2]), "",

@@ -2,6 +2,7 @@
 // charges, payments and amounts due, and the runs that gather invoices and
 // statements into one document.
 #include "base/text1252.h"
+#include "invoicing/invoice_arithmetic.h"
 #include "reports/customer_documents.h"
 
 namespace vt::reports {
@@ -42,18 +43,16 @@ int CustomerDocuments::AddStatementRow() {
   session_.CurInvoice = static_cast<long>(session_.invoices()->recNo());
   if (const int status = session_.LoadFullInvoice(); status < 0) return status;
   const data::InvoiceRecord& invoice = session_.Invoice;
-  double charges = invoice.Ship + invoice.Tax;
+  base::MoneyTotal charges(invoice.Ship);
+  charges += invoice.Tax;
   for (int i = 0; i <= session_.ItemCount; ++i) {
     const data::ItemRow& item = session_.ItemLines[static_cast<size_t>(i)];
-    charges += texts_.number(item[ItemCol::Qty]) * texts_.number(item[ItemCol::UPR]);
-  }
-  double payments = 0;
-  for (int i = 0; i <= session_.PmtCount; ++i) {
-    payments += texts_.number(session_.PmtLines[static_cast<size_t>(i)][data::PmtCol::PAmt]);
+    charges +=
+        invoicing::LineTotal(texts_.number(item[ItemCol::Qty]), texts_.number(item[ItemCol::UPR]));
   }
   statementRows_.push_back(
       {{base::PadNumber(invoice.IvNo, 6), session_.shortDateText(invoice.IDate)},
-       {charges, payments, invoice.Due}});
+       {charges, paidTotal(), base::MoneyTotal(invoice.Due)}});
   return 0;
 }
 
@@ -63,7 +62,7 @@ void CustomerDocuments::PrintStatement() {
   doc_.PlaceTitles();
   addressBlock(false);
   doc_.PlaceHeadings();
-  std::array<double, 3> totals{};
+  std::array<base::MoneyTotal, 3> totals{};
   for (const StatementRow& line : statementRows_) {
     doc_.CheckPage(doc_.PageLine + 1, true);
     row({{0, "V00"},

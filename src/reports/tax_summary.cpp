@@ -15,11 +15,11 @@ constexpr int kWidth = 50;
 constexpr int kCols = 4;
 
 struct TaxSums {
-  double net = 0;
-  double taxable1 = 0;
-  double taxable2 = 0;
-  double charged1 = 0;
-  double charged2 = 0;
+  base::MoneyTotal net;
+  base::MoneyTotal taxable1;
+  base::MoneyTotal taxable2;
+  base::MoneyTotal charged1;
+  base::MoneyTotal charged2;
 };
 
 void AddInvoice(const ReportContext& context, TaxSums& sums) {
@@ -44,7 +44,9 @@ void AddInvoice(const ReportContext& context, TaxSums& sums) {
 void SumRows(ReportContext& context, const TaxSums& sums) {
   const data::DataSession& session = context.session;
   ReportDoc& doc = context.doc;
-  auto amount = [&session](double value) { return session.viewAmount(value, 11, 2); };
+  auto amount = [&session](const base::MoneyTotal& value) {
+    return session.viewAmount(value.value(), 11, 2);
+  };
   const std::string tax1 = base::trim(session.settings.ShipLine);
   const std::string tax2 = base::trim(session.settings.TaxLine);
   doc.CheckPage(doc.PageLine + 2, false);

@@ -48,7 +48,7 @@ data::ItemRecord item(const SampleProduct& p, const SampleCustomer& customer, do
   r.Qty = qty;
   r.UPR = p.record.UPrice;
   if (customer.group == kWholesale && p.record.LTax1) {
-    r.UPR = base::RoundCents(p.record.UPrice * kWholesalePrice);
+    r.UPR = invoicing::LineTotal(p.record.UPrice, kWholesalePrice);
   }
   r.LTax1 = p.record.LTax1;
   r.LTax2 = p.record.LTax2 && !customer.taxExempt;
@@ -81,23 +81,26 @@ std::vector<data::ItemRecord> items(Sample& sample, Stock& stock, const SampleCu
   return lines;
 }
 
-// The invoice's Ship and Tax as the invoice editor computes them.
-void computeCharges(const data::Settings& s, const std::vector<data::ItemRecord>& lines,
-                    data::InvoiceRecord& header) {
+std::vector<invoicing::TaxedLine> taxedLines(const std::vector<data::ItemRecord>& lines) {
   std::vector<invoicing::TaxedLine> taxed;
   for (const data::ItemRecord& line : lines) {
     taxed.push_back({invoicing::LineTotal(line.Qty, line.UPR), line.LTax1, line.LTax2});
   }
-  if (const std::optional<invoicing::Charges> charges = invoicing::ComputeCharges(s, taxed)) {
-    header.Ship = charges->Ship;
-    header.Tax = charges->Tax;
-  }
+  return taxed;
 }
 
-double invoiceTotal(const std::vector<data::ItemRecord>& lines, const data::InvoiceRecord& header) {
-  double subtotal = 0;
-  for (const data::ItemRecord& line : lines) subtotal += invoicing::LineTotal(line.Qty, line.UPR);
-  return base::RoundCents(subtotal + header.Ship + header.Tax);
+// The invoice's Ship and Tax as the invoice editor computes them.
+void computeCharges(const data::Settings& s, const std::vector<data::ItemRecord>& lines,
+                    data::InvoiceRecord& header) {
+  const invoicing::Charges charges =
+      invoicing::ComputeCharges(s, taxedLines(lines), {header.Ship, header.Tax});
+  header.Ship = charges.Ship;
+  header.Tax = charges.Tax;
+}
+
+base::Cents invoiceTotal(const std::vector<data::ItemRecord>& lines,
+                         const data::InvoiceRecord& header) {
+  return invoicing::InvoiceTotalCents(taxedLines(lines), {header.Ship, header.Tax});
 }
 
 // How the customer paid, for the header's "Check/Credit Card" line.
@@ -215,11 +218,12 @@ int WriteInvoices(data::DataSession& session, Sample& sample) {
     data::InvoiceRecord h = header(sample, customer, kFirstInvoice + i, days[i]);
     const std::vector<data::ItemRecord> lines = items(sample, stock, customer, days[i]);
     computeCharges(session.settings, lines, h);
-    const double total = invoiceTotal(lines, h);
-    const std::vector<data::PaymentRecord> paid = payments(sample, customer, h, days[i], total);
-    double paidTotal = 0;
-    for (const data::PaymentRecord& p : paid) paidTotal += p.PAmt;
-    h.Due = base::RoundCents(total - paidTotal);
+    const base::Cents total = invoiceTotal(lines, h);
+    const std::vector<data::PaymentRecord> paid =
+        payments(sample, customer, h, days[i], base::FromCents(total));
+    base::Cents paidTotal = 0;
+    for (const data::PaymentRecord& p : paid) paidTotal += base::ToCents(p.PAmt);
+    h.Due = base::FromCents(total - paidTotal);
     if (const int status = writeInvoice(session, sample, h, lines, paid); status < 0) {
       return status;
     }

@@ -2,7 +2,11 @@
 
 #include <QLocale>
 #include <charconv>
+#include <cstdio>
+#include <stdexcept>
 #include <string>
+
+#include "base/convert.h"
 
 namespace vt::ui {
 
@@ -140,7 +144,11 @@ double ParseAmount(const QString& text) {
 }
 
 QString FormatAmount(double value, const char* format) {
-  QString text = QString::asprintf(format, value);
+  int width = 0, decimals = 0;
+  if (std::sscanf(format, "%%%d.%df", &width, &decimals) != 2) {
+    throw std::invalid_argument(std::string("not an amount format: ") + format);
+  }
+  QString text = QString::fromStdString(base::FloatText(value, width, decimals));
   return text.replace(QLatin1Char('.'), decimalSeparator());
 }
 

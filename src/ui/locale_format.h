@@ -34,8 +34,9 @@ class ConversionError : public std::runtime_error {
 // around it are allowed, blanks inside it are not.
 double ParseAmount(const QString& text);  // throws ConversionError
 
-// A C-style format ("%8.2f") applied with "." as the decimal point, then
-// shown with the system's separator.
+// An amount in a C-style format ("%8.2f": width and decimals) with "." as
+// the decimal point, rounded on its decimal value with halves away from
+// zero (FloatText), then shown with the system's separator.
 QString FormatAmount(double value, const char* format);
 
 // Blanks removed, the rest read as a number and formatted with `format`; a

@@ -1,4 +1,5 @@
-// RoundCents: halves away from zero, on the binary value of the amount.
+// RoundCents and FloatText: halves away from zero, on the decimal an amount
+// holds (not on its binary neighbour).
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -22,16 +23,25 @@ TEST(RoundCents, BelowTheHalfRoundsDown) {
   EXPECT_EQ(RoundCents(0.0049), 0.0);
 }
 
-TEST(RoundCents, WorksOnTheBinaryValue) {
-  // Stored just below the half cent.
-  EXPECT_EQ(RoundCents(1.005), 1.00);
-  EXPECT_EQ(RoundCents(2.675), 2.67);
-  EXPECT_EQ(RoundCents(-1.005), -1.00);
-  EXPECT_EQ(RoundCents(-2.675), -2.67);
-  EXPECT_EQ(RoundCents(0.015), 0.01);
-  // Stored just above.
+TEST(RoundCents, WorksOnTheDecimalValue) {
+  // Binary values just below the half cent, and just above.
+  EXPECT_EQ(RoundCents(1.005), 1.01);
+  EXPECT_EQ(RoundCents(2.675), 2.68);
+  EXPECT_EQ(RoundCents(-1.005), -1.01);
+  EXPECT_EQ(RoundCents(-2.675), -2.68);
+  EXPECT_EQ(RoundCents(0.015), 0.02);
   EXPECT_EQ(RoundCents(10.005), 10.01);
-  EXPECT_EQ(RoundCents(-10.005), -10.01);
+  EXPECT_EQ(RoundCents(-1.236), -1.24);
+}
+
+TEST(FloatText, RoundsHalvesAwayFromZeroNeverToEven) {
+  EXPECT_EQ(FloatText(28.465, 10, 2), "     28.47");
+  EXPECT_EQ(FloatText(0.625, 10, 2), "      0.63");
+  EXPECT_EQ(FloatText(-0.625, 6, 2), " -0.63");
+  EXPECT_EQ(FloatText(-0.004, 6, 2), "  0.00");
+  EXPECT_EQ(FloatText(2.5, 0, 0), "3");
+  EXPECT_EQ(FloatText(999999999.99, 12, 2), "999999999.99");
+  EXPECT_EQ(FloatText(1e30, 0, 2), "1000000000000000019884624838656.00");
 }
 
 TEST(RoundCents, ZeroIsPositiveZero) {

@@ -2,6 +2,8 @@
 // logicals and memos as stored.
 #include <clocale>
 #include <filesystem>
+#include <functional>
+#include <initializer_list>
 
 #include "table_support.h"
 
@@ -52,8 +54,6 @@ TEST_F(Fields, NumbersAreRightAlignedWithTheirDecimals) {
   EXPECT_EQ(t->field("qty")->str(), "    0.00");
   t->field("qty")->assignDouble(99999.99);
   EXPECT_EQ(t->field("qty")->str(), "99999.99");
-  t->field("qty")->assignDouble(100000);
-  EXPECT_EQ(t->field("qty")->str(), "********");
   t->field("num")->assignLong(42);
   EXPECT_EQ(t->field("num")->str(), "    42");
   EXPECT_EQ(t->field("num")->asInt(), 42);
@@ -61,6 +61,29 @@ TEST_F(Fields, NumbersAreRightAlignedWithTheirDecimals) {
   EXPECT_EQ(t->field("num")->str(), "     7");
   t->field("num")->assignLong(-99999);
   EXPECT_EQ(t->field("num")->asLong(), -99999);
+}
+
+// A number wider than its field is refused, never stored as asterisks: the
+// record keeps what it held, and its flush fails with the overflow.
+TEST_F(Fields, ANumberTooWideIsRefusedAndTheRecordKeepsItsValues) {
+  t->field("qty")->assignDouble(12.5);
+  t->field("num")->assignLong(7);
+  ASSERT_EQ(t->flush(), 0);
+  engine->errorCode();
+  for (auto assignTooWide : std::initializer_list<std::function<void()>>{
+           [&] { t->field("qty")->assignDouble(100000); },
+           [&] { t->field("qty")->assign("123456789"); },
+           [&] { t->field("num")->assignLong(1234567); }}) {
+    t->field("name")->assign("new");
+    assignTooWide();
+    EXPECT_EQ(engine->errorCode(), kErrOverflow);
+    EXPECT_EQ(t->flush(), kErrOverflow);
+    engine->errorCode();
+    ASSERT_EQ(t->go(1), Result::Success);
+    EXPECT_EQ(t->field("qty")->str(), "   12.50");
+    EXPECT_EQ(t->field("num")->str(), "     7");
+    EXPECT_EQ(t->field("name")->str(), "     ");
+  }
 }
 
 TEST_F(Fields, NumbersIgnoreTheProcessLocale) {

@@ -10,6 +10,7 @@
 #include <QTest>
 
 #include "customer_test_support.h"
+#include "invoicing/invoice_model.h"
 #include "invoicing/titemdef.h"
 #include "invoicing/tpickpmt.h"
 #include "invoicing/tpmtdef.h"
@@ -63,8 +64,8 @@ class InvoiceDialogsTest : public catalog::custtest::CustomerWindowTest {
 };
 
 TEST_F(InvoiceDialogsTest, ItemTotalFollowsTheQuantityAndSaveHandsBackTheTexts) {
-  // A negative total is taken a tenth of a cent further from zero: -0.0345
-  // shows as -0.04.
+  // The total is the line total the invoice charges: 2.50 x 0.25 = 0.625
+  // shows 0.63, and -0.0345 shows -0.03.
   struct Case {
     const char* unitPrice;
     const char* typed;
@@ -73,7 +74,8 @@ TEST_F(InvoiceDialogsTest, ItemTotalFollowsTheQuantityAndSaveHandsBackTheTexts) 
     bool negative;
   };
   for (const Case& c : {Case{"   12.50", "3", "     3.00", "     37.50", false},
-                        Case{"    1.15", "-0.03", "    -0.03", "     -0.04", true}}) {
+                        Case{"    0.25", "2.5", "     2.50", "      0.63", false},
+                        Case{"    1.15", "-0.03", "    -0.03", "     -0.03", true}}) {
     SCOPED_TRACE(c.typed);
     session.settings.ShipLine = "Shipping  ";
     TItemDef window(nullptr, session, ui);
@@ -97,6 +99,23 @@ TEST_F(InvoiceDialogsTest, ItemTotalFollowsTheQuantityAndSaveHandsBackTheTexts) 
     EXPECT_EQ(fields.total, QString(c.total));
     EXPECT_TRUE(fields.tax1 && fields.tax2);
   }
+}
+
+TEST_F(InvoiceDialogsTest, ALineTooLargeForAnInvoiceIsRefusedAndTheDialogStays) {
+  TItemDef window(nullptr, session, ui);
+  ItemFields fields = product("99999.99");
+  int result = 0;
+  use<TItemDef>([&] { result = window.Edit(fields); },
+                [&](TItemDef& w) {
+                  TypeInto(w.quantityEdit, "999999.99");
+                  PressTab();
+                  Click(w.saveButton);
+                  EXPECT_TRUE(w.isVisible());
+                  Click(w.cancelButton);
+                });
+  EXPECT_EQ(result, kCancelResult);
+  ASSERT_FALSE(dialogs.shown().empty());
+  EXPECT_EQ(dialogs.shown().back().text, AmountTooLargeMessage("Total 99999989000.00"));
 }
 
 TEST_F(InvoiceDialogsTest, ClosingTheItemWindowWithoutAButtonIsCancel) {

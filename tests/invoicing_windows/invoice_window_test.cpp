@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QTest>
 
 #include "customer_test_support.h"
 #include "invoice_test_support.h"
@@ -133,6 +134,28 @@ TEST_F(InvoiceWindowTest, NewInvoiceSavedThenReopenedChangedAndSavedAgain) {
             std::vector<std::string>{"1001 7 Hardware 3.75 0.00 21.25"});
   EXPECT_EQ(itemRecords(*session), std::vector<std::string>{"1001 BOLT 3.00"});
   EXPECT_EQ(paymentRecords(*session), std::vector<std::string>{"1001 20.00"});
+}
+
+TEST_F(InvoiceWindowTest, ATypedShippingChargeWithoutRateStaysWhenAnItemIsAdded) {
+  session->settings.TaxRate1 = 0;
+  customers.queue(1);
+  products.queue(1);
+  ModalScript script;
+  script.on<TPickInv>([](TPickInv& p) { Click(p.newButton); })
+      .on<TInvoice>([](TInvoice& w) {
+        Click(w.customerButton);
+        TypeInto(w.shippingEdit, "12.50");
+        QTest::keyClick(w.shippingEdit, Qt::Key_Tab);
+        Click(w.addItemButton);
+        EXPECT_EQ(shown(w.shippingEdit), "12.50");
+        EXPECT_EQ(shown(w.totalEdit), "25.00");
+        Click(w.cancelButton);
+      })
+      .on<TItemDef>([](TItemDef& d) { Click(d.saveButton); });
+  EXPECT_TRUE(script.run([this] {
+    session->StartAtBottom(data::RecordKind::Invoice);
+    session->AddAndEdit(data::RecordKind::Invoice, *picker, *window);
+  }));
 }
 
 TEST_F(InvoiceWindowTest, SavingWithoutACustomerIsRefused) {

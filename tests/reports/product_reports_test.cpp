@@ -65,12 +65,12 @@ TEST_F(ProductReportsTest, SalesByProductInProductOrderThenUnknownCodesInOrderOf
     return "V00|L02" + code + "|V13|L15" + description + "|V43|R49" + FloatText(qty, 10, 2) +
            "|V51|R63" + FloatText(total, 10, 2) + "|V65|" + style + "|";
   };
-  // A's total is rounded at each sale: 0.125 to 0.12, then 0.62, then 0.745
-  // to 0.74 (not 0.75).
+  // A's total adds each sale's line total to the cent: 0.125 gives 0.13,
+  // twice, beside 0.50.
   const std::vector<std::string> expected = {
-      row("A", "Anchor", 1.5, 0.74, ""), row("B", "Bolt", 1, 10, ""),
+      row("A", "Anchor", 1.5, 0.76, ""), row("B", "Bolt", 1, 10, ""),
       row("Z", "Unknown Product", 3, 9, ""), row("Y", "Unknown Product", 1, 1, "U"),
-      "V00|L02Total Sales|||||V51|R63" + FloatText(20.74, 10, 2) + "|V65|U|"};
+      "V00|L02Total Sales|||||V51|R63" + FloatText(20.76, 10, 2) + "|V65|U|"};
   ASSERT_EQ(ProductSummary(*context, kFrom, kTo), 0);
   EXPECT_EQ(lastRows(expected.size()), expected);
   EXPECT_EQ(doc.ReportTitles,
