@@ -110,6 +110,14 @@ class Table {
   // index current.
   int flush();
 
+  // The current record's bytes as stored: the deletion flag, then every
+  // field. Empty (with the error set) at end of file or when it cannot be
+  // read.
+  std::string recordImage();
+  // Makes the current record `image` (as recordImage gave it), written with
+  // its keys at the next flush. 0 or a negative status.
+  int assignImage(std::string_view image);
+
   // Keeps the table locked for reading across many operations (a report's
   // walk): until releaseReads, other users cannot write it, and the
   // operations in between neither lock nor look at the headers again. Every

@@ -75,7 +75,8 @@ class InvoiceModel {
 
   // ---- Numbering ----
 
-  // The highest stored invoice number + 1, 1 when INV5 has no record; a
+  // The highest stored invoice number + 1 (records marked deleted left
+  // out), 1 when INV5 has no live record; a
   // negative engine status when INV5 cannot be read. Leaves INV5 in the
   // "Inv" order; the invoice buffer is not touched.
   int NextInvoiceNumber();
@@ -89,22 +90,23 @@ class InvoiceModel {
   // Stores the invoice (its customer chosen and the editor's fields copied
   // into the buffer). A new invoice (CurInvoice 0 or below) is numbered
   // first: the next number, or for the very first invoice the number the
-  // user answers. Its header record is appended and CurInvoice set to it at
-  // once, so a save interrupted later leaves an invoice the next SaveInvoice
-  // rewrites. Items and payments overwrite the invoice's records in their
-  // key order, are appended when those run out, and records left over are
-  // deleted (ITM5 and PMT packed then). The customer's note is stored;
-  // nothing else of the customer, and no product, changes. On success the
-  // views are emptied. False after a failure box, the invoice left as it was
-  // in the buffer and views. An amount wider than the invoice's fields hold
+  // user answers. Its header is rewritten (or appended), items and payments
+  // overwrite the invoice's records in their key order, are appended when
+  // those run out, and records left over are deleted (ITM5 and PMT packed
+  // once the save is whole). The customer's note is stored; nothing else of
+  // the customer, and no product, changes. The save is one unit (an
+  // InvoiceJournal): a failure at any write puts every record back as it
+  // was, and a stop leaves the journal for the next start or save. On
+  // success the views are emptied. False after a failure box, the invoice
+  // left as it was in the tables, the buffer (its number and CurInvoice as
+  // before) and the views. An amount wider than the invoice's fields hold
   // (a line total, a charge, a payment, the total or the amount due above
   // 999,999,999.99) is refused with its name before anything is stored.
   bool SaveInvoice();
-  // Deletes the invoice with its items and payments (no question asked),
-  // packs, empties the views and leaves CurCustomer and CurInvoice on the
-  // last record of CUST5 and of INV5 ("Inv" order), 0 when there is none.
-  // A never-stored invoice has no record and touches none. False after a
-  // failure box.
+  // Deletes the invoice with its items and payments (no question asked) as
+  // one unit, as SaveInvoice stores it, then packs, empties the views and leaves CurCustomer and
+  // CurInvoice on the last record of CUST5 and of INV5 ("Inv" order), 0 when there is none. A
+  // never-stored invoice has no record and touches none. False after a failure box.
   bool DeleteInvoice();
 
   // A line's total: quantity times unit price, rounded to cents.
@@ -125,6 +127,10 @@ class InvoiceModel {
   std::optional<int> newInvoiceNumber();
   int askFirstNumber();
   bool storeHeader();
+  bool removeStored(int (&deleted)[2]);
+  const char* writeInvoice(const std::vector<data::ItemRecord>& items,
+                           const std::vector<data::PaymentRecord>& payments, int& deletedItems,
+                           int& deletedPayments);
   int storeCustomerNote();
   // A pack that cannot be done now (another program has the table open) is
   // left to the next pack of the run (NeedsPack).

@@ -13,18 +13,21 @@ namespace {
 constexpr const char* kFirstCaption = "FIRST INVOICE";
 constexpr const char* kFirstPrompt = "What invoice number would you like to start with?";
 constexpr const char* kFirstRefused =
-    "The first invoice number must be a whole number from 1 to 999999.";
+    "The first invoice number must be a whole number from 1 to 999998.";
+// The first number leaves at least one more for the next invoice.
+constexpr int kMaxFirstNumber = kMaxInvoiceNumber - 1;
 constexpr const char* kNumbersUsedUp =
     "No invoice number is left: 999999 is the highest an invoice can have.";
 
-// An answer that is a whole number fitting the invoice number field.
+// An answer that is a whole number fitting the invoice number field with
+// room left for the invoice after it.
 std::optional<int> invoiceNumber(const std::string& answer) {
   const std::string digits = base::trim(answer);
   long value = 0;
   const char* end = digits.data() + digits.size();
   const auto [ptr, error] = std::from_chars(digits.data(), end, value);
   if (digits.empty() || error != std::errc() || ptr != end) return std::nullopt;
-  if (value < 1 || value > kMaxInvoiceNumber) return std::nullopt;
+  if (value < 1 || value > kMaxFirstNumber) return std::nullopt;
   return static_cast<int>(value);
 }
 
@@ -38,7 +41,12 @@ int InvoiceModel::NextInvoiceNumber() {
   engine::Tag* byNumber = invoices->tag("Inv");
   if (!byNumber) return engine::kErrTag;
   invoices->selectTag(byNumber);
+  // Records marked deleted (a save taken back, an invoice deleted but not
+  // yet packed away) hold no number.
   session_.EngineResult = invoices->bottom();
+  while (session_.EngineResult == engine::Result::Success && invoices->deleted()) {
+    session_.EngineResult = invoices->skip(-1);
+  }
   if (const int status = engine.errorCode(); status < 0) return status;
   if (session_.EngineResult != engine::Result::Success) return 1;
   return static_cast<int>(invoices->field("IvNo")->asLong()) + 1;

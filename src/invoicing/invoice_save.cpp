@@ -4,6 +4,7 @@
 
 #include "base/text1252.h"
 #include "data/field_values.h"
+#include "data/invoice_journal.h"
 #include "invoicing/invoice_lines.h"
 #include "invoicing/invoice_messages.h"
 #include "invoicing/invoice_model.h"
@@ -74,16 +75,12 @@ void InvoiceModel::pack(engine::Table& table) {
 bool InvoiceModel::storeHeader() {
   engine::Table& invoices = *session_.invoices();
   if (session_.CurInvoice <= 0) {
-    const std::optional<int> number = newInvoiceNumber();
-    if (!number) return false;
-    session_.Invoice.IvNo = *number;
-    if (invoices.appendBlank() < 0) return fail(messages::kHeaderFailed);
-    // From here on the record is the invoice's, whatever happens next.
+    if (invoices.appendBlank() < 0) return false;
     session_.CurInvoice = static_cast<long>(invoices.recNo());
   } else if (invoices.go(static_cast<uint32_t>(session_.CurInvoice)) != engine::Result::Success) {
-    return fail(messages::kHeaderFailed);
+    return false;
   }
-  return session_.StoreInvoice() == 0 || fail(messages::kHeaderFailed);
+  return session_.StoreInvoice() == 0;
 }
 
 int InvoiceModel::storeCustomerNote() {
@@ -103,6 +100,33 @@ int InvoiceModel::storeCustomerNote() {
   return pending < 0 ? pending : status;
 }
 
+// Every record of the save, in order; the box of the first that fails, or
+// nothing. Packs wait until the save is whole (record numbers stay put).
+const char* InvoiceModel::writeInvoice(const std::vector<data::ItemRecord>& items,
+                                       const std::vector<data::PaymentRecord>& payments,
+                                       int& deletedItems, int& deletedPayments) {
+  if (!storeHeader()) return messages::kHeaderFailed;
+  const int ivNo = session_.Invoice.IvNo;
+  const LinesRewritten itemsDone =
+      RewriteInvoiceLines(*session_.items(), "Itm", ivNo, items.size(), [&](size_t i) {
+        session_.Item = items[i];
+        session_.Item.IvNo = ivNo;
+        return session_.StoreItem();
+      });
+  deletedItems = itemsDone.deleted;
+  if (itemsDone.status < 0) return messages::kItemsFailed;
+  const LinesRewritten paymentsDone =
+      RewriteInvoiceLines(*session_.payments(), "Pmt", ivNo, payments.size(), [&](size_t i) {
+        session_.Payment = payments[i];
+        session_.Payment.IvNo = ivNo;
+        return session_.StorePayment();
+      });
+  deletedPayments = paymentsDone.deleted;
+  if (paymentsDone.status < 0) return messages::kPaymentsFailed;
+  if (storeCustomerNote() < 0) return messages::kNoteFailed;
+  return nullptr;
+}
+
 bool InvoiceModel::SaveInvoice() {
   const std::vector<data::ItemRecord> items = itemRecords(session_, texts_);
   const std::vector<data::PaymentRecord> payments =
@@ -110,27 +134,33 @@ bool InvoiceModel::SaveInvoice() {
   if (const std::optional<std::string> name = amountTooLarge()) {
     return fail(AmountTooLargeMessage(*name).c_str());
   }
-  if (!tablesOpen()) return fail(messages::kHeaderFailed);
-  if (!storeHeader()) return false;
-  const int ivNo = session_.Invoice.IvNo;
-
-  const LinesRewritten itemsDone =
-      RewriteInvoiceLines(*session_.items(), "Itm", ivNo, items.size(), [&](size_t i) {
-        session_.Item = items[i];
-        session_.Item.IvNo = ivNo;
-        return session_.StoreItem();
-      });
-  if (itemsDone.deleted > 0) pack(*session_.items());
-  if (itemsDone.status < 0) return fail(messages::kItemsFailed);
-  const LinesRewritten paymentsDone =
-      RewriteInvoiceLines(*session_.payments(), "Pmt", ivNo, payments.size(), [&](size_t i) {
-        session_.Payment = payments[i];
-        session_.Payment.IvNo = ivNo;
-        return session_.StorePayment();
-      });
-  if (paymentsDone.deleted > 0) pack(*session_.payments());
-  if (paymentsDone.status < 0) return fail(messages::kPaymentsFailed);
-  if (storeCustomerNote() < 0) return fail(messages::kNoteFailed);
+  if (!tablesOpen() || data::RecoverInvoiceWork(session_) < 0) {
+    return fail(messages::kHeaderFailed);
+  }
+  const long recordBefore = session_.CurInvoice;
+  const int numberBefore = session_.Invoice.IvNo;
+  if (recordBefore <= 0) {
+    const std::optional<int> number = newInvoiceNumber();
+    if (!number) return false;
+    session_.Invoice.IvNo = *number;
+  }
+  data::InvoiceJournal journal(session_, session_.Invoice.IvNo);
+  const char* failure = messages::kHeaderFailed;
+  int deletedItems = 0, deletedPayments = 0;
+  if (journal.Begin(recordBefore, session_.Invoice.CuNo) == 0) {
+    failure = writeInvoice(items, payments, deletedItems, deletedPayments);
+    if (!failure && journal.Finish() < 0) failure = messages::kNoteFailed;
+    if (failure) journal.RollBack();
+  }
+  session_.engine().errorCode();
+  if (failure) {
+    // Nothing of the save stands: the invoice is what it was before it.
+    session_.CurInvoice = recordBefore;
+    session_.Invoice.IvNo = numberBefore;
+    return fail(failure);
+  }
+  if (deletedItems > 0) pack(*session_.items());
+  if (deletedPayments > 0) pack(*session_.payments());
   emptyViews();
   return true;
 }

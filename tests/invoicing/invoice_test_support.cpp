@@ -35,7 +35,11 @@ long InvoiceModelTest::storeInvoice(int ivNo, int cuno, const std::vector<Line>&
 
 void InvoiceModelTest::setLines(const std::vector<Line>& items,
                                 const std::vector<double>& payments) {
-  data::DataSession& s = *session;
+  SetLines(*session, items, payments);
+}
+
+void SetLines(data::DataSession& s, const std::vector<Line>& items,
+              const std::vector<double>& payments) {
   s.ItemLines.assign(std::max<size_t>(items.size(), 1), {});
   s.ItemCount = static_cast<int>(items.size()) - 1;
   for (size_t i = 0; i < items.size(); ++i) {

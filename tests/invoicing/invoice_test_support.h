@@ -36,6 +36,10 @@ class InvoiceModelTest : public data::testing::AccessTest {
   std::unique_ptr<InvoiceModel> model;
 };
 
+// ItemLines and PmtLines of `s` as the editor fills them (dates as yyyy-mm-dd).
+void SetLines(data::DataSession& s, const std::vector<Line>& items,
+              const std::vector<double>& payments = {});
+
 // Every record of `table` in physical order as the trimmed texts of
 // `fields`, joined by blanks, with "*" in front of a deleted one.
 std::vector<std::string> records(engine::Table* table, const std::vector<const char*>& fields);
