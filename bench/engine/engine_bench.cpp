@@ -60,18 +60,30 @@ Options parseOptions(int argc, char** argv) {
 
 }  // namespace
 
-double vt::bench::peakMegabytes() {
+namespace {
+
+// A line of /proc/self/status in megabytes ("VmHWM", "VmRSS").
+double statusMegabytes(const char* key) {
   std::ifstream status("/proc/self/status");
   std::string line;
+  const std::string prefix = std::string(key) + ":";
   while (std::getline(status, line)) {
-    if (line.rfind("VmHWM:", 0) == 0) return std::stod(line.substr(6)) / 1024.0;
+    if (line.rfind(prefix, 0) == 0) return std::stod(line.substr(prefix.size())) / 1024.0;
   }
-  throw std::runtime_error("no VmHWM in /proc/self/status");
+  throw std::runtime_error(std::string("no ") + key + " in /proc/self/status");
+}
+
+}  // namespace
+
+double vt::bench::peakMegabytes() {
+  return statusMegabytes("VmHWM");
 }
 
 void vt::bench::tracePeak(const char* op) {
-  if (std::getenv("VT_BENCH_TRACE"))
-    std::fprintf(stderr, "  after %s: peak %.1f MB\n", op, peakMegabytes());
+  if (std::getenv("VT_BENCH_TRACE")) {
+    std::fprintf(stderr, "  after %s: peak %.1f MB, now %.1f MB\n", op, peakMegabytes(),
+                 statusMegabytes("VmRSS"));
+  }
 }
 
 namespace {

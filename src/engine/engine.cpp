@@ -5,9 +5,20 @@
 #include "cgp_file.h"
 #include "dbt_file.h"
 #include "file_commit.h"
+#include "file_set.h"
+#include "ntx_cache.h"
 #include "table_impl.h"
 
 namespace vt::engine {
+
+namespace {
+
+// Pages for all open indexes together: the upper levels of every index and a
+// good share of the leaves of a large one. A session with small tables
+// touches only a fraction of it.
+constexpr size_t kIndexPages = 4096;
+
+}  // namespace
 
 std::string joinPath(const std::string& dir, const std::string& name) {
   if (dir.empty()) return name;
@@ -16,7 +27,9 @@ std::string joinPath(const std::string& dir, const std::string& name) {
 }
 
 Engine::Engine(std::string directory, FileSystem* fs)
-    : dir_(std::move(directory)), fs_(fs ? fs : &realFileSystem()) {}
+    : dir_(std::move(directory)),
+      fs_(fs ? fs : &realFileSystem()),
+      pages_(std::make_unique<ntx::PagePool>(kIndexPages)) {}
 
 Engine::~Engine() {
   closeAll();
@@ -55,11 +68,21 @@ bool hasMemoField(const std::vector<FieldDesc>& fields) {
                      [](const FieldDesc& f) { return f.type == 'M'; });
 }
 
-// Opens the .dbf at `path` and takes this user's open lock on it.
+// Opens the .dbf at `path` and takes this user's open lock on it. Another
+// user's pack may rename a new table over the name between the open and the
+// lock; the lock then holds a file that is gone, so the open starts again.
 int openLocked(FileSystem& fs, const std::string& path, bool writable, LockKind kind,
                std::unique_ptr<DbfFile>* out) {
-  int status = fs.exists(path) ? DbfFile::open(fs, path, writable, out) : kErrOpen;
-  if (status == kOk && !(*out)->file().lock(kOpenLockOffset, 1, kind, false)) status = kErrLocked;
+  constexpr int kAttempts = 5;
+  int status = kErrLocked;
+  for (int attempt = 0; attempt < kAttempts && status == kErrLocked; ++attempt) {
+    status = fs.exists(path) ? DbfFile::open(fs, path, writable, out) : kErrOpen;
+    if (status == kOk && !(*out)->file().lock(kOpenLockOffset, 1, kind, false)) status = kErrLocked;
+    if (status == kOk && !stillNamed(fs, path, (*out)->file())) {
+      out->reset();
+      status = kErrLocked;
+    }
+  }
   return status;
 }
 
@@ -91,7 +114,11 @@ int openTableFile(Engine& engine, Table::Impl& t) {
   const bool writable = !engine.readOnly;
   const LockKind kind =
       engine.accessMode == AccessMode::DenyWrite ? LockKind::Exclusive : LockKind::Shared;
-  int status = openLocked(fs, t.dbfPath, writable, kind, &t.dbf);
+  // A change of several tables that a stop left unfinished is finished first.
+  int status = writable ? finishFileSet(fs, engine.directory())
+                        : (fileSetPending(fs, engine.directory()) ? kErrLocked : kOk);
+  if (status < 0) return status;
+  status = openLocked(fs, t.dbfPath, writable, kind, &t.dbf);
   if (status < 0 || !writable || !fs.exists(t.dbfPath + ".commit")) return status;
   if (kind == LockKind::Shared &&
       !t.dbf->file().lock(kOpenLockOffset, 1, LockKind::Exclusive, false)) {

@@ -20,6 +20,9 @@ enum class AccessMode : int { Shared = 0, DenyWrite = 1 };
 
 class Engine;
 class Table;
+namespace ntx {
+class PagePool;
+}
 
 struct TagSpec {
   std::string name;        // also the .ntx base name
@@ -196,6 +199,9 @@ class Engine {
   const std::string& directory() const { return dir_; }
   FileSystem& fs() { return *fs_; }
   std::vector<Table*> openTables() const;
+  // The memory every open index keeps its pages in: one budget for all of
+  // them, taken as pages are read and given back as indexes close.
+  ntx::PagePool& indexPages() { return *pages_; }
 
  private:
   friend class Table;
@@ -205,6 +211,7 @@ class Engine {
   int error_ = 0;
   int errorFileStatus_ = 0;  // the failure errorFile_ belongs to
   std::string errorFile_;
+  std::unique_ptr<ntx::PagePool> pages_;  // outlives the tables' indexes
   std::vector<std::unique_ptr<Table>> tables_;
 };
 

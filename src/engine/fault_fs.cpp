@@ -39,6 +39,8 @@ class FaultFileSystem::FaultFile final : public File {
 
   bool unlock(uint64_t offset, uint64_t length) override { return inner_->unlock(offset, length); }
 
+  bool identity(FileIdentity* out) override { return inner_->identity(out); }
+
  private:
   FaultFileSystem& owner_;
   std::unique_ptr<File> inner_;

@@ -71,6 +71,9 @@ class FaultFileSystem final : public FileSystem {
   bool exists(const std::string& path) override { return inner_.exists(path); }
   std::vector<std::string> list(const std::string& dir) override { return inner_.list(dir); }
   bool syncDir(const std::string& dir) override;
+  bool identity(const std::string& path, FileIdentity* out) override {
+    return inner_.identity(path, out);
+  }
 
  private:
   class FaultFile;

@@ -8,7 +8,9 @@ namespace {
 
 constexpr uint64_t kMaxMarker = 64 * 1024;
 
-int writeMarker(FileSystem& fs, const std::string& marker, const ReplacePairs& pairs) {
+}  // namespace
+
+int writeReplace(FileSystem& fs, const std::string& marker, const ReplacePairs& pairs) {
   std::string text;
   for (const auto& [from, to] : pairs) text += from + '\t' + to + '\n';
   text += "end\n";
@@ -24,6 +26,8 @@ int writeMarker(FileSystem& fs, const std::string& marker, const ReplacePairs& p
   return kOk;
 }
 
+namespace {
+
 int renameAll(FileSystem& fs, const std::string& dir, const ReplacePairs& pairs) {
   for (const auto& [from, to] : pairs) {
     if (fs.exists(from) && !fs.rename(from, to)) return kErrWrite;
@@ -35,7 +39,7 @@ int renameAll(FileSystem& fs, const std::string& dir, const ReplacePairs& pairs)
 
 int commitReplace(FileSystem& fs, const std::string& dir, const std::string& marker,
                   const ReplacePairs& pairs) {
-  int status = writeMarker(fs, marker, pairs);
+  int status = writeReplace(fs, marker, pairs);
   if (status == kOk && !fs.syncDir(dir)) status = kErrWrite;
   if (status < 0) {
     for (const auto& p : pairs) fs.remove(p.first);

@@ -17,6 +17,9 @@ using ReplacePairs = std::vector<std::pair<std::string, std::string>>;  // temp 
 
 int commitReplace(FileSystem& fs, const std::string& dir, const std::string& marker,
                   const ReplacePairs& pairs);
+// Writes the marker listing `pairs` under a temporary name, syncs it and
+// renames it into place, so that it is either complete or absent.
+int writeReplace(FileSystem& fs, const std::string& marker, const ReplacePairs& pairs);
 // The pairs of an unfinished replacement as its marker lists them.
 int readReplace(FileSystem& fs, const std::string& marker, ReplacePairs* pairs);
 // Carries out the renames whose temporary file is still there, then removes

@@ -18,6 +18,12 @@ enum class OpenMode {
 
 enum class LockKind { Shared, Exclusive };
 
+// Which file on disk an open file or a path is (device and inode).
+struct FileIdentity {
+  uint64_t device = 0, inode = 0;
+  bool operator==(const FileIdentity&) const = default;
+};
+
 class File {
  public:
   virtual ~File() = default;
@@ -34,6 +40,8 @@ class File {
   // processes do. wait=false fails at once when the range is held.
   virtual bool lock(uint64_t offset, uint64_t length, LockKind kind, bool wait) = 0;
   virtual bool unlock(uint64_t offset, uint64_t length) = 0;
+  // The file on disk this open file is; false when that cannot be told.
+  virtual bool identity(FileIdentity*) { return false; }
 };
 
 class FileSystem {
@@ -49,7 +57,13 @@ class FileSystem {
   virtual std::vector<std::string> list(const std::string& dir) = 0;
   // Makes renames in the directory durable.
   virtual bool syncDir(const std::string& dir) = 0;
+  // The file on disk `path` names now; false when none or it cannot be told.
+  virtual bool identity(const std::string&, FileIdentity*) { return false; }
 };
+
+// Whether `path` still names `file`: false when it names another file or
+// none; true when that cannot be told.
+bool stillNamed(FileSystem& fs, const std::string& path, File& file);
 
 // The process's real file system.
 FileSystem& realFileSystem();

@@ -83,6 +83,13 @@ class PosixFile final : public File {
     return setLock(offset, length, F_UNLCK, false);
   }
 
+  bool identity(FileIdentity* out) override {
+    struct stat st;
+    if (::fstat(fd_, &st) != 0) return false;
+    *out = {static_cast<uint64_t>(st.st_dev), static_cast<uint64_t>(st.st_ino)};
+    return true;
+  }
+
  private:
   bool setLock(uint64_t offset, uint64_t length, short type, bool wait) {
     struct flock fl;
@@ -168,6 +175,13 @@ class PosixFileSystem final : public FileSystem {
     ::close(fd);
     return ok;
   }
+
+  bool identity(const std::string& path, FileIdentity* out) override {
+    struct stat st;
+    if (::stat(path.c_str(), &st) != 0) return false;
+    *out = {static_cast<uint64_t>(st.st_dev), static_cast<uint64_t>(st.st_ino)};
+    return true;
+  }
 };
 
 std::string joinPath(const std::string& dir, const std::string& name) {
@@ -181,6 +195,13 @@ std::string joinPath(const std::string& dir, const std::string& name) {
 FileSystem& realFileSystem() {
   static PosixFileSystem fs;
   return fs;
+}
+
+bool stillNamed(FileSystem& fs, const std::string& path, File& file) {
+  FileIdentity opened, named;
+  if (!file.identity(&opened)) return true;
+  if (!fs.identity(path, &named)) return fs.exists(path);  // gone, or cannot be told
+  return named == opened;
 }
 
 std::string resolvePath(FileSystem& fs, const std::string& dir, const std::string& name) {

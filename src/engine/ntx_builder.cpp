@@ -36,7 +36,7 @@ struct NtxIndex::Builder::Impl {
   size_t recSize = 0;
   size_t batchLimit = 0;  // records held in memory before a run is written
   size_t blockSize = 0;   // size of the run file's write buffer
-  std::vector<uint8_t> recs;
+  SystemVector<uint8_t> recs;
   size_t held = 0;
   uint64_t total = 0;
   int status = kOk;
@@ -44,7 +44,7 @@ struct NtxIndex::Builder::Impl {
   std::unique_ptr<File> runFile;
   std::vector<Run> runs;
   uint64_t runEnd = 0;
-  std::vector<SortKey> order;
+  SortOrder order;
 
   std::string runPath() const { return path + ".run"; }
   void setUp();
@@ -98,7 +98,7 @@ int NtxIndex::Builder::Impl::spill() {
     if (!runFile) return kErrCreate;
   }
   sortRecords(recs.data(), recSize, held, &order);
-  std::vector<uint8_t> buffer;
+  SystemVector<uint8_t> buffer;
   buffer.reserve(blockSize);
   int st = writeRun(*runFile, recs.data(), recSize, order, buffer, &runEnd, &runs);
   recs.clear();
@@ -122,8 +122,8 @@ int NtxIndex::Builder::Impl::writeFromRuns(TreeWriter& w) {
     if (st < 0) return st;
   }
   // The batch memory now goes to the merge buffers.
-  std::vector<uint8_t>().swap(recs);
-  std::vector<SortKey>().swap(order);
+  SystemVector<uint8_t>().swap(recs);
+  SortOrder().swap(order);
   RunMerger merger(*runFile, runs, recSize, budget);
   while (const uint8_t* r = merger.next()) {
     int st = w.add(r, rd32be(r + info.keyLength));

@@ -150,7 +150,11 @@ bool NtxIndex::Impl::next() {
   startPass(1);
   Frame& t = path[depth - 1];
   if (leafDepth(depth - 1)) {
+    // Most steps stay on the leaf: one page lookup for them.
     t.slot += 1;
+    uint8_t* p = page(t.page, depth - 1);
+    if (!p) return moved(false);
+    if (t.slot < count(p)) return copyEntry(p, t.slot);
     return moved(settleForward() && capture());
   }
   uint8_t* p = page(t.page, depth - 1);
@@ -167,6 +171,10 @@ bool NtxIndex::Impl::prev() {
   Frame& t = path[depth - 1];
   if (leafDepth(depth - 1)) {
     t.slot -= 1;
+    if (t.slot >= 0) {
+      uint8_t* p = page(t.page, depth - 1);
+      return moved(p && copyEntry(p, t.slot));
+    }
     return moved(settleBackward() && capture());
   }
   uint8_t* p = page(t.page, depth - 1);

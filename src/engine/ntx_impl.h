@@ -18,12 +18,16 @@ struct NtxIndex::Impl {
   // Deeper trees are taken as malformed (a loop of child pointers ends here).
   static constexpr int kMaxDepth = 64;
 
-  Impl(FileSystem& fs, std::string path, std::unique_ptr<File> file, bool writable, size_t frames)
+  // Pages come from `pool`, or from a pool of `frames` of the index's own
+  // when there is none.
+  Impl(FileSystem& fs, std::string path, std::unique_ptr<File> file, bool writable,
+       ntx::PagePool* pool, size_t frames)
       : fs(fs),
         filePath(std::move(path)),
         file(std::move(file)),
         writable(writable),
-        cache(frames) {}
+        ownPool(pool ? nullptr : std::make_unique<ntx::PagePool>(frames)),
+        cache(pool ? *pool : *ownPool, *this->file) {}
 
   FileSystem& fs;
   std::string filePath;
@@ -32,6 +36,7 @@ struct NtxIndex::Impl {
   ntx::Header header;
   uint64_t fileEnd = 0;  // pages below this offset exist (on disk or in the cache)
   int height = 0;        // levels; leaves sit at depth height - 1
+  std::unique_ptr<ntx::PagePool> ownPool;
   ntx::PageCache cache;
   bool changed = false;           // changes not yet flushed
   bool freeChainChecked = false;  // the free list was walked and holds no loop

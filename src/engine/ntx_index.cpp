@@ -37,7 +37,7 @@ void NtxIndex::Impl::loadNeighbours(uint32_t offset) {
   if (!file->read(first, readAheadBuf.data(), bytes, &got)) return;
   for (uint64_t at = first; at + kPageSize <= first + got; at += kPageSize) {
     if (cache.find(static_cast<uint32_t>(at)) >= 0) continue;  // cached, maybe changed
-    int f = cache.claim(static_cast<uint32_t>(at), *file);
+    int f = cache.claim(static_cast<uint32_t>(at));
     if (f < 0) return;
     std::memcpy(cache.data(f), readAheadBuf.data() + (at - first), kPageSize);
   }
@@ -51,7 +51,7 @@ int NtxIndex::Impl::load(uint32_t offset, bool check) {
   }
   if (f < 0) {
     if (offset == 0 || offset % kPageSize != 0 || offset >= fileEnd) return kErrIndex;
-    f = cache.claim(offset, *file);
+    f = cache.claim(offset);
     if (f < 0) return f;
     size_t got = 0;
     if (!file->read(offset, cache.data(f), kPageSize, &got)) {
@@ -133,7 +133,7 @@ int NtxIndex::Impl::walk(void* ctx, bool (*fn)(void*, std::string_view, uint32_t
 int NtxIndex::Impl::flush() {
   if (!changed) return kOk;
   if (keepingBefore) flushedInChanges = true;
-  int st = cache.writeDirty(*file);
+  int st = cache.writeDirty();
   if (st < 0) return st;
   uint8_t live[kLiveFieldsEnd - kCounterAt];
   uint16_t counter = static_cast<uint16_t>(header.counter + 1);
@@ -178,6 +178,16 @@ NtxIndex::~NtxIndex() = default;
 
 int NtxIndex::open(FileSystem& fs, const std::string& path, bool writable,
                    std::unique_ptr<NtxIndex>* out, size_t cachePages) {
+  return openIn(fs, path, writable, out, nullptr, std::max(cachePages, kMinFrames));
+}
+
+int NtxIndex::open(FileSystem& fs, const std::string& path, bool writable,
+                   std::unique_ptr<NtxIndex>* out, ntx::PagePool& pool) {
+  return openIn(fs, path, writable, out, &pool, 0);
+}
+
+int NtxIndex::openIn(FileSystem& fs, const std::string& path, bool writable,
+                     std::unique_ptr<NtxIndex>* out, ntx::PagePool* pool, size_t cachePages) {
   out->reset();
   std::unique_ptr<File> file = fs.open(path, writable ? OpenMode::ReadWrite : OpenMode::ReadOnly);
   if (!file) return kErrOpen;
@@ -190,8 +200,7 @@ int NtxIndex::open(FileSystem& fs, const std::string& path, bool writable,
   Header header;
   int st = decodeHeader(page, wholePages(size), &header);
   if (st < 0) return st;
-  auto impl =
-      std::make_unique<Impl>(fs, path, std::move(file), writable, std::max(cachePages, kMinFrames));
+  auto impl = std::make_unique<Impl>(fs, path, std::move(file), writable, pool, cachePages);
   impl->header = std::move(header);
   impl->fileEnd = wholePages(size);
   impl->scratch.resize((2u * impl->layout().maxItems + 3u) * impl->layout().itemSize);

@@ -13,6 +13,10 @@
 
 namespace vt::engine {
 
+namespace ntx {
+class PagePool;
+}
+
 struct NtxInfo {
   std::string expression;  // key expression text, stored in the header
   std::string tagName;     // stored at offset 538 (up to 11 characters)
@@ -30,6 +34,10 @@ class NtxIndex {
   // nothing is written. cachePages bounds the memory of the page cache.
   static int open(FileSystem& fs, const std::string& path, bool writable,
                   std::unique_ptr<NtxIndex>* out, size_t cachePages = 4096);
+  // The same, with the pages kept in `pool` under the budget it shares with
+  // the other indexes open in it. The pool must outlive the index.
+  static int open(FileSystem& fs, const std::string& path, bool writable,
+                  std::unique_ptr<NtxIndex>* out, ntx::PagePool& pool);
   ~NtxIndex();
 
   const NtxInfo& info() const;
@@ -115,6 +123,8 @@ class NtxIndex {
 
  private:
   explicit NtxIndex(std::unique_ptr<Impl> impl);
+  static int openIn(FileSystem& fs, const std::string& path, bool writable,
+                    std::unique_ptr<NtxIndex>* out, ntx::PagePool* pool, size_t cachePages);
   int walk(void* ctx, bool (*fn)(void*, std::string_view, uint32_t));
   std::unique_ptr<Impl> impl_;
 };

@@ -7,8 +7,8 @@
 
 namespace vt::engine::ntx {
 
-int writeRun(File& file, const uint8_t* recs, size_t recSize, const std::vector<SortKey>& order,
-             std::vector<uint8_t>& buffer, uint64_t* end, std::vector<Run>* runs) {
+int writeRun(File& file, const uint8_t* recs, size_t recSize, const SortOrder& order,
+             SystemVector<uint8_t>& buffer, uint64_t* end, std::vector<Run>* runs) {
   runs->push_back(Run{*end, order.size()});
   size_t block = std::max(buffer.capacity() / recSize, size_t{1}) * recSize;
   buffer.clear();
@@ -64,6 +64,21 @@ bool RunMerger::before(size_t a, size_t b) const {
   return c != 0 ? c > 0 : a > b;
 }
 
+// Moves the source at the top of the heap down to its place once its
+// current record has changed.
+void RunMerger::siftDown() {
+  const size_t n = heap_.size();
+  size_t at = 0;
+  while (true) {
+    size_t c = 2 * at + 1;
+    if (c >= n) break;
+    if (c + 1 < n && before(heap_[c], heap_[c + 1])) ++c;
+    if (!before(heap_[at], heap_[c])) break;
+    std::swap(heap_[at], heap_[c]);
+    at = c;
+  }
+}
+
 const uint8_t* RunMerger::next() {
   auto cmp = [this](size_t a, size_t b) { return before(a, b); };
   if (done_) return nullptr;
@@ -75,23 +90,23 @@ const uint8_t* RunMerger::next() {
     }
     std::make_heap(heap_.begin(), heap_.end(), cmp);
   } else {
-    // The record handed out last is consumed now that the caller is done.
-    Source& s = sources_[last_];
+    // The record handed out last is consumed now that the caller is done:
+    // its source moves on and down the heap, or leaves it when used up.
+    Source& s = sources_[heap_.front()];
     s.pos += recSize_;
     if (s.pos < s.end || fill(s)) {
-      heap_.push_back(last_);
-      std::push_heap(heap_.begin(), heap_.end(), cmp);
+      siftDown();
+    } else {
+      if (status_ < 0) return nullptr;
+      std::pop_heap(heap_.begin(), heap_.end(), cmp);
+      heap_.pop_back();
     }
-    if (status_ < 0) return nullptr;
   }
   if (heap_.empty()) {
     done_ = true;
     return nullptr;
   }
-  std::pop_heap(heap_.begin(), heap_.end(), cmp);
-  last_ = heap_.back();
-  heap_.pop_back();
-  return sources_[last_].current();
+  return sources_[heap_.front()].current();
 }
 
 }  // namespace vt::engine::ntx

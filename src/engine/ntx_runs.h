@@ -19,8 +19,8 @@ struct Run {
 
 // Appends the records in `order` to `file` at *end as a new run, writing
 // through `buffer` (its capacity is the block size).
-int writeRun(File& file, const uint8_t* recs, size_t recSize, const std::vector<SortKey>& order,
-             std::vector<uint8_t>& buffer, uint64_t* end, std::vector<Run>* runs);
+int writeRun(File& file, const uint8_t* recs, size_t recSize, const SortOrder& order,
+             SystemVector<uint8_t>& buffer, uint64_t* end, std::vector<Run>* runs);
 
 class RunMerger {
  public:
@@ -35,12 +35,13 @@ class RunMerger {
   struct Source {
     uint64_t at;    // next file offset to read
     uint64_t left;  // records not yet read from the file
-    std::vector<uint8_t> buf;
+    SystemVector<uint8_t> buf;
     size_t pos = 0, end = 0;  // bytes of buf in use
     const uint8_t* current() const { return buf.data() + pos; }
   };
   bool fill(Source& s);
   bool before(size_t a, size_t b) const;  // heap order: a after b
+  void siftDown();
 
   File& file_;
   size_t recSize_;
@@ -48,7 +49,6 @@ class RunMerger {
   std::vector<size_t> heap_;
   bool started_ = false;
   bool done_ = false;
-  size_t last_ = 0;  // source of the record handed out last
   int status_ = 0;
 };
 

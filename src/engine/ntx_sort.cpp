@@ -48,7 +48,7 @@ void sortFrom(SortKey* a, size_t n, const uint8_t* recs, size_t recSize, size_t 
 
 }  // namespace
 
-void sortRecords(const uint8_t* recs, size_t recSize, size_t n, std::vector<SortKey>* order) {
+void sortRecords(const uint8_t* recs, size_t recSize, size_t n, SortOrder* order) {
   order->resize(n);
   SortKey* keys = order->data();
   for (size_t i = 0; i < n; ++i) {

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "system_memory.h"
+
 namespace vt::engine::ntx {
 
 struct SortKey {
@@ -14,8 +16,10 @@ struct SortKey {
   uint32_t index;   // record number within the batch
 };
 
+using SortOrder = SystemVector<SortKey>;
+
 // Fills *order with the indexes of the n records at `recs` in bytewise
 // order of the records.
-void sortRecords(const uint8_t* recs, size_t recSize, size_t n, std::vector<SortKey>* order);
+void sortRecords(const uint8_t* recs, size_t recSize, size_t n, SortOrder* order);
 
 }  // namespace vt::engine::ntx

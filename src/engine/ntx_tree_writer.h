@@ -12,6 +12,7 @@
 
 #include "io.h"
 #include "ntx_page.h"
+#include "system_memory.h"
 
 namespace vt::engine::ntx {
 
@@ -43,7 +44,7 @@ class TreeWriter {
   File& file_;
   Layout l_;
   std::vector<Level> levels_;
-  std::vector<uint8_t> out_;       // completed pages not yet written
+  SystemVector<uint8_t> out_;      // completed pages not yet written
   uint64_t outAt_ = kPageSize;     // file offset of out_[0]
   uint64_t nextPage_ = kPageSize;  // offset the next completed page gets
 };

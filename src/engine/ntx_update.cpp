@@ -89,7 +89,7 @@ int NtxIndex::Impl::allocPage(NewPage* out) {
   } else {
     if (fileEnd + kPageSize > UINT32_MAX) return kErrWrite;
     at = static_cast<uint32_t>(fileEnd);
-    f = cache.claim(at, *file);
+    f = cache.claim(at);
     if (f < 0) return f;
     keepBefore(f, true);
     fileEnd += kPageSize;

@@ -45,6 +45,9 @@ struct Table::Impl {
   int opDepth = 0;  // nesting of beginOp/endOp
   bool opWrite = false;
   bool readHeld = false;  // holdReads: an operation kept open for reading
+  // A pack, zap or memo compression failed part way through renaming its
+  // files in: every later operation fails, nothing more is written.
+  bool lost = false;
 
   // The current record: its number, its buffer as changed by field
   // assignments, and its image as stored (to find changed keys).
@@ -111,10 +114,12 @@ struct Table::Impl {
   // Writes a copy of the table beside it keeping the records `keep` accepts
   // (with `edit` applied), rebuilds the indexes for it and swaps it in.
   int rewrite(bool (*keep)(const char* record), int (*edit)(Impl& t, char* record), bool withMemo);
-  int buildIndexFile(const std::string& target, const std::string& tagName,
-                     const std::string& expression, DbfFile& source);
-  int buildIndexFileAndRelease(const std::string& target, const std::string& tagName,
-                               const std::string& expression, DbfFile& source);
+  struct IndexBuild {
+    std::string target, tagName, expression;
+  };
+  // Writes the index files `builds` lists from one scan of `source`, the
+  // sorting memory shared among them.
+  int buildIndexFiles(const std::vector<IndexBuild>& builds, DbfFile& source);
 };
 
 // RAII form of beginOp/endOp.

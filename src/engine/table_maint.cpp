@@ -6,6 +6,7 @@
 
 #include "cgp_file.h"
 #include "file_commit.h"
+#include "ntx_cache.h"
 #include "release_memory.h"
 #include "table_impl.h"
 
@@ -13,11 +14,11 @@ namespace vt::engine {
 
 namespace {
 
-// Up to 12 MB of pages per index, taken only as pages are read: a warm seek
-// on a million customer numbers then rarely makes a system call.
-constexpr size_t kIndexCachePages = 12288;
-// Memory for sorting the keys of one index build; larger builds sort in runs.
-constexpr size_t kBuildBudget = 24u << 20;
+// Memory for sorting the keys of the indexes built together; larger builds
+// sort in runs. Each entry takes its key, its record number and its place in
+// the sort order.
+constexpr size_t kBuildBudget = 3584u << 10;
+constexpr size_t kBuildEntryOverhead = 4 + 16;
 
 std::string stem(const std::string& path) {
   size_t slash = path.find_last_of('/');
@@ -41,7 +42,7 @@ int Table::Impl::reopenIndexes(const std::vector<std::string>& paths) {
   for (const std::string& path : paths) {
     TagState ts;
     ts.path = path;
-    status = NtxIndex::open(fs, path, dbf->writable(), &ts.ntx, kIndexCachePages);
+    status = NtxIndex::open(fs, path, dbf->writable(), &ts.ntx, engine->indexPages());
     if (status == kOk)
       status = KeyExpr::compile(ts.ntx->info().expression, dbf->fields(), &ts.expr);
     if (status == kOk && ts.expr->length() != ts.ntx->keyLength()) status = kErrIndex;
@@ -66,35 +67,53 @@ int Table::Impl::reopenIndexes(const std::vector<std::string>& paths) {
   return status;
 }
 
-int Table::Impl::buildIndexFile(const std::string& target, const std::string& tagName,
-                                const std::string& expression, DbfFile& source) {
-  std::unique_ptr<KeyExpr> expr;
-  int status = KeyExpr::compile(expression, source.fields(), &expr);
-  if (status < 0) return status;
-  NtxInfo info{expression, tagName, static_cast<uint16_t>(expr->length())};
-  NtxIndex::Builder builder(engine->fs(), target, info, kBuildBudget);
-  builder.expect(source.recCount());
-  std::string key(expr->length(), ' ');
-  DbfFile::Scanner scan(source);
-  const char* record = nullptr;
-  uint32_t recno = 0;
-  while ((status = scan.next(&record, &recno)) == kOk && record) {
-    expr->evaluate(record, key.data());
-    status = builder.add(key, recno);
-    if (status < 0) break;
-  }
-  if (status == kOk) status = builder.finish();
-  return status;
-}
-
-int Table::Impl::buildIndexFileAndRelease(const std::string& target, const std::string& tagName,
-                                          const std::string& expression, DbfFile& source) {
-  int status = buildIndexFile(target, tagName, expression, source);
+int Table::Impl::buildIndexFiles(const std::vector<IndexBuild>& builds, DbfFile& source) {
+  // The pages other indexes keep are read again when needed; the builds
+  // take their memory meanwhile.
+  engine->indexPages().shed();
   releaseFreedMemory();
+  std::vector<std::unique_ptr<KeyExpr>> exprs(builds.size());
+  size_t entryBytes = 0;
+  int status = kOk;
+  for (size_t i = 0; i < builds.size() && status == kOk; ++i) {
+    status = KeyExpr::compile(builds[i].expression, source.fields(), &exprs[i]);
+    if (status == kOk) entryBytes += exprs[i]->length() + kBuildEntryOverhead;
+  }
+  if (status < 0 || builds.empty()) return status;
+  // Each build gets memory in proportion to its entries' size, so that all of
+  // them sort batches of the same number of entries.
+  std::vector<std::unique_ptr<NtxIndex::Builder>> builders;
+  std::vector<std::string> keys;
+  for (size_t i = 0; i < builds.size(); ++i) {
+    const size_t length = exprs[i]->length();
+    const size_t share = kBuildBudget / entryBytes * (length + kBuildEntryOverhead);
+    NtxInfo info{builds[i].expression, builds[i].tagName, static_cast<uint16_t>(length)};
+    builders.push_back(
+        std::make_unique<NtxIndex::Builder>(engine->fs(), builds[i].target, info, share));
+    builders.back()->expect(source.recCount());
+    keys.emplace_back(length, ' ');
+  }
+  {
+    DbfFile::Scanner scan(source);
+    const char* record = nullptr;
+    uint32_t recno = 0;
+    while (status == kOk && (status = scan.next(&record, &recno)) == kOk && record) {
+      for (size_t i = 0; i < builders.size() && status == kOk; ++i) {
+        exprs[i]->evaluate(record, keys[i].data());
+        status = builders[i]->add(keys[i], recno);
+      }
+    }
+  }
+  for (auto& builder : builders) {
+    if (status == kOk) status = builder->finish();
+    builder.reset();  // an unfinished build leaves no files behind
+    releaseFreedMemory();
+  }
   return status;
 }
 
 int Table::Impl::beginExclusive() {
+  if (lost) return fail(kErrLocked);
   if (!dbf->writable()) return fail(kErrReadOnly);
   int status = flushRecord();
   if (status < 0) return status;
@@ -117,16 +136,17 @@ int Table::createIndexGroup(const std::string& groupName, const std::vector<TagS
   ReplacePairs pairs;
   std::vector<std::string> names, paths;
   std::string cgp = resolvePath(fs, dir, groupName + ".cgp");
+  std::vector<Impl::IndexBuild> builds;
   for (const TagSpec& spec : specs) {
     std::string path = resolvePath(fs, dir, spec.name + ".ntx");
     if (t.engine->safety && fs.exists(path)) status = kErrExists;
-    if (status == kOk)
-      status = t.buildIndexFileAndRelease(path + ".tmp", spec.name, spec.expression, *t.dbf);
     pairs.emplace_back(path + ".tmp", path);
     names.push_back(spec.name);
     paths.push_back(path);
     if (status < 0) break;
+    builds.push_back({path + ".tmp", spec.name, spec.expression});
   }
+  if (status == kOk) status = t.buildIndexFiles(builds, *t.dbf);
   if (status == kOk && t.engine->safety && fs.exists(cgp)) status = kErrExists;
   if (status == kOk) status = writeGroupFile(fs, cgp + ".tmp", names);
   pairs.emplace_back(cgp + ".tmp", cgp);
@@ -164,21 +184,33 @@ int Table::Impl::rewrite(bool (*keep)(const char*), int (*edit)(Impl&, char*), b
     pairs.emplace_back(tmpDbt, dbtPath);
   }
   std::swap(dbt, freshMemo);  // `edit` copies memos into the new file
-  std::vector<char> copy(dbf->recordLength());
-  DbfFile::Scanner scan(*dbf);
-  const char* record = nullptr;
-  uint32_t n = 0, added = 0;
-  while (status == kOk && (status = scan.next(&record, &n)) == kOk && record) {
-    if (!keep(record)) continue;
-    std::memcpy(copy.data(), record, copy.size());
-    if (edit) status = edit(*this, copy.data());
-    if (status == kOk) status = fresh->append(copy.data(), &added);
+  // The indexes are rebuilt anyway: their cached pages make room for the
+  // copy's buffers.
+  engine->indexPages().shed();
+  {
+    // The copy's read buffer goes before the index builds take their memory.
+    std::vector<char> copy(dbf->recordLength());
+    DbfFile::Scanner scan(*dbf);
+    const char* record = nullptr;
+    uint32_t n = 0, added = 0;
+    while (status == kOk && (status = scan.next(&record, &n)) == kOk && record) {
+      if (!keep(record)) continue;
+      std::memcpy(copy.data(), record, copy.size());
+      if (edit) status = edit(*this, copy.data());
+      if (status == kOk) status = fresh->append(copy.data(), &added);
+    }
   }
   std::swap(dbt, freshMemo);
   if (status == kOk) status = fresh->flush();
   if (status == kOk && freshMemo) status = freshMemo->flush();
   if (status == kOk) status = fresh->file().sync() ? kOk : kErrWrite;
   if (status == kOk && freshMemo) status = freshMemo->file().sync() ? kOk : kErrWrite;
+  if (status == kOk) {
+    // Opened afresh, the new table lets go of its append buffer before the
+    // index builds read it.
+    fresh.reset();
+    status = DbfFile::open(fs, tmpDbf, true, &fresh);
+  }
   // The old indexes are closed while the new ones are built, so their page
   // caches do not add to the memory the builds take.
   std::vector<std::string> paths, names, expressions;
@@ -191,12 +223,12 @@ int Table::Impl::rewrite(bool (*keep)(const char*), int (*edit)(Impl&, char*), b
   if (status == kOk) status = flushed;
   tagStates.clear();
   releaseFreedMemory();
+  std::vector<IndexBuild> builds;
   for (size_t i = 0; i < paths.size(); ++i) {
     pairs.emplace_back(paths[i] + ".tmp", paths[i]);
-    if (status == kOk) {
-      status = buildIndexFileAndRelease(paths[i] + ".tmp", names[i], expressions[i], *fresh);
-    }
+    builds.push_back({paths[i] + ".tmp", names[i], expressions[i]});
   }
+  if (status == kOk) status = buildIndexFiles(builds, *fresh);
   // The new table carries this user's open lock before it takes the name.
   if (status == kOk && !fresh->file().lock(kOpenLockOffset, 1, LockKind::Exclusive, false)) {
     status = kErrLocked;
@@ -207,6 +239,13 @@ int Table::Impl::rewrite(bool (*keep)(const char*), int (*edit)(Impl&, char*), b
     return fail(status);
   }
   status = commitReplace(fs, dir, dbfPath + ".commit", pairs);
+  if (status < 0 && fs.exists(dbfPath + ".commit")) {
+    // Renames were under way: the names no longer hold the files open here.
+    // The table stops working; the next user to have it alone finishes.
+    lost = true;
+    reopenIndexes(paths);  // only so that its tags stay valid objects
+    return fail(status);
+  }
   if (status < 0) {
     reopenIndexes(paths);
     return fail(status);

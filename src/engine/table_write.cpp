@@ -8,6 +8,7 @@
 namespace vt::engine {
 
 int Table::Impl::beginOp(bool write, bool allTags) {
+  if (lost) return fail(kErrLocked);
   if (write && !dbf->writable()) return fail(kErrReadOnly);
   if (!shared()) return kOk;
   if (opDepth > 0) {
@@ -72,6 +73,7 @@ int Table::Impl::endOp(bool write, int status) {
 }
 
 int Table::Impl::flushFiles() {
+  if (lost) return kOk;  // nothing is pending: the failed rewrite flushed first
   int status = kOk;
   auto keep = [&status](int s) {
     if (status == kOk && s < 0) status = s;
@@ -210,6 +212,7 @@ int Table::appendBlank() {
   Impl& t = *impl_;
   int status = t.flushRecord();
   if (status < 0) return status;
+  if (t.lost) return t.fail(kErrLocked);
   if (!t.dbf->writable()) return t.fail(kErrReadOnly);
   std::fill(t.rec.begin(), t.rec.end(), ' ');
   if (!t.shared()) {
