@@ -53,9 +53,13 @@ struct SessionOptions {
   base::Progress* progress = nullptr;
   // The current date and time; the system clock when empty.
   std::function<base::DateTime()> now;
-  // The system's short date text (payment dates in PmtLines); IsoDate when
-  // empty, as the command-line tool has no locale.
+  // The system's short date text (printed documents and reports); IsoDate
+  // when empty, as the command-line tool has no locale.
   std::function<std::string(const base::DateTime&)> shortDate;
+  // The date text of the invoice views (payment dates in PmtLines): the
+  // numeric form the windows' date entry reads back in every locale, the
+  // same for stored payments as for new ones; IsoDate when empty.
+  std::function<std::string(const base::DateTime&)> viewDate;
   // The system's amount text with the C format "%<width>.<decimals>f"
   // (quantities, prices and payment amounts in the views); FloatText, with
   // "." as the decimal point, when empty.
@@ -72,11 +76,14 @@ class DataSession {
   DataSession& operator=(const DataSession&) = delete;
 
   engine::Engine& engine() { return engine_; }
+  base::ProgramExit& programExit() { return exit_; }
   base::DateTime now() const;
   // A date and an amount ("%<width>.<decimals>f") as the views and printed
   // documents show them: the system's short date and decimal separator
   // (IsoDate and "." without a locale).
   std::string shortDateText(const base::DateTime& date) const;
+  // A date as the invoice views hold it (SessionOptions::viewDate).
+  std::string viewDateText(const base::DateTime& date) const;
   std::string viewAmount(double value, int width, int decimals) const;
 
   // ---- State shared by the windows ----
@@ -238,7 +245,7 @@ class DataSession {
   int appendPaymentRow();
   // Seeks the lines of the invoice in the buffer and, while each loaded
   // line's number (`lineIvNo`, a buffer member) is the invoice's, appends
-  // its row.
+  // its row; lines marked deleted are passed over.
   int forEachInvoiceLine(engine::Table& lines, const char* tagName, int (DataSession::*load)(),
                          const int& lineIvNo, int (DataSession::*append)());
 

@@ -2,6 +2,7 @@
 
 #include <set>
 
+#include "data/file_change.h"
 #include "data/progress_box.h"
 #include "data/table_defs.h"
 #include "engine/status.h"
@@ -47,21 +48,34 @@ class RebuildSettings {
   engine::AccessMode mode_;
 };
 
-// Opens the table alone, writes its index group and closes everything.
-int rebuildTable(engine::Engine& engine, const TableDef& def, bool* openFailed) {
-  engine::Table* table = engine.open(def.name);
-  if (!table) {
-    *openFailed = true;
-    const int status = engine.errorCode();
-    return status < 0 ? status : engine::kErrOpen;
+// The tables to rebuild: every indexed one, or those missing an index file.
+std::vector<const TableDef*> tablesToRebuild(engine::Engine& engine, bool onlyMissing) {
+  const std::set<std::string> present =
+      onlyMissing ? lowerNamesIn(engine.fs(), engine.directory()) : std::set<std::string>{};
+  std::vector<const TableDef*> tables;
+  for (const TableDef& def : tableDefs()) {
+    if (def.indexed() && (!onlyMissing || anyMissing(def.indexFiles(), present))) {
+      tables.push_back(&def);
+    }
   }
-  int status = table->createIndexGroup(def.group, def.tagSpecs());
-  engine.closeAll();
-  const int pending = engine.errorCode();
-  if (status == 0 && pending < 0) status = pending;
-  return status;
+  return tables;
 }
 
+// Takes every table alone before the first is rebuilt; false with the
+// outcome filled in when one cannot be opened.
+bool holdAll(engine::Engine& engine, const std::vector<const TableDef*>& tables,
+             std::vector<engine::Table*>* held, RebuildOutcome* outcome) {
+  for (const TableDef* def : tables) {
+    engine::Table* table = engine.open(def->name);
+    if (!table) {
+      const int status = engine.errorCode();
+      *outcome = {status < 0 ? status : engine::kErrOpen, def->name, true, {}};
+      return false;
+    }
+    held->push_back(table);
+  }
+  return true;
+}
 }  // namespace
 
 std::vector<std::string> MissingDataFiles(engine::FileSystem& fs, const std::string& dir) {
@@ -90,22 +104,28 @@ RebuildOutcome RebuildIndexFiles(engine::Engine& engine, bool onlyMissing,
                                  base::Progress* progress) {
   RebuildOutcome outcome;
   RebuildSettings settings(engine);
-  const std::set<std::string> present =
-      onlyMissing ? lowerNamesIn(engine.fs(), engine.directory()) : std::set<std::string>{};
+  // An unfinished change of several files is finished before the index files
+  // are looked for (a table it cannot finish fails to open below).
+  FinishFileChange(engine.fs(), engine.directory());
+  const std::vector<const TableDef*> tables = tablesToRebuild(engine, onlyMissing);
   ProgressBox box(onlyMissing ? nullptr : progress, "Rebuilding Indexes");
   box.set(5);
-  for (const TableDef& def : tableDefs()) {
-    if (!def.indexed()) continue;
-    if (!onlyMissing || anyMissing(def.indexFiles(), present)) {
-      outcome.status = rebuildTable(engine, def, &outcome.openFailed);
-      if (!outcome.ok()) {
-        outcome.table = def.name;
-        return outcome;
-      }
-      outcome.rebuilt.push_back(def.name);
+  // Every table is held until the last index is written, so that no one
+  // works on a table whose indexes are not yet rebuilt.
+  std::vector<engine::Table*> held;
+  if (holdAll(engine, tables, &held, &outcome)) {
+    for (size_t i = 0; i < tables.size() && outcome.ok(); ++i) {
+      outcome.status = held[i]->createIndexGroup(tables[i]->group, tables[i]->tagSpecs());
+      outcome.table = tables[i]->name;
+      if (!outcome.ok()) break;
+      outcome.rebuilt.push_back(tables[i]->name);
+      box.set(tables[i]->rebuildProgress);
     }
-    box.set(def.rebuildProgress);
   }
+  engine.closeAll();
+  const int pending = engine.errorCode();
+  if (outcome.ok() && pending < 0) outcome.status = pending;
+  if (outcome.ok()) outcome.table.clear();
   return outcome;
 }
 

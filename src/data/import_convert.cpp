@@ -41,7 +41,12 @@ void fillInvoice(const OlderTable& from, DataSession& s) {
   inv = InvoiceRecord{};
   inv.IvNo = from.integer("IvNo");
   inv.CuNo = from.integer("CuNo");
-  if (auto date = from.date("IDate")) inv.IDate = base::FixCentury(*date, s.now().year);
+  const base::DateTime today = s.now();
+  // An invoice without a date is dated the day it is taken over, so that
+  // date spans find it.
+  const std::optional<base::DateTime> date = from.date("IDate");
+  inv.IDate = date ? base::FixCentury(*date, today.year)
+                   : base::MakeDate(today.year, today.month, today.day);
   inv.IMemo = from.text("IMemo");
   inv.REM = base::trim(from.memo("REM"));
   inv.Ship = from.number("Ship");
@@ -69,7 +74,6 @@ const std::vector<ConvertStep>& ConvertSteps() {
        {"Prid", "RCode", "PDesc", "UPrice", "LTax1", "LTax2", "IComm", "PMemo"},
        TableId::Products,
        &DataSession::OpenProducts,
-       false,
        fillProduct,
        &DataSession::StoreProduct,
        20,
@@ -79,7 +83,6 @@ const std::vector<ConvertStep>& ConvertSteps() {
         "Comments", "Note"},
        TableId::Customers,
        &DataSession::OpenCustomers,
-       true,
        fillCustomer,
        &DataSession::StoreCustomer,
        25,
@@ -88,7 +91,6 @@ const std::vector<ConvertStep>& ConvertSteps() {
        {"IvNo", "CuNo", "IDate", "IMemo", "REM", "Ship", "Tax", "Due"},
        TableId::Invoices,
        &DataSession::OpenInvoices,
-       true,
        fillInvoice,
        &DataSession::StoreInvoice,
        50,
@@ -97,7 +99,6 @@ const std::vector<ConvertStep>& ConvertSteps() {
        {"IvNo", "Prid", "IComm", "Qty", "UPR", "LTax1", "LTax2"},
        TableId::Items,
        &DataSession::OpenItems,
-       false,
        fillItem,
        &DataSession::StoreItem,
        75,

@@ -15,7 +15,6 @@ struct ConvertStep {
   std::vector<const char*> fields;  // the older fields it reads
   TableId target;
   bool (DataSession::*open)();
-  bool compressMemo;  // the target's memo file is compressed after the zap
   void (*fill)(const OlderTable& from, DataSession& session);  // the buffer
   int (DataSession::*store)();
   int progressFrom, progressSpan;  // progress from + span × done / count

@@ -1,9 +1,14 @@
 #include "data/import_older.h"
 
+#include <filesystem>
+
 #include "base/text1252.h"
 #include "data/datafiles.h"
+#include "data/file_change.h"
 #include "data/import_convert.h"
 #include "data/import_copy.h"
+#include "data/init.h"
+#include "data/maintenance.h"
 #include "data/older_table.h"
 #include "data/table_defs.h"
 
@@ -11,25 +16,31 @@ namespace vt::data {
 
 namespace {
 
-// The older tables, as the older program names them.
-constexpr const char* kOlderFiles[] = {"cust2.dbf",  "Groups.dbf", "inv.dbf",  "itm4.dbf",
-                                       "labels.dbf", "pmt.dbf",    "Prod4.dbf"};
-
-// The tables taken over as files, with the progress after each. The older
-// product table is also kept beside the new one as it was.
+// The tables taken over as files, as the older program names them, with the
+// progress after each. The older product table is also kept beside the new
+// one as it was.
 struct CopyStep {
   const char* older;
   const char* target;
   bool convertText;
   int progressAfter;
 };
-constexpr CopyStep kCopies[] = {{"groups.dbf", "GROUPS.dbf", true, 10},
+constexpr CopyStep kCopies[] = {{"Groups.dbf", "GROUPS.dbf", true, 10},
                                 {"labels.dbf", "LABELS.dbf", true, 15},
-                                {"Pmt.dbf", "PMT.dbf", true, 20},
+                                {"pmt.dbf", "PMT.dbf", true, 20},
                                 {"Prod4.dbf", "Prod4.dbf", false, 25}};
 
 // The tables the import replaces.
-constexpr const char* kReplaced[] = {"Prod5", "CUST5", "INV5", "ITM5", "GROUPS", "LABELS", "PMT"};
+const std::vector<std::string> kReplaced = {"Prod5",  "CUST5",  "INV5", "ITM5",
+                                            "GROUPS", "LABELS", "PMT"};
+
+// The folder beside the data in which the new tables are built.
+constexpr const char* kScratch = "import-work";
+
+std::string olderBase(const char* file) {
+  const std::string name = file;
+  return name.substr(0, name.size() - 4);
+}
 
 class Import {
  public:
@@ -40,14 +51,12 @@ class Import {
         dialogs_(dialogs),
         progress_(progress),
         older_(dir, &session.engine().fs()),
-        mode_(session.engine().accessMode) {
+        scratchDir_(
+            engine::resolvePath(session.engine().fs(), session.engine().directory(), kScratch)) {
     older_.readOnly = true;
     older_.autoOpen = false;
   }
-  ~Import() {
-    s_.CloseAll();
-    s_.engine().accessMode = mode_;
-  }
+  ~Import() { removeScratch(); }
 
   bool run();
 
@@ -58,10 +67,15 @@ class Import {
   bool olderFilesPresent();
   bool olderTableReadable(const std::string& name, const std::vector<const char*>& fields);
   bool olderTablesReadable();
-  bool workTablesFree();
+  bool workTablesFree(const DataFilesHold& hold);
+  bool makeScratch();
+  void removeScratch();
   bool copyFiles();
+  bool fixPaymentDates();
+  bool packCopies();
   bool convert(const ConvertStep& step);
   bool transferDescriptions();
+  bool swapIn();
   // Tells why the import stopped; false.
   bool stop(const std::string& file, int status, engine::Engine& engine);
   void show(const std::string& caption) {
@@ -76,12 +90,19 @@ class Import {
   base::Dialogs& dialogs_;
   base::Progress* progress_;
   engine::Engine older_;
-  engine::AccessMode mode_;
+  std::string scratchDir_;
+  std::unique_ptr<DataSession> w_;  // the session on the scratch folder
 };
 
 bool Import::olderFilesPresent() {
-  for (const char* name : kOlderFiles) {
-    if (!s_.engine().fs().exists(olderPath(name))) {
+  for (const CopyStep& step : kCopies) {
+    if (!s_.engine().fs().exists(olderPath(step.older))) {
+      dialogs_.information("", "Data files not found in " + dir_);
+      return false;
+    }
+  }
+  for (const ConvertStep& step : ConvertSteps()) {
+    if (!s_.engine().fs().exists(olderPath(std::string(step.older) + ".dbf"))) {
       dialogs_.information("", "Data files not found in " + dir_);
       return false;
     }
@@ -103,8 +124,7 @@ bool Import::olderTableReadable(const std::string& name, const std::vector<const
 // for, before anything is changed.
 bool Import::olderTablesReadable() {
   for (const CopyStep& step : kCopies) {
-    const std::string file = step.older;
-    if (!olderTableReadable(file.substr(0, file.size() - 4), {})) return false;
+    if (!olderTableReadable(olderBase(step.older), {})) return false;
   }
   for (const ConvertStep& step : ConvertSteps()) {
     if (!olderTableReadable(step.older, step.fields)) return false;
@@ -113,36 +133,48 @@ bool Import::olderTablesReadable() {
 }
 
 // No other program may have the tables open while they are replaced.
-bool Import::workTablesFree() {
-  engine::Engine& work = s_.engine();
-  s_.CloseAll();
-  const bool autoOpen = work.autoOpen;
-  work.autoOpen = false;
-  bool free = true;
-  for (const char* name : kReplaced) {
-    work.errorCode();
-    engine::Table* table = work.open(name);
-    const int status = work.errorCode();
-    if (table) table->close();
-    if (status < 0) {
-      dialogs_.information("", "Unable to use " + std::string(name) + ".dbf (" +
-                                   work.errorText(status) + "). Nothing was imported.");
-      free = false;
-      break;
-    }
-  }
-  work.autoOpen = autoOpen;
-  return free;
+bool Import::workTablesFree(const DataFilesHold& hold) {
+  const std::string& name = hold.busy().empty() ? hold.failed() : hold.busy();
+  if (name.empty()) return true;
+  const int status = hold.busy().empty() ? engine::kErrOpen : engine::kErrLocked;
+  dialogs_.information("", "Unable to use " + name + ".dbf (" + engine::statusText(status) +
+                               "). Nothing was imported.");
+  return false;
 }
 
 bool Import::stop(const std::string& file, int status, engine::Engine& engine) {
   dialogs_.information("", "The import stopped at " + file + " (" + engine.errorText(status) +
-                               "). The data files are only partly replaced.");
+                               "). Nothing was imported.");
   return false;
 }
 
+void Import::removeScratch() {
+  w_.reset();
+  std::error_code error;
+  std::filesystem::remove_all(scratchDir_, error);
+}
+
+// A fresh scratch folder holding empty tables, and a session on it.
+bool Import::makeScratch() {
+  removeScratch();
+  std::error_code error;
+  std::filesystem::create_directory(scratchDir_, error);
+  const InitOutcome made = error ? InitOutcome{false, error.message()}
+                                 : InitDataDir(scratchDir_, nullptr, s_.engine().fs());
+  if (!made.ok) {
+    dialogs_.information(
+        "", "Unable to make " + scratchDir_ + " (" + made.message + "). Nothing was imported.");
+    return false;
+  }
+  SessionOptions options;
+  options.fs = &s_.engine().fs();
+  options.now = [this] { return s_.now(); };
+  w_ = std::make_unique<DataSession>(scratchDir_, dialogs_, s_.programExit(), options);
+  return true;
+}
+
 bool Import::copyFiles() {
-  engine::Engine& work = s_.engine();
+  engine::Engine& work = w_->engine();
   for (const CopyStep& step : kCopies) {
     const std::string target = engine::resolvePath(work.fs(), work.directory(), step.target);
     const int status = CopyOlderTable(work, olderPath(step.older), target, step.convertText);
@@ -152,78 +184,129 @@ bool Import::copyFiles() {
   return true;
 }
 
+// Payments get the century window their invoices' dates get.
+bool Import::fixPaymentDates() {
+  if (!w_->OpenPayments()) return false;  // the program has ended
+  engine::Table& pmt = *w_->payments();
+  pmt.selectTag(nullptr);  // record order: a changed date moves a payment in the index
+  int status = 0;
+  for (engine::Result r = pmt.top(); r == engine::Result::Success && status == 0; r = pmt.skip()) {
+    status = w_->LoadPayment();
+    w_->Payment.PDate = base::FixCentury(w_->Payment.PDate, s_.now().year);
+    if (status == 0) status = w_->StorePayment();
+  }
+  if (status == 0) status = w_->engine().errorCode();
+  w_->CloseAll();
+  return status < 0 ? stop("PMT.dbf", status, w_->engine()) : true;
+}
+
+// Records the older program had marked deleted are left out.
+bool Import::packCopies() {
+  for (const char* table : {"GROUPS", "LABELS", "PMT"}) {
+    const int status = w_->PackTable(table, false);
+    if (status < 0) return stop(std::string(table) + ".dbf", status, w_->engine());
+  }
+  return true;
+}
+
 bool Import::convert(const ConvertStep& step) {
-  s_.CloseAll();
+  w_->CloseAll();
   OlderTable from;
   const std::string olderName = std::string(step.older) + ".dbf";
   int status = from.open(older_, step.older, step.fields);
   if (status < 0) return stop(olderPath(olderName), status, older_);
-  if (!(s_.*step.open)()) return false;  // the program has ended
-  engine::Table& to = *s_.table(step.target);
-  status = to.zap();
-  if (status == 0 && step.compressMemo) status = to.memoCompress();
-  if (status < 0) return stop(to.name(), status, s_.engine());
+  if (!((*w_).*step.open)()) return false;  // the program has ended
+  engine::Table& to = *w_->table(step.target);
   engine::Table& rows = from.table();
   const uint32_t count = rows.recCount();
   uint32_t done = 0;
   for (engine::Result r = rows.top(); r == engine::Result::Success; r = rows.skip()) {
-    step.fill(from, s_);
-    if (status = older_.errorCode(); status < 0) return stop(olderPath(olderName), status, older_);
-    status = to.appendBlank();
-    if (status >= 0) status = (s_.*step.store)();
-    if (status < 0) return stop(to.name(), status, s_.engine());
     ++done;
     set(step.progressFrom +
         static_cast<int>(static_cast<uint64_t>(step.progressSpan) * done / count));
+    if (rows.deleted()) continue;
+    step.fill(from, *w_);
+    if (status = older_.errorCode(); status < 0) return stop(olderPath(olderName), status, older_);
+    status = to.appendBlank();
+    if (status >= 0) status = ((*w_).*step.store)();
+    if (status < 0) return stop(to.name(), status, w_->engine());
   }
   if (status = older_.errorCode(); status < 0) return stop(olderPath(olderName), status, older_);
   return true;
 }
 
 bool Import::transferDescriptions() {
-  s_.CloseAll();
-  const RebuildOutcome rebuilt = RebuildIndexFiles(s_.engine(), false, progress_);
-  if (!rebuilt.ok()) return stop(rebuilt.table, rebuilt.status, s_.engine());
-  if (!s_.OpenProducts() || !s_.OpenItems()) return false;  // the program has ended
+  w_->CloseAll();
+  const RebuildOutcome rebuilt = RebuildIndexFiles(w_->engine(), false, progress_);
+  if (!rebuilt.ok()) return stop(rebuilt.table, rebuilt.status, w_->engine());
+  if (!fixPaymentDates() || !packCopies()) return false;
+  if (!w_->OpenProducts() || !w_->OpenItems()) return false;  // the program has ended
   show("Transferring Item Descriptions");
-  engine::Table& items = *s_.items();
-  engine::Table& products = *s_.products();
+  engine::Table& items = *w_->items();
+  engine::Table& products = *w_->products();
   const size_t keyLength = products.selectedTag()->keyLength();
   const uint32_t count = items.recCount();
   uint32_t done = 0;
   int status = 0;
   for (engine::Result r = items.top(); r == engine::Result::Success && status == 0;
        r = items.skip()) {
-    status = s_.LoadItem();
-    std::string key = base::upper1252(base::fromUtf8(s_.Item.PrID));
+    status = w_->LoadItem();
+    std::string key = base::upper1252(base::fromUtf8(w_->Item.PrID));
     key.resize(keyLength, ' ');
     if (status == 0 && products.seek(key) == engine::Result::Success) {
-      status = s_.LoadProduct();
-      s_.Item.PDesc = s_.Product.PDesc;
-      if (status == 0) status = s_.StoreItem();
+      status = w_->LoadProduct();
+      w_->Item.PDesc = w_->Product.PDesc;
+      if (status == 0) status = w_->StoreItem();
     }
     ++done;
     set(static_cast<int>(uint64_t{100} * done / count));
   }
-  if (status == 0) status = s_.engine().errorCode();
-  return status < 0 ? stop(items.name(), status, s_.engine()) : true;
+  if (status == 0) status = w_->engine().errorCode();
+  w_->CloseAll();
+  return status < 0 ? stop(items.name(), status, w_->engine()) : true;
+}
+
+// Every file of the replaced tables (with their memo and index files) and
+// the older product table, moved from the scratch folder into the data as
+// one change while the tables are held.
+bool Import::swapIn() {
+  engine::FileSystem& fs = s_.engine().fs();
+  const std::string& work = s_.engine().directory();
+  FileChange change(fs, work);
+  auto move = [&](const std::string& name) {
+    change.replace(engine::resolvePath(fs, scratchDir_, name), engine::resolvePath(fs, work, name));
+  };
+  for (const std::string& table : kReplaced) {
+    const TableDef* def = findTableDef(table);
+    move(def->dbfName());
+    if (def->memo) move(def->dbtName());
+    for (const std::string& index : def->indexFiles()) move(index);
+  }
+  move("Prod4.dbf");
+  const int status = change.commit();
+  return status < 0 ? stop(work, status, s_.engine()) : true;
 }
 
 bool Import::run() {
-  if (!olderFilesPresent()) return true;
-  if (!dialogs_.warning("", "Warning: All previously entered data will be overwritten")) {
-    return true;
+  if (SameDirectory(dir_, s_.engine().directory())) {
+    dialogs_.information("", "Import must be from a different drive and/or directory");
+    return false;
   }
-  if (!olderTablesReadable()) return true;
-  s_.engine().accessMode = engine::AccessMode::DenyWrite;
-  if (!workTablesFree()) return true;
+  if (!olderFilesPresent()) return false;
+  if (!dialogs_.warning("", "Warning: All previously entered data will be overwritten")) {
+    return false;
+  }
+  if (!olderTablesReadable()) return false;
+  s_.CloseAll();
+  DataFilesHold hold(s_.engine(), kReplaced, false);
+  if (!workTablesFree(hold) || !makeScratch()) return false;
   show("Converting Data Files");
   set(5);
   if (!copyFiles()) return false;
   for (const ConvertStep& step : ConvertSteps()) {
     if (!convert(step)) return false;
   }
-  return transferDescriptions();
+  return transferDescriptions() && swapIn();
 }
 
 }  // namespace
@@ -233,10 +316,8 @@ bool ImportOlderData(DataSession& session, const std::string& dir, base::Dialogs
   return Import(session, dir, dialogs, progress).run();
 }
 
-int FinishImport(DataSession& session, bool completed, base::Dialogs& dialogs,
-                 base::ProgramExit& exit, base::Progress* progress) {
+int FinishImport(DataSession& session) {
   session.CloseAll();
-  if (!completed) RebuildIndexes(session.engine(), false, progress, dialogs, exit);
   return session.PackAll();
 }
 

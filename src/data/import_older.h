@@ -8,24 +8,23 @@
 #include <string>
 
 #include "base/dialogs.h"
-#include "base/program_exit.h"
 #include "base/progress.h"
 #include "data/data_session.h"
 
 namespace vt::data {
 
 // Replaces the data in the session's directory by the older tables in `dir`
-// after the user's confirmation, with the progress box. True when nothing
-// was changed (files missing, cancelled, tables in use) or the import was
-// completed; false when it stopped part way, after telling why, with the
-// tables partly replaced. Leaves the progress box shown.
+// after the user's confirmation, with the progress box. The new tables are
+// built in a scratch folder beside the data (import-work) and swapped in as
+// one unit while the tables are held, with their indexes. True when the data
+// was replaced; false when nothing was (files missing, the working directory
+// itself, cancelled, tables in use, or a failure on the way), after telling
+// why. Leaves the progress box shown.
 bool ImportOlderData(DataSession& session, const std::string& dir, base::Dialogs& dialogs,
                      base::Progress* progress);
 
-// What follows every import: after one that stopped part way (`completed`
-// false) the indexes are rebuilt; then every table is packed. The packing's
+// What follows a completed import: every table is packed. The packing's
 // status (0 or negative).
-int FinishImport(DataSession& session, bool completed, base::Dialogs& dialogs,
-                 base::ProgramExit& exit, base::Progress* progress);
+int FinishImport(DataSession& session);
 
 }  // namespace vt::data

@@ -40,6 +40,10 @@ std::string DataSession::shortDateText(const base::DateTime& date) const {
   return options_.shortDate ? options_.shortDate(date) : base::IsoDate(date);
 }
 
+std::string DataSession::viewDateText(const base::DateTime& date) const {
+  return options_.viewDate ? options_.viewDate(date) : base::IsoDate(date);
+}
+
 std::string DataSession::viewAmount(double value, int width, int decimals) const {
   return options_.amountText ? options_.amountText(value, width, decimals)
                              : base::FloatText(value, width, decimals);
@@ -66,7 +70,7 @@ int DataSession::appendItemRow() {
 
 int DataSession::appendPaymentRow() {
   PmtRow& row = AppendViewRow(PmtLines, PmtCount);
-  row[PmtCol::PDate] = shortDateText(Payment.PDate);
+  row[PmtCol::PDate] = viewDateText(Payment.PDate);
   row[PmtCol::PAmt] = viewAmount(Payment.PAmt, 10, 2);
   return 0;
 }
@@ -83,7 +87,8 @@ int DataSession::forEachInvoiceLine(engine::Table& lines, const char* tagName,
     int status = (this->*load)();
     if (status < 0) return status;
     if (lineIvNo != Invoice.IvNo) return 0;
-    if ((status = (this->*append)()) < 0) return status;
+    // A line removed while its table could not be packed stays removed.
+    if (!lines.deleted() && (status = (this->*append)()) < 0) return status;
     EngineResult = lines.skip(1);
     if (EngineResult == engine::Result::Eof) return engine_.errorCode();
   }

@@ -59,23 +59,13 @@ void TellInUse(base::Dialogs& dialogs, const std::string& table);
 // user which one is held.
 bool DataFilesFree(engine::Engine& engine, base::Dialogs& dialogs);
 
-// One file of BackupFiles copied from the engine's directory to `dir`
-// (toBackup) or back. The copy goes to a temporary name beside the target,
-// is synced and renamed into place, so the target's name never holds a
-// partial file. A missing source is told and gives false. A backup that
-// finds the disk full or write-protected asks whether to try again.
-bool CopyDataFile(engine::Engine& engine, bool toBackup, const std::string& dir,
-                  const std::string& fileName, base::Dialogs& dialogs);
-// Every file of BackupFiles in order with the progress box "Copying Data
-// Files"; checks first that every source is there, then stops at the first
-// file that fails.
-bool CopyDataFiles(engine::Engine& engine, bool toBackup, const std::string& dir,
-                   base::Dialogs& dialogs, base::Progress* progress);
-
-// The whole backup to `dir` and restore from it: refused for the working
-// directory itself and while another program has the tables open; a failed
-// copy is told. A restore that copied anything ends with every index
-// rebuilt. True when every file was copied.
+// The whole backup to `dir` and restore from it, with the progress box
+// "Copying Data Files": every file of BackupFiles is copied beside its
+// target and synced, then all are swapped in as one unit (file_change.h), so
+// a failure at any point leaves the target as it was, and is told. Refused
+// for the working directory itself and while another program has the tables
+// open. A restore removes the indexes of the old data with the same change
+// and ends with every index rebuilt. True when every file was copied.
 bool BackupDataFiles(engine::Engine& engine, const std::string& dir, base::Dialogs& dialogs,
                      base::Progress* progress);
 bool RestoreDataFiles(engine::Engine& engine, const std::string& dir, base::Dialogs& dialogs,

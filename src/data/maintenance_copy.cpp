@@ -1,12 +1,14 @@
-// Backup and restore: the data files copied one by one between the working
-// directory and another directory, each written beside its target under a
-// temporary name, synced and renamed into place.
+// Backup and restore: the data files copied between the working directory
+// and another directory, each written beside its target under a temporary
+// name and synced, then all swapped in as one unit.
 #include <array>
 #include <cerrno>
 
 #include "data/datafiles.h"
+#include "data/file_change.h"
 #include "data/maintenance.h"
 #include "data/progress_box.h"
+#include "data/table_defs.h"
 #include "data/whole_file.h"
 #include "engine/io.h"
 
@@ -51,31 +53,20 @@ CopyFault transfer(engine::File& in, engine::File& out) {
   return CopyFault::Other;
 }
 
-std::string directoryOf(const std::string& path) {
-  const size_t slash = path.find_last_of('/');
-  return slash == std::string::npos ? "." : path.substr(0, slash == 0 ? 1 : slash);
-}
-
-// Writes `source` to `target` through a temporary file beside it; on any
-// failure the temporary file is removed and `target` is as it was.
-CopyFault copyOnce(engine::FileSystem& fs, const std::string& source, const std::string& target) {
+// Writes `source` to `incoming`, synced; on any failure `incoming` is
+// removed again.
+CopyFault copyOnce(engine::FileSystem& fs, const std::string& source, const std::string& incoming) {
   const std::unique_ptr<engine::File> in = fs.open(source, engine::OpenMode::ReadOnly);
   if (!in) return CopyFault::Other;
-  const std::string temp = target + ".copying";
   errno = 0;
-  std::unique_ptr<engine::File> out = fs.open(temp, engine::OpenMode::Create);
+  std::unique_ptr<engine::File> out = fs.open(incoming, engine::OpenMode::Create);
   if (!out) return faultOf(errno);
   CopyFault fault = transfer(*in, *out);
   errno = 0;
   if (fault == CopyFault::None && !out->sync()) fault = faultOf(errno);
   out.reset();
-  errno = 0;
-  if (fault == CopyFault::None && !fs.rename(temp, target)) fault = faultOf(errno);
-  if (fault != CopyFault::None) {
-    fs.remove(temp);
-    return fault;
-  }
-  return fs.syncDir(directoryOf(target)) ? CopyFault::None : CopyFault::Other;
+  if (fault != CopyFault::None) fs.remove(incoming);
+  return fault;
 }
 
 struct CopyEnds {
@@ -114,28 +105,51 @@ std::vector<std::string> copiedTables() {
   return tables;
 }
 
-// Whether `dir` may be used: not the working directory, and the tables not
-// open in another program (then `hold` keeps them for the copy).
+// The index files of the copied tables: a restore removes them in the same
+// change, so no index of the old data outlives it.
+void removeIndexes(engine::Engine& engine, FileChange& change) {
+  engine::FileSystem& fs = engine.fs();
+  for (const std::string& table : copiedTables()) {
+    for (const std::string& file : findTableDef(table)->indexFiles()) {
+      change.remove(engine::resolvePath(fs, engine.directory(), file));
+    }
+  }
+}
+
+// Whether `dir` may be used: not the working directory, the tables not open
+// in another program (then `hold` keeps them for the copy), and no change of
+// `dir` left unfinished by another program (a stopped backup is finished).
 bool mayCopy(engine::Engine& engine, const std::string& dir, DataFilesHold& hold,
              const char* sameDirMessage, base::Dialogs& dialogs) {
   if (SameDirectory(dir, engine.directory())) {
     dialogs.information("", sameDirMessage);
     return false;
   }
-  if (hold.busy().empty()) return true;
-  TellInUse(dialogs, hold.busy());
+  if (!hold.busy().empty()) {
+    TellInUse(dialogs, hold.busy());
+    return false;
+  }
+  const std::string other = CleanDirectoryName(dir);
+  if (FinishFileChange(engine.fs(), other) == 0) return true;
+  dialogs.information(
+      "", "The files in " + other + " are being changed by another program. Nothing was changed.");
   return false;
 }
 
-}  // namespace
-
-bool CopyDataFile(engine::Engine& engine, bool toBackup, const std::string& dir,
-                  const std::string& fileName, base::Dialogs& dialogs) {
+// Copies one file of BackupFiles beside its target and enters it in
+// `change`. A missing source is told and gives false. A backup that finds the
+// disk full or write-protected asks whether to try again.
+bool copyDataFile(engine::Engine& engine, bool toBackup, const std::string& dir,
+                  const std::string& fileName, base::Dialogs& dialogs, FileChange& change) {
   const CopyEnds ends = endsOf(engine, toBackup, dir, fileName);
   if (tellIfMissing(engine, ends, dialogs)) return false;
+  const std::string incoming = FileChange::incomingFor(ends.target);
   for (;;) {
-    const CopyFault fault = copyOnce(engine.fs(), ends.source, ends.target);
-    if (fault == CopyFault::None) return true;
+    const CopyFault fault = copyOnce(engine.fs(), ends.source, incoming);
+    if (fault == CopyFault::None) {
+      change.replace(incoming, ends.target);
+      return true;
+    }
     if (!toBackup || fault == CopyFault::Other) return false;
     const std::string text = fault == CopyFault::DiskFull
                                  ? "Disk Full. Insert another disk." + fileName
@@ -144,18 +158,24 @@ bool CopyDataFile(engine::Engine& engine, bool toBackup, const std::string& dir,
   }
 }
 
-bool CopyDataFiles(engine::Engine& engine, bool toBackup, const std::string& dir,
-                   base::Dialogs& dialogs, base::Progress* progress) {
+// Every file of BackupFiles in order with the progress box "Copying Data
+// Files", then all swapped in at once; checks first that every source is
+// there. A failure anywhere leaves every target as it was.
+bool copyDataFiles(engine::Engine& engine, bool toBackup, const std::string& dir,
+                   base::Dialogs& dialogs, base::Progress* progress, FileChange& change) {
   if (!allSourcesThere(engine, toBackup, dir, dialogs)) return false;
   ProgressBox box(progress, "Copying Data Files");
   box.set(10);
   const std::vector<std::string>& files = BackupFiles();
   for (size_t i = 0; i < files.size(); ++i) {
-    if (!CopyDataFile(engine, toBackup, dir, files[i], dialogs)) return false;
+    if (!copyDataFile(engine, toBackup, dir, files[i], dialogs, change)) return false;
     box.set(kCopyProgress[i]);
   }
-  return true;
+  if (!toBackup) removeIndexes(engine, change);
+  return change.commit() == 0;
 }
+
+}  // namespace
 
 bool BackupDataFiles(engine::Engine& engine, const std::string& dir, base::Dialogs& dialogs,
                      base::Progress* progress) {
@@ -164,25 +184,32 @@ bool BackupDataFiles(engine::Engine& engine, const std::string& dir, base::Dialo
                dialogs)) {
     return false;
   }
-  if (CopyDataFiles(engine, true, dir, dialogs, progress)) return true;
+  FileChange change(engine.fs(), CleanDirectoryName(dir));
+  if (copyDataFiles(engine, true, dir, dialogs, progress, change)) return true;
   dialogs.information("", "Backup Failed . . Check that disk is not write protected");
   return false;
 }
 
 bool RestoreDataFiles(engine::Engine& engine, const std::string& dir, base::Dialogs& dialogs,
                       base::Progress* progress, base::ProgramExit& exit) {
-  bool copied = false;
   {
     DataFilesHold hold(engine, copiedTables(), false);
     if (!mayCopy(engine, dir, hold, "Restore must be from a different drive and/or directory",
                  dialogs)) {
       return false;
     }
-    copied = CopyDataFiles(engine, false, dir, dialogs, progress);
-    if (!copied) dialogs.information("", "Restore Failed . . Check that your disk is not full.");
+    // A file missing from the backup is told as such, not as a full disk.
+    if (!allSourcesThere(engine, false, dir, dialogs)) return false;
+    FileChange change(engine.fs(), engine.directory());
+    if (!copyDataFiles(engine, false, dir, dialogs, progress, change)) {
+      dialogs.information("", "Restore Failed . . Check that your disk is not full.");
+      return false;
+    }
   }
+  // The restored tables are without indexes until the rebuild, which holds
+  // every table until all their indexes are written.
   RebuildIndexes(engine, false, progress, dialogs, exit);
-  return copied;
+  return true;
 }
 
 }  // namespace vt::data

@@ -34,7 +34,13 @@ std::string OlderTable::text(const char* name) const {
 }
 
 std::string OlderTable::memo(const char* name) const {
-  return base::CodePageToUtf8(field(name).memo(), page_);
+  // DOS editors ended a wrapped line with a soft return, 0x8D before the
+  // line feed: a line break like any other.
+  std::string text = field(name).memo();
+  for (size_t at = text.find("\x8D\n"); at != std::string::npos; at = text.find("\x8D\n", at)) {
+    text[at] = '\r';
+  }
+  return base::CodePageToUtf8(text, page_);
 }
 
 double OlderTable::number(const char* name) const {

@@ -29,8 +29,8 @@ class OlderTable {
   base::CodePage codePage() const { return page_; }
 
   // The current record's fields: text as UTF-8 with its blank padding, a
-  // memo as UTF-8, and a date as its "yyyymmdd" text gives it (nothing when
-  // blank or not a date).
+  // memo as UTF-8 (DOS soft returns as line breaks), and a date as its
+  // "yyyymmdd" text gives it (nothing when blank or not a date).
   std::string text(const char* field) const;
   std::string memo(const char* field) const;
   double number(const char* field) const;

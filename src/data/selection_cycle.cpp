@@ -12,13 +12,25 @@ struct CyclePlan {
   TableId table;
   const char* emptyMessage;  // shown when the table is empty and New is not allowed
   const char* tag;           // selected first; null: the order is left as it is
+  // Shown when a record marked deleted is chosen, which is then refused;
+  // null: such a record may be chosen (its editor's save brings it back).
+  const char* deletedMessage = nullptr;
 };
+
+// Whether record `recNo` of `records` is marked deleted.
+bool markedDeleted(engine::Table& records, long recNo) {
+  const bool deleted =
+      records.go(static_cast<uint32_t>(recNo)) == engine::Result::Success && records.deleted();
+  records.engine().errorCode();
+  return deleted;
+}
 
 const CyclePlan& cyclePlan(RecordKind kind) {
   static constexpr CyclePlan kCustomer{TableId::Customers, "Customer Database is Empty", "cname"};
   static constexpr CyclePlan kGroup{TableId::Groups, "Group Database is Empty", nullptr};
   static constexpr CyclePlan kProduct{TableId::Products, "Product Database is Empty", nullptr};
-  static constexpr CyclePlan kInvoice{TableId::Invoices, "Invoice Database is Empty", nullptr};
+  static constexpr CyclePlan kInvoice{TableId::Invoices, "Invoice Database is Empty", nullptr,
+                                      "This invoice has been deleted and cannot be opened"};
   static constexpr CyclePlan kPurchase{TableId::Purchases, "Purchase Database is Empty", nullptr};
   static constexpr CyclePlan kLabel{TableId::Labels, "Label Database is Empty", nullptr};
   switch (kind) {
@@ -68,7 +80,11 @@ PickOutcome DataSession::Pick(RecordKind kind, bool allowNew, RecordPicker& pick
     }
     current = 0;
   }
-  picker.pick(allowNew, current);
+  for (;;) {
+    picker.pick(allowNew, current);
+    if (current <= 0 || !plan.deletedMessage || !markedDeleted(*records, current)) break;
+    dialogs_.information("", plan.deletedMessage);
+  }
   if (current == 0) {
     editor.edit(current);
     outcome.savedNew = current > 0;

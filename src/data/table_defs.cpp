@@ -216,6 +216,14 @@ const TagDef* TableDef::findTag(std::string_view nameOrFile) const {
   return it == tags.end() ? nullptr : &*it;
 }
 
+int FieldWidth(std::string_view table, std::string_view field) {
+  const TableDef* def = findTableDef(table);
+  if (!def) return 0;
+  auto it = std::find_if(def->fields.begin(), def->fields.end(),
+                         [&](const FieldDef& f) { return sameName(f.name, field); });
+  return it == def->fields.end() ? 0 : it->width;
+}
+
 const std::vector<TableDef>& tableDefs() {
   static const std::vector<TableDef> defs = {customers(), groups(),   products(),
                                              purchases(), invoices(), items(),

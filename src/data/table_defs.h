@@ -53,6 +53,9 @@ struct TableDef {
 const std::vector<TableDef>& tableDefs();
 // Case-insensitive lookup; nullptr if the name is not one of the nine.
 const TableDef* findTableDef(std::string_view name);
+// The width of field `field` of table `table` (names case-insensitive), as
+// an entry field is limited to it; 0 when there is no such field.
+int FieldWidth(std::string_view table, std::string_view field);
 
 // Case-insensitive equality of ASCII names.
 bool sameName(std::string_view a, std::string_view b);

@@ -105,8 +105,9 @@ void TMain::importClicked() {
   if (!dir) return;
   const ui::WaitCursor busy;
   data::DataSession& session = *state_.session();
-  const bool completed = data::ImportOlderData(session, *dir, state_.ui.dialogs, &progress_);
-  data::FinishImport(session, completed, state_.ui.dialogs, state_.exit, &progress_);
+  if (data::ImportOlderData(session, *dir, state_.ui.dialogs, &progress_)) {
+    data::FinishImport(session);
+  }
   progress_.show(false, "");
   forgetRecords(session);
 }

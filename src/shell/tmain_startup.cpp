@@ -7,6 +7,8 @@
 #include <QTimer>
 
 #include "data/datafiles.h"
+#include "data/file_change.h"
+#include "data/invoice_journal.h"
 #include "engine/status.h"
 #include "invoicing/tstationary.h"
 #include "invoicing/ttaxdef.h"
@@ -28,6 +30,10 @@ constexpr qint64 kSplashMs = 1728;
 const char* const kDataFilesMissing =
     "Database files not found in startup directory\r\n"
     "Program must be started from the directory containing the data files.";
+const char* const kInvoiceNotPutBack =
+    "An invoice was being saved when the program stopped, and its records cannot be put "
+    "back now (another program may be using the invoice files). They will be put back "
+    "before the next invoice is saved.";
 
 }  // namespace
 
@@ -53,6 +59,9 @@ void TMain::FormShow() {
 }
 
 bool TMain::StartSession() {
+  // A change of several files that a stop left unfinished is finished before
+  // the files are looked for; a table it cannot finish does not open below.
+  data::FinishFileChange(engine::realFileSystem(), state_.directory());
   if (!data::DataFilesPresent(state_.directory())) {
     state_.ui.dialogs.information("", kDataFilesMissing);
     EndRun(0);
@@ -61,6 +70,10 @@ bool TMain::StartSession() {
   data::DataSession& session = state_.createSession(&progress_);
   ExitOnEngineError();
   data::RebuildIndexes(session.engine(), true, nullptr, state_.ui.dialogs, state_.exit);
+  // An invoice save or deletion that a stop cut short is taken back whole.
+  if (data::RecoverInvoiceWork(session) < 0) {
+    state_.ui.dialogs.information("", kInvoiceNotPutBack);
+  }
   if (!session.OpenSettings()) return false;
   const int read = session.ReadSettings();
   session.CloseAll();

@@ -1,5 +1,6 @@
 // The selection cycle: the empty-table refusal, New leading to the editor,
-// Cancel, the saved-new flag, and the "Add & Edit" loop around it.
+// Cancel, the saved-new flag, a deleted invoice refused, and the "Add & Edit"
+// loop around it.
 #include <gtest/gtest.h>
 
 #include "access_test_support.h"
@@ -144,6 +145,25 @@ TEST_F(SelectionCycleTest, AddAndEditEndsWhenANewRecordIsCancelled) {
   EXPECT_EQ(session->AddAndEdit(RecordKind::Customer, picker, editor), 0);
   EXPECT_EQ(picker.calls.size(), 1u);
   EXPECT_EQ(editor.shownWith, std::vector<long>{0});
+}
+
+TEST_F(SelectionCycleTest, DeletedInvoiceIsRefusedAndThePickerShownAgain) {
+  ASSERT_TRUE(session->OpenInvoices());
+  for (int number : {100, 101}) {
+    InvoiceRecord invoice;
+    invoice.IvNo = number;
+    testing::appendInvoice(*session, invoice);
+  }
+  session->invoices()->deleteRecord();  // invoice 101, record 2
+  ASSERT_EQ(session->invoices()->flush(), 0);
+  picker.queue(2);
+  picker.queue(1);
+  const PickOutcome outcome = session->PickInvoice(false, picker, editor);
+  EXPECT_TRUE(outcome.chosen);
+  EXPECT_EQ(session->CurInvoice, 1);
+  ASSERT_EQ(dialogs.shown().size(), 1u);
+  EXPECT_EQ(dialogs.shown()[0].text, "This invoice has been deleted and cannot be opened");
+  EXPECT_EQ(picker.calls.size(), 2u);
 }
 
 TEST_F(SelectionCycleTest, TableNotOpenIsAFailure) {

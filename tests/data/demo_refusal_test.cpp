@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 
 #include "demo_test_support.h"
 
@@ -32,12 +33,20 @@ TEST(DemoRefusal, ADirectoryWithCustomersButNoInvoices) {
   EXPECT_EQ(testing::rewrittenFiles(dir.path()), std::vector<std::string>{});
 }
 
-TEST(DemoRefusal, ADirectoryWithoutTheDataFiles) {
+TEST(DemoRefusal, ADirectoryWithOtherFilesButNotTheDataFiles) {
   TempDir dir;
+  std::ofstream(dir.file("notes.txt")) << "kept";
   testing::ToolRun r = testing::runTool({"demo", dir.path()});
   EXPECT_EQ(r.code, 1);
   EXPECT_NE(r.err.find("missing: CUST5.dbf"), std::string::npos) << r.err;
-  EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
+                          std::filesystem::directory_iterator()),
+            1);
+
+  // A directory not there yet gets the data files first.
+  r = testing::runTool({"demo", dir.file("new")});
+  EXPECT_EQ(r.code, 0) << r.err;
+  EXPECT_TRUE(std::filesystem::exists(dir.file("new") + "/CUST5.dbf"));
 
   r = testing::runTool({"demo"});
   EXPECT_EQ(r.code, 2);

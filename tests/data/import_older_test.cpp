@@ -8,92 +8,10 @@
 #include "access_test_support.h"
 #include "base/text1252.h"
 #include "data/table_defs.h"
+#include "older_tables.h"
 
 namespace vt::data::testing {
 namespace {
-
-using engine::FieldDesc;
-using Rows = std::vector<std::vector<std::string>>;
-
-// An older table as the test writes it: file base name (in the case the
-// older program may have used), language driver byte, fields and records.
-struct Older {
-  std::string name;
-  uint8_t driver;
-  std::vector<FieldDesc> fields;
-  Rows rows;
-};
-
-FieldDesc C(const char* n, uint8_t w) {
-  return {n, 'C', w, 0, 0};
-}
-FieldDesc N(const char* n, uint8_t w, uint8_t d = 0) {
-  return {n, 'N', w, d, 0};
-}
-FieldDesc L(const char* n) {
-  return {n, 'L', 1, 0, 0};
-}
-FieldDesc D(const char* n) {
-  return {n, 'D', 8, 0, 0};
-}
-FieldDesc M(const char* n) {
-  return {n, 'M', 10, 0, 0};
-}
-
-// The older program's seven tables: customers and groups in DOS code page
-// 437, products in 850, the rest in Windows-1252.
-std::vector<Older> olderTables() {
-  return {
-      {"prod4",
-       0x02,
-       {C("PRID", 10), C("RCODE", 8), C("PDESC", 30), N("UPRICE", 10, 2), L("LTAX1"), L("LTAX2"),
-        C("ICOMM", 20), M("PMEMO")},
-       {{"ab-1", "R1",
-         "Sm\x9B"
-         "rrebr\x9B"
-         "d",
-         "12.50", "T", "F", "each", "fresh"}}},
-      {"CUST2",
-       0x01,
-       {N("CUNO", 6), N("NGROUP", 2), C("TITLE", 10), C("FIRST", 15), C("LAST", 20), C("ADDR1", 30),
-        C("ADDR2", 30), C("ADDR3", 30), C("ADDR4", 30), C("ZIP", 10), M("COMMENTS"), C("NOTE", 20)},
-       {{"7", "3", "Herr", "J\x81rgen", "M\x81ller", "Hauptstr. 1", "", "", "", "10115",
-         "Gr\x81\xE1"
-         "e",
-         "vip"},
-        {"8", "0", "", "Ann", "Lee", "", "", "", "", "", "", ""}}},
-      {"Inv",
-       0x03,
-       {N("IVNO", 6), N("CUNO", 6), D("IDATE"), C("IMEMO", 30), M("REM"), N("SHIP", 10, 2),
-        N("TAX", 10, 2), N("DUE", 10, 2)},
-       {{"17", "7", "19250612", "net 30", "  paid by cheque  ", "1.25", "2.50", "40.00"}}},
-      {"itm4",
-       0x03,
-       {N("IVNO", 6), C("PRID", 10), C("ICOMM", 20), N("QTY", 9, 2), N("UPR", 10, 2), L("LTAX1"),
-        L("LTAX2")},
-       {{"17", "ab-1", "", "2", "12.50", "T", "F"}, {"17", "zz-9", "gone", "1", "3", "F", "T"}}},
-      {"groups", 0x01, findTableDef("GROUPS")->fieldDescs(), {{"3", "Kr\x81ger"}, {"4", "Old"}}},
-      {"LABELS", 0x03, findTableDef("LABELS")->fieldDescs(), {}},
-      {"pmt", 0x03, findTableDef("PMT")->fieldDescs(), {{"17", "20250620", "40.00"}}},
-  };
-}
-
-void writeOlder(const std::string& dir, const Older& t) {
-  engine::Engine e(dir);
-  ASSERT_EQ(e.create(t.name, t.fields), 0) << t.name;
-  engine::Table* table = e.open(t.name);
-  ASSERT_NE(table, nullptr);
-  for (const auto& row : t.rows) {
-    ASSERT_EQ(table->appendBlank(), 0);
-    for (size_t i = 0; i < row.size(); ++i) {
-      engine::Field& f = *table->fields()[i];
-      f.type() == 'M' ? f.assignMemo(row[i]) : f.assign(row[i]);
-    }
-    ASSERT_EQ(table->flush(), 0);
-  }
-  table->close();
-  patchFile(dir + "/" + t.name + ".dbf", 29, std::string(1, static_cast<char>(t.driver)));
-}
 
 std::map<std::string, std::string> contents(const std::string& dir) {
   std::map<std::string, std::string> out;
@@ -119,7 +37,7 @@ TEST_F(ImportOlder, ConvertsCopiesAndFillsDescriptions) {
   const auto olderBefore = contents(old.path());
   const auto workBefore = contents(dir.path());
   dialogs.queueChoice(true);
-  ASSERT_TRUE(import());
+  ASSERT_TRUE(import()) << dialogs.shown().back().text;
   EXPECT_EQ(contents(old.path()), olderBefore);
   for (const char* kept : {"Pur5.dbf", "VTR1.dbf"})
     EXPECT_EQ(readFile(dir.file(kept)), workBefore.at(kept));
@@ -163,14 +81,14 @@ TEST_F(ImportOlder, EmptyOlderTablesLeaveEmptyTables) {
   for (Older& t : tables) t.rows.clear();
   writeAll(tables);
   dialogs.queueChoice(true);
-  ASSERT_TRUE(import());
+  ASSERT_TRUE(import()) << dialogs.shown().back().text;
   for (auto opener : {&DataSession::OpenProducts, &DataSession::OpenCustomers,
                       &DataSession::OpenInvoices, &DataSession::OpenItems}) {
     EXPECT_EQ(open(opener).recCount(), 0u);
   }
 }
 
-// Each refusal returns true and changes nothing in the data directory.
+// Each refusal returns false and changes nothing in the data directory.
 TEST_F(ImportOlder, RefusesWithoutChangingAnything) {
   const struct {
     const char* missing;  // older file removed, or ""
@@ -194,36 +112,88 @@ TEST_F(ImportOlder, RefusesWithoutChangingAnything) {
     }
     if (!*c.missing) dialogs.queueChoice(c.answer);
     const auto before = contents(dir.path());
-    EXPECT_TRUE(ImportOlderData(*session, from.path(), dialogs, &progress));
+    EXPECT_FALSE(ImportOlderData(*session, from.path(), dialogs, &progress));
     EXPECT_EQ(contents(dir.path()), before);
     EXPECT_EQ(dialogs.shown().back().text.rfind(c.message, 0), 0u) << dialogs.shown().back().text;
   }
 }
 
-TEST_F(ImportOlder, StoppedPartWayIsFinishedByRebuildAndPack) {
+TEST_F(ImportOlder, AFailureOnTheWayChangesNothing) {
   writeAll(olderTables());
-  {
-    engine::Engine e(old.path());
-    engine::Table* groups = e.open("groups");
-    groups->go(2);
-    groups->deleteRecord();
-    groups->close();
-  }
   // The invoice's remark points past the end of a cut memo file.
   std::filesystem::resize_file(old.file("Inv.dbt"), 512);
+  const auto before = contents(dir.path());
   dialogs.queueChoice(true);
   EXPECT_FALSE(import());
   EXPECT_EQ(dialogs.shown().back().text.rfind("The import stopped at ", 0), 0u);
+  EXPECT_NE(dialogs.shown().back().text.find("Nothing was imported."), std::string::npos);
+  EXPECT_EQ(contents(dir.path()), before);
+}
 
-  progress.events.clear();
-  EXPECT_EQ(FinishImport(*session, false, dialogs, exit, &progress), 0);
-  const auto shown = [&](const char* event) {
-    return std::find(progress.events.begin(), progress.events.end(), event);
-  };
-  EXPECT_LT(shown("show Rebuilding Indexes"), shown("show Packing Data Files"));
-  EXPECT_EQ(open(&DataSession::OpenGroups).recCount(), 1u);
-  engine::Table& pmt = open(&DataSession::OpenPayments);
-  EXPECT_EQ(pmt.seek("    17"), engine::Result::Success);
+TEST_F(ImportOlder, TheWorkingDirectoryItselfIsRefused) {
+  const auto before = contents(dir.path());
+  EXPECT_FALSE(ImportOlderData(*session, dir.path() + "/", dialogs, &progress));
+  EXPECT_EQ(dialogs.shown().back().text, "Import must be from a different drive and/or directory");
+  EXPECT_EQ(contents(dir.path()), before);
+}
+
+// Beside the older tables lie current ones of the same names in other case
+// (GROUPS.dbf, PMT.dbf): the older ones are the ones taken over.
+TEST_F(ImportOlder, OlderGroupsAndPaymentsWinOverCurrentOnesBesideThem) {
+  std::vector<Older> tables = olderTables();
+  tables[4].name = "Groups";
+  writeAll(tables);
+  TempDir current;
+  for (const char* table : {"GROUPS", "PMT"}) {
+    engine::Engine e(current.path());
+    ASSERT_EQ(e.create(table, findTableDef(table)->fieldDescs()), 0);
+    std::filesystem::copy_file(current.file(std::string(table) + ".dbf"),
+                               old.file(std::string(table) + ".dbf"));
+  }
+  dialogs.queueChoice(true);
+  ASSERT_TRUE(import()) << dialogs.shown().back().text;
+  EXPECT_EQ(open(&DataSession::OpenGroups).recCount(), 2u);
+  EXPECT_EQ(open(&DataSession::OpenPayments).recCount(), 1u);
+}
+
+// Soft returns become line breaks, deleted older records stay out of every
+// table, payment dates get the invoices' century window, and an invoice
+// without a date is dated the day of the import.
+TEST_F(ImportOlder, OlderRecordsArriveAsTheBusinessKeptThem) {
+  std::vector<Older> tables = olderTables();
+  tables[1].rows[0][10] = "line one\x8D\nline two";
+  tables[2].rows.push_back({"18", "8", "", "", "", "0", "0", "0"});
+  tables[6].rows[0][1] = "19250621";
+  for (Older& t : tables) {
+    if (t.name != "LABELS") t.rows.push_back(t.rows.front());  // deleted below
+  }
+  writeAll(tables);
+  for (const Older& t : tables) {
+    if (t.name == "LABELS") continue;
+    engine::Engine e(old.path());
+    engine::Table* table = e.open(t.name);
+    ASSERT_EQ(table->go(table->recCount()), engine::Result::Success);
+    table->deleteRecord();
+    ASSERT_EQ(table->flush(), 0);
+  }
+  dialogs.queueChoice(true);
+  ASSERT_TRUE(import()) << dialogs.shown().back().text;
+  const std::pair<bool (DataSession::*)(), uint32_t> counts[] = {
+      {&DataSession::OpenProducts, 1}, {&DataSession::OpenCustomers, 2},
+      {&DataSession::OpenInvoices, 2}, {&DataSession::OpenItems, 2},
+      {&DataSession::OpenGroups, 2},   {&DataSession::OpenPayments, 1}};
+  for (const auto& [opener, count] : counts) EXPECT_EQ(open(opener).recCount(), count);
+
+  open(&DataSession::OpenCustomers).go(1);
+  ASSERT_EQ(session->LoadCustomer(), 0);
+  EXPECT_EQ(session->Customer.comments, "line one\r\nline two");
+  open(&DataSession::OpenPayments).go(1);
+  ASSERT_EQ(session->LoadPayment(), 0);
+  EXPECT_EQ(session->Payment.PDate, base::MakeDate(2025, 6, 21));
+  open(&DataSession::OpenInvoices).go(2);
+  ASSERT_EQ(session->LoadInvoice(), 0);
+  const base::DateTime today = session->now();
+  EXPECT_EQ(session->Invoice.IDate, base::MakeDate(today.year, today.month, today.day));
 }
 
 }  // namespace
