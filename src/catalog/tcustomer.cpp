@@ -92,6 +92,7 @@ bool TCustomer::FormShow() {
   }
   showBuffer();
   showGroup();
+  changes_.markUnchanged();
   return true;
 }
 
@@ -244,7 +245,11 @@ void TCustomer::deleteClicked() {
 }
 
 void TCustomer::cancelClicked() {
-  reject();
+  QDialog::reject();
+}
+
+void TCustomer::reject() {
+  if (changes_.mayDiscard(ui_.dialogs, "Discard the changes to this customer?")) QDialog::reject();
 }
 
 void TCustomer::helpClicked() {

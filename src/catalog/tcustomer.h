@@ -10,6 +10,7 @@
 
 #include "data/data_session.h"
 #include "ui/context.h"
+#include "ui/unsaved_changes.h"
 
 class QLabel;
 class QLineEdit;
@@ -77,6 +78,9 @@ class TCustomer : public QDialog, public vt::data::RecordEditor {
   void cancelClicked();
   void groupClicked();
   void helpClicked();
+  // Escape and the close box: with anything changed, only after the user
+  // agrees to discard it. The Cancel button discards without asking.
+  void reject() override;
   // Keeps the comments within what a memo holds.
   void commentsChanged();
 
@@ -102,6 +106,7 @@ class TCustomer : public QDialog, public vt::data::RecordEditor {
   std::unique_ptr<Ui::TCustomer> form_;
   TPickGroup* groupPicker_ = nullptr;
   TGroupDef* groupEditor_ = nullptr;
+  vt::ui::UnsavedChanges changes_{*this};
 };
 
 }  // namespace vt::catalog

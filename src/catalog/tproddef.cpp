@@ -112,6 +112,7 @@ bool TProdDef::FormShow() {
   setTaxCaptions();
   showProduct();
   form_->productIdEdit->setFocus();
+  changes_.markUnchanged();
   return true;
 }
 
@@ -214,7 +215,11 @@ void TProdDef::deleteClicked() {
 }
 
 void TProdDef::cancelClicked() {
-  reject();
+  QDialog::reject();
+}
+
+void TProdDef::reject() {
+  if (changes_.mayDiscard(ui_.dialogs, "Discard the changes to this product?")) QDialog::reject();
 }
 
 void TProdDef::helpClicked() {

@@ -16,6 +16,7 @@
 #include "ui/amount_field_exit.h"
 #include "ui/context.h"
 #include "ui/record_access.h"
+#include "ui/unsaved_changes.h"
 
 namespace Ui {
 class TProdDef;
@@ -49,6 +50,9 @@ class TProdDef : public QDialog, public vt::data::RecordEditor {
   void deleteClicked();
   void cancelClicked();
   void helpClicked();
+  // Escape and the close box: with anything changed, only after the user
+  // agrees to discard it. The Cancel button discards without asking.
+  void reject() override;
   void priceLeft();
   void reorderLevelLeft();
 
@@ -63,6 +67,7 @@ class TProdDef : public QDialog, public vt::data::RecordEditor {
   vt::data::DataSession& session_;
   vt::ui::UiContext& ui_;
   std::unique_ptr<Ui::TProdDef> form_;
+  vt::ui::UnsavedChanges changes_{*this};
 };
 
 // ---- Shared with the inventory purchase window ----

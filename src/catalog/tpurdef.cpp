@@ -86,6 +86,7 @@ bool TPurDef::FormShow() {
   }
   showPurchase();
   form_->productButton->setFocus();
+  changes_.markUnchanged();
   return true;
 }
 
@@ -191,7 +192,11 @@ void TPurDef::deleteClicked() {
 }
 
 void TPurDef::cancelClicked() {
-  reject();
+  QDialog::reject();
+}
+
+void TPurDef::reject() {
+  if (changes_.mayDiscard(ui_.dialogs, "Discard the changes to this purchase?")) QDialog::reject();
 }
 
 void TPurDef::helpClicked() {

@@ -11,6 +11,7 @@
 #include "data/data_session.h"
 #include "data/selection_cycle.h"
 #include "ui/context.h"
+#include "ui/unsaved_changes.h"
 
 namespace Ui {
 class TPurDef;
@@ -47,6 +48,9 @@ class TPurDef : public QDialog, public vt::data::RecordEditor {
   void deleteClicked();
   void cancelClicked();
   void helpClicked();
+  // Escape and the close box: with anything changed, only after the user
+  // agrees to discard it. The Cancel button discards without asking.
+  void reject() override;
   void quantityLeft();
   void totalCostLeft();
 
@@ -67,6 +71,7 @@ class TPurDef : public QDialog, public vt::data::RecordEditor {
   // Record number of the product chosen since the window opened; 0: none.
   long chosenProduct_ = 0;
   std::unique_ptr<Ui::TPurDef> form_;
+  vt::ui::UnsavedChanges changes_{*this};
 };
 
 }  // namespace vt::catalog

@@ -16,5 +16,6 @@ constexpr const char* kDeleteFailed =
 
 constexpr const char* kCustomerRequired = "Customer selection required before saving.";
 constexpr const char* kAddAnother = "Add another invoice?";
+constexpr const char* kDiscardChanges = "Discard the changes to this invoice?";
 
 }  // namespace vt::invoicing::messages

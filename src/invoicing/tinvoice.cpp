@@ -20,7 +20,11 @@ namespace vt::invoicing {
 using vt::data::RecordKind;
 
 TInvoice::TInvoice(QWidget* parent, vt::data::DataSession& session, vt::ui::UiContext& ui)
-    : QDialog(parent), session_(session), ui_(ui), model_(session, ui.dialogs, texts_) {
+    : QDialog(parent),
+      session_(session),
+      ui_(ui),
+      model_(session, ui.dialogs, texts_),
+      changes_(*this, [this] { return heldOutsideFields(); }) {
   setObjectName(QStringLiteral("TInvoice"));
   setWindowTitle(tr("Invoice"));
   build();
@@ -75,7 +79,8 @@ bool TInvoice::FormShow() {
   if (vt::engine::Table* invoices = session_.invoices()) {
     departmentEdit->setMaxLength(invoices->field("Dept")->length());
   }
-  if (session_.CurInvoice <= 0) {
+  newInvoice_ = session_.CurInvoice <= 0;
+  if (newInvoice_) {
     startNewInvoice();
   } else {
     session_.Customer = vt::data::CustomerRecord{};
@@ -88,6 +93,7 @@ bool TInvoice::FormShow() {
   ShowInvoice();
   ShowInvoiceCustomer();
   customerButton->setFocus();
+  changes_.markUnchanged();
   return true;
 }
 
@@ -129,20 +135,19 @@ void TInvoice::saveClicked() {
     return;
   }
   if (!takeFields()) return;
-  const bool wasStored = session_.CurInvoice >= 1;
   bool saved = false;
   {
     vt::ui::WaitCursor wait;
     computed([this, &saved] { saved = model_.SaveInvoice(); });
   }
   if (!saved) {
-    // A new invoice may have been numbered and its header stored before
-    // the save stopped; the next Save finishes that invoice.
+    // The invoice stays on screen, still new when it was: the next Save
+    // stores it whole and asks for another.
     invoiceNumberEdit->setText(QString::fromStdString(base::PadNumber(session_.Invoice.IvNo, 6)));
     return;
   }
   resetGrid();
-  if (wasStored) {
+  if (!newInvoice_) {
     accept();
     return;
   }
@@ -155,6 +160,7 @@ void TInvoice::saveClicked() {
   ShowInvoice();
   ShowInvoiceCustomer();
   customerButton->setFocus();
+  changes_.markUnchanged();
 }
 
 // The invoice as on screen, with the provisional number of a new one.
@@ -173,7 +179,22 @@ void TInvoice::deleteClicked() {
 }
 
 void TInvoice::cancelClicked() {
-  reject();
+  QDialog::reject();
+}
+
+void TInvoice::reject() {
+  if (changes_.mayDiscard(ui_.dialogs, messages::kDiscardChanges)) QDialog::reject();
+}
+
+QString TInvoice::heldOutsideFields() const {
+  QStringList held{QString::number(session_.Invoice.CuNo)};
+  for (const vt::data::ItemRow& row : session_.ItemLines) {
+    for (const std::string& cell : row) held << QString::fromStdString(cell);
+  }
+  for (const vt::data::PmtRow& row : session_.PmtLines) {
+    for (const std::string& cell : row) held << QString::fromStdString(cell);
+  }
+  return held.join(QLatin1Char('\n'));
 }
 
 void TInvoice::helpClicked() {

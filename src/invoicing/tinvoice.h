@@ -14,6 +14,7 @@
 #include "invoicing/invoice_model.h"
 #include "invoicing/locale_view_texts.h"
 #include "ui/context.h"
+#include "ui/unsaved_changes.h"
 
 class QLineEdit;
 class QPlainTextEdit;
@@ -103,6 +104,9 @@ class TInvoice : public QDialog, public vt::data::RecordEditor {
   void deleteClicked();
   void cancelClicked();
   void helpClicked();
+  // Escape and the close box: with anything changed, only after the user
+  // agrees to discard it. The Cancel button discards without asking.
+  void reject() override;
 
  private:
   // ---- tinvoice_layout.cpp ----
@@ -138,6 +142,8 @@ class TInvoice : public QDialog, public vt::data::RecordEditor {
   // field refused and focused, when the date or an amount is not one.
   bool takeFields();
   void startNewInvoice();
+  // The customer, items and payments, which the fields do not all show.
+  QString heldOutsideFields() const;
 
   // ---- tinvoice_lines.cpp ----
   void editItemRow(int row);
@@ -153,6 +159,9 @@ class TInvoice : public QDialog, public vt::data::RecordEditor {
   vt::data::RecordPicker* productPicker_ = nullptr;
   vt::data::RecordEditor* productEditor_ = nullptr;
   InvoicePrinter* printer_ = nullptr;
+  // The window shows an invoice not yet saved whole: Save asks for another.
+  bool newInvoice_ = false;
+  vt::ui::UnsavedChanges changes_;
 };
 
 }  // namespace vt::invoicing

@@ -14,6 +14,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "data/table_defs.h"
 #include "invoicing/tinvoice.h"
 #include "ui/amount_edit.h"
 #include "ui/date_edit.h"
@@ -83,7 +84,8 @@ void TInvoice::buildHeader() {
   customerButton = vt::ui::makeButton(this, "customerButton", tr("Customer"));
   addressMemo = shownOnly(named(new QPlainTextEdit(this), "addressMemo", tr("Customer address")));
   customerNoteEdit = named(new QLineEdit(this), "customerNoteEdit", tr("Note"));
-  customerNoteEdit->setMaxLength(static_cast<int>(vt::data::kMaxStoredText));
+  // The customer's note is stored in CUST5's note field: no more is typed.
+  customerNoteEdit->setMaxLength(vt::data::FieldWidth("CUST5", "note"));
   invoiceNumberEdit = shownOnly(named(new QLineEdit(this), "invoiceNumberEdit", tr("Invoice:")));
   dateSoldEdit = named(new vt::ui::DateEdit(this), "dateSoldEdit", tr("Date Sold"));
   departmentEdit = named(new QLineEdit(this), "departmentEdit", tr("Department"));

@@ -8,6 +8,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QShortcut>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <cstdlib>
 #include <utility>
 
@@ -31,12 +33,33 @@ constexpr int kQuantityDigits = 6;
 constexpr const char* kQuantityFormat = "%9.2f";
 constexpr int kTotalDigits = 7;
 constexpr const char* kTotalFormat = "%10.2f";
+constexpr int kProductIdWidth = 10;  // PrID's characters
 
 QLineEdit* textEdit(QWidget* parent, const char* name, const QString& caption) {
   auto* edit = new QLineEdit(parent);
   edit->setObjectName(name);
   edit->setAccessibleName(caption);
   return edit;
+}
+
+// A field just wide enough for `characters` digits, so that the description
+// and comment take the rest of the row.
+void fitToDigits(QLineEdit* edit, int characters) {
+  QStyleOptionFrame option;
+  option.initFrom(edit);
+  const QFontMetrics metrics(edit->font());
+  const int textMargins = 4;
+  const QSize text(characters * metrics.horizontalAdvance(QLatin1Char('0')) + textMargins,
+                   metrics.height());
+  edit->setFixedWidth(
+      edit->style()->sizeFromContents(QStyle::CT_LineEdit, &option, text, edit).width());
+}
+
+// A stored text as it is edited: without the blanks that fill its field.
+QString withoutTrailingBlanks(const QString& text) {
+  qsizetype end = text.size();
+  while (end > 0 && text[end - 1] == QLatin1Char(' ')) --end;
+  return text.left(end);
 }
 
 // A caption above its control, which it names.
@@ -106,7 +129,13 @@ void TItemDef::build() {
 // the description with the tax check boxes beside it; the buttons below.
 void TItemDef::layOut() {
   auto* grid = new QGridLayout(this);
+  grid->setContentsMargins(6, 6, 6, 6);
+  grid->setHorizontalSpacing(4);
   QWidget* const row[] = {productIdEdit, descriptionEdit, unitPriceEdit, quantityEdit, totalEdit};
+  fitToDigits(productIdEdit, kProductIdWidth);
+  for (vt::ui::AmountEdit* amount : {unitPriceEdit, quantityEdit, totalEdit}) {
+    fitToDigits(amount, amount->text().size());
+  }
   for (int c = 0; c < static_cast<int>(std::size(row)); ++c) {
     grid->addWidget(captionFor(row[c]), 0, c);
     grid->addWidget(row[c], 1, c);
@@ -126,8 +155,8 @@ void TItemDef::layOut() {
 
 int TItemDef::Edit(ItemFields& fields) {
   productIdEdit->setText(fields.productId);
-  descriptionEdit->setText(fields.description);
-  commentEdit->setText(fields.comment);
+  descriptionEdit->setText(withoutTrailingBlanks(fields.description));
+  commentEdit->setText(withoutTrailingBlanks(fields.comment));
   unitPriceEdit->setText(fields.unitPrice);
   quantityEdit->setText(fields.quantity);
   totalEdit->setText(fields.total);

@@ -46,6 +46,7 @@ GridPickerSettings invoiceSettings() {
   s.gridWidth = 47;
   s.rightMargin = 10;
   s.firstRowAfterFill = true;
+  s.pagesFromFirstRow = true;
   s.order = [](const DataSession&) {
     return vt::ui::GridOrder{{{"Invoice", 7}, {"Date", 10}, {"Note", 30}}, QStringLiteral("Inv")};
   };
@@ -78,22 +79,28 @@ TPickInv::TPickInv(QWidget* parent, DataSession& session, vt::ui::UiContext& ui)
   extraRow()->addWidget(customerNameEdit, 1);
 }
 
-// The customer of the invoice in the selected row, found by number; the box
-// keeps its text when that customer is not on file.
+// The customer of the invoice in the selected row, found by number:
+// "UNKNOWN" when that customer is not on file, nothing on a blank row.
 void TPickInv::ShowRowExtra(long recno) {
+  if (customerNameEdit) customerNameEdit->setText(invoiceCustomer(recno));
+}
+
+QString TPickInv::invoiceCustomer(long recno) {
   vt::engine::Table* invoices = session().invoices();
   vt::engine::Table* customers = session().customers();
-  if (!customerNameEdit || recno <= 0 || !invoices || !customers) return;
-  if (invoices->go(static_cast<uint32_t>(recno)) != Result::Success) return;
+  if (recno <= 0 || !invoices || !customers) return {};
+  if (invoices->go(static_cast<uint32_t>(recno)) != Result::Success) return {};
   vt::engine::Field* cuno = invoices->field("CuNo");
   vt::engine::Tag* byNumber = customers->tag("CCNO");
-  if (!cuno || !byNumber) return;
+  if (!cuno || !byNumber) return {};
   customers->selectTag(byNumber);
-  if (customers->seek(cuno->str()) != Result::Success) return;
+  if (customers->seek(cuno->str()) != Result::Success) {
+    return session().engine().errorCode() < 0 ? QString() : QStringLiteral("UNKNOWN");
+  }
   vt::engine::Field* first = customers->field("first");
   vt::engine::Field* last = customers->field("last");
-  if (!first || !last) return;
-  customerNameEdit->setText(trimmedText(*first) + QLatin1Char(' ') + trimmedText(*last));
+  if (!first || !last) return {};
+  return trimmedText(*first) + QLatin1Char(' ') + trimmedText(*last);
 }
 
 }  // namespace vt::invoicing

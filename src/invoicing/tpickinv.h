@@ -21,6 +21,10 @@ class TPickInv : public vt::ui::GridPicker {
 
  protected:
   void ShowRowExtra(long recno) override;
+
+ private:
+  // The name shown for the customer of invoice record `recno`.
+  QString invoiceCustomer(long recno);
 };
 
 }  // namespace vt::invoicing

@@ -29,6 +29,12 @@ bool isFile(const std::string& path) {
   return !path.empty() && QFileInfo(QString::fromStdString(path)).isFile();
 }
 
+// Whether the settings record holds `path` whole (it is stored in
+// Windows-1252).
+bool fitsSetting(const std::string& path) {
+  return vt::base::fromUtf8(path).size() <= static_cast<size_t>(kSettingLength);
+}
+
 }  // namespace
 
 TStationary::TStationary(QWidget* parent, vt::data::DataSession& session, vt::ui::UiContext& ui)
@@ -70,6 +76,9 @@ void TStationary::build() {
   topMarginEdit = measureEdit("topMarginEdit", tr("Top Margin"));
   logoHeightEdit = measureEdit("logoHeightEdit", tr("Logo Height"));
   logoWidthEdit = measureEdit("logoWidthEdit", tr("Width"));
+  // Only the top margin is shown red when negative.
+  logoHeightEdit->setRedWhenNegative(false);
+  logoWidthEdit->setRedWhenNegative(false);
   companyEdit = textEdit("companyEdit", tr("Company Name"), kLineLength);
   address1Edit = textEdit("address1Edit", tr("Address"), kLineLength);
   address2Edit = textEdit("address2Edit", tr("Address, second line"), kLineLength);
@@ -156,6 +165,10 @@ void TStationary::logoClicked() {
   const QString directory = QDir::currentPath();
   const std::optional<std::string> chosen = ui_.dialogs.openFile("", kLogoFilter);
   QDir::setCurrent(directory);
+  if (chosen && !fitsSetting(*chosen)) {
+    ui_.dialogs.information("", TStationary::kLogoPathTooLong);
+    return;
+  }
   // Cancelling keeps the logo named before, when it still exists.
   const std::string name = chosen ? *chosen : vt::base::trim(session_.settings.LogoFile);
   if (isFile(name)) {

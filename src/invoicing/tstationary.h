@@ -23,6 +23,12 @@ class TStationary : public QDialog {
 
  public:
   static constexpr int kHelpContext = 610;
+  // Shown when the chosen logo's path is longer than the settings keep; the
+  // logo named before stays.
+  static constexpr const char* kLogoPathTooLong =
+      "The logo file's path is longer than 59 characters, which is all the "
+      "settings can keep. Please move the logo to a folder with a shorter path "
+      "and choose it again.";
   // The pictures the logo may be: what invoices print (any file Qt reads),
   // named in either case.
   static constexpr const char* kLogoFilter =

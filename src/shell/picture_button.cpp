@@ -2,6 +2,7 @@
 
 #include <QIcon>
 #include <QKeyEvent>
+#include <QPalette>
 
 namespace vt::shell {
 
@@ -22,6 +23,16 @@ PictureButton::PictureButton(const QString& objectName, const QString& icon, con
   setAccessibleDescription(hint);
   setFocusPolicy(Qt::StrongFocus);
   setAutoRaise(true);
+  keepCaptionReadable();
+}
+
+// The raised panel under the mouse is drawn in the button colour: a deep
+// teal keeps the page's white caption readable on it.
+void PictureButton::keepCaptionReadable() {
+  QPalette colours = palette();
+  colours.setColor(QPalette::Button, QColor(0x00, 0x5a, 0x5a));
+  colours.setColor(QPalette::ButtonText, Qt::white);
+  setPalette(colours);
 }
 
 void PictureButton::keyPressEvent(QKeyEvent* event) {

@@ -18,6 +18,9 @@ class PictureButton : public QToolButton {
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
+
+ private:
+  void keepCaptionReadable();
 };
 
 }  // namespace vt::shell

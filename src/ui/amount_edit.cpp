@@ -18,6 +18,7 @@ void AmountEdit::setAmountFormat(int integerDigits, const char* cFormat) {
   format_ = cFormat;
   valueSet_.reset();
   setEditMask(amountMask(integerDigits));
+  setStopAtLiteral(decimalSeparator());
 }
 
 void AmountEdit::setDesignFormat(const QString& mask, const char* cFormat) {
@@ -25,6 +26,7 @@ void AmountEdit::setDesignFormat(const QString& mask, const char* cFormat) {
   valueSet_.reset();
   redWhenNegative_ = false;
   setEditMask(mask);
+  setStopAtLiteral(QLatin1Char('.'));
   updateColour();
 }
 
@@ -33,10 +35,22 @@ double AmountEdit::value() const {
   return shownValue();
 }
 
+bool AmountEdit::isBlank() const {
+  QString cleaned = text();
+  cleaned.remove(QLatin1Char(' ')).remove(decimalSeparator());
+  return cleaned.isEmpty();
+}
+
 double AmountEdit::shownValue() const {
+  if (isBlank()) return 0;
   QString cleaned = text();
   cleaned.remove(QLatin1Char(' '));
   return ParseAmount(cleaned);
+}
+
+QString AmountEdit::reformatted() const {
+  if (isBlank()) return FormatAmount(0, format_.constData());
+  return ReformatAmount(text(), format_.constData());
 }
 
 void AmountEdit::setValue(double v) {
@@ -68,10 +82,10 @@ void AmountEdit::keyPressEvent(QKeyEvent* event) {
 // the separator for the cents.
 void AmountEdit::reformat() {
   try {
-    setText(ReformatAmount(text(), format_.constData()));
-  } catch (const ConversionError& error) {
+    setText(reformatted());
+  } catch (const ConversionError&) {
     if (dialogs()) {
-      dialogs()->information("", error.what());
+      dialogs()->information("", AmountHint());
     } else {
       QApplication::beep();
     }
@@ -79,6 +93,11 @@ void AmountEdit::reformat() {
   }
   const int separator = QLineEdit::text().indexOf(decimalSeparator());
   setCursorPosition(separator < 0 ? 0 : separator + 1);
+}
+
+void AmountEdit::setRedWhenNegative(bool red) {
+  redWhenNegative_ = red;
+  updateColour();
 }
 
 // A disabled field keeps the style's disabled colour.
@@ -93,6 +112,10 @@ void AmountEdit::updateColour() {
   colours.setColor(QPalette::Active, QPalette::Text, colour);
   colours.setColor(QPalette::Inactive, QPalette::Text, colour);
   setPalette(colours);
+}
+
+std::string AmountHint() {
+  return "Please enter an amount such as 12" + QString(decimalSeparator()).toStdString() + "50";
 }
 
 }  // namespace vt::ui

@@ -62,10 +62,10 @@ void RefocusField(QWidget* field) {
 
 bool LeaveAmountField(AmountEdit& field, vt::base::Dialogs& dialogs) {
   try {
-    field.setText(ReformatAmount(field.text(), field.amountFormat()));
+    field.setText(field.reformatted());
     return true;
-  } catch (const ConversionError& error) {
-    dialogs.information("", error.what());
+  } catch (const ConversionError&) {
+    dialogs.information("", AmountHint());
     RefocusField(&field);
     return false;
   }
@@ -74,8 +74,8 @@ bool LeaveAmountField(AmountEdit& field, vt::base::Dialogs& dialogs) {
 std::optional<double> AmountToSave(AmountEdit& field, vt::base::Dialogs& dialogs) {
   try {
     return field.value();
-  } catch (const ConversionError& error) {
-    dialogs.information("", error.what());
+  } catch (const ConversionError&) {
+    dialogs.information("", AmountHint());
     RefocusField(&field);
     return std::nullopt;
   }

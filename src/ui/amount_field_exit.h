@@ -22,13 +22,13 @@ void WatchFieldExit(QWidget* field, std::function<void()> onExit);
 // move in progress has ended.
 void RefocusField(QWidget* field);
 
-// Leaving a money field: its text reformatted with the field's own format.
-// Text that is not a number gives the conversion error, and the field takes
-// the focus back; false then.
+// Leaving a money field: its text reformatted with the field's own format (a
+// blank field shows 0). Text that is not a number gives AmountHint(), and
+// the field takes the focus back; false then.
 bool LeaveAmountField(AmountEdit& field, vt::base::Dialogs& dialogs);
 
 // The number in a money field when its record is saved. When the text is
-// not a number the conversion error is shown, the field takes the focus
+// not a number AmountHint() is shown, the field takes the focus
 // back and the result is empty.
 std::optional<double> AmountToSave(AmountEdit& field, vt::base::Dialogs& dialogs);
 

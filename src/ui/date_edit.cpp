@@ -16,7 +16,12 @@ QDate DateEdit::date() const {
 }
 
 void DateEdit::setDate(const QDate& date) {
-  setText(FormatShortDate(date));
+  MaskedEdit::setText(FormatDateField(date));
+}
+
+void DateEdit::setText(const QString& text) {
+  const QDate date = ParseShortDate(text);
+  MaskedEdit::setText(date.isValid() ? FormatDateField(date) : text);
 }
 
 bool DateEdit::check() {

@@ -1,6 +1,6 @@
-// The date entry field: the mask kDateMask, checked with CheckDate when the
-// field is left; an invalid date is refused and the field takes the focus
-// back.
+// The date entry field: the mask kDateMask, the day and month shown in two
+// digits, checked with CheckDate when the field is left; an invalid date is
+// refused and the field takes the focus back.
 #pragma once
 
 #include <QDate>
@@ -21,8 +21,12 @@ class DateEdit : public MaskedEdit {
 
   // The date in the field; an invalid QDate when it holds none.
   QDate date() const;
-  // Writes the date in the short date format; an invalid date blanks it.
+  // Writes the date as FormatDateField shows it; an invalid date blanks it.
   void setDate(const QDate& date);
+  // A text that is a short date is shown as FormatDateField shows that
+  // date; any other text goes into the mask as it is. Hides
+  // MaskedEdit::setText.
+  void setText(const QString& text);
   // CheckDate on the field's text now: rewrites a valid date, shows the
   // warning for an invalid one. The result is CheckDate's.
   bool check();

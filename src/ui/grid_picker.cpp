@@ -385,6 +385,12 @@ bool GridPicker::seekKeyDown(int key) {
 
 // The keys of the grid; true when taken, else the grid handles the key.
 bool GridPicker::gridKeyDown(int key) {
+  const bool page = key == Qt::Key_PageDown || key == Qt::Key_PageUp;
+  if (page && settings_.pagesFromFirstRow) {
+    scrollTo(window_.top() + stepOf(key));
+    if (recordsGrid->rowCount() > 0) recordsGrid->setCurrentCell(0, 0);
+    return true;
+  }
   if (long step = stepOf(key); step != 0) {
     moveHighlight(step);
     return true;
@@ -489,7 +495,10 @@ void GridPicker::seekChanged() {
 void GridPicker::selectClicked() {
   int row = recordsGrid->currentRow();
   if (!recordsGrid->isEnabled() || row < 0 || row >= recordsGrid->rowCount()) return;
-  finish(recordAt(row));
+  const long record = recordAt(row);
+  // A blank row asks for a new record, which only New may offer.
+  if (record == 0 && !newButton->isEnabled()) return;
+  finish(record);
 }
 
 void GridPicker::gridDoubleClicked() {

@@ -59,6 +59,10 @@ struct GridPickerSettings {
   // After a fill in which the remembered record is not shown: true puts the
   // selection on row 1, false leaves it on the row it was on.
   bool firstRowAfterFill = true;
+  // Page Down and Page Up: true moves the window by ten records and selects
+  // row 1, so on the last page Page Down shows the same ten again from row 1;
+  // false moves the highlight by ten records.
+  bool pagesFromFirstRow = false;
   // Read on every opening (the customer order follows a preference).
   std::function<GridOrder(const vt::data::DataSession&)> order;
   // Loads the table's current record into its buffer and gives the cells of

@@ -180,6 +180,13 @@ QString FormatShortDate(const QDate& date) {
   return date.isValid() ? QLocale().toString(date, dateEntryFormat()) : QString();
 }
 
+QString FormatDateField(const QDate& date) {
+  if (!date.isValid()) return {};
+  QStringList parts;
+  for (QChar letter : fieldOrder()) parts << QString(2, letter);
+  return QLocale().toString(date, parts.join(dateSeparator()));
+}
+
 bool CheckDate(QString* text, vt::base::Dialogs& dialogs) {
   const QDate date = ParseShortDate(*text);
   if (!date.isValid()) {

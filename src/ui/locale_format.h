@@ -48,6 +48,10 @@ QString ReformatAmount(const QString& text, const char* format);
 // read in the current century. An invalid QDate when it is none.
 QDate ParseShortDate(const QString& text);
 QString FormatShortDate(const QDate& date);
+// A date as a date field shows it: the short date's order and separator with
+// the day and month in two digits ("12/07/26"), so the field's mask shows no
+// blank in their place.
+QString FormatDateField(const QDate& date);
 
 // Reads *text as a short date. A valid date is written back into *text in
 // the short date format and the result is true; otherwise the warning

@@ -106,6 +106,14 @@ int MaskedEdit::previousEditable(int from) const {
   return -1;
 }
 
+bool MaskedEdit::passesStop(int from, int to) const {
+  if (stopLiteral_.isNull()) return false;
+  for (int i = std::max(from, 0); i < to && i < slots_.size(); ++i) {
+    if (slots_[i].kind.isNull() && slots_[i].literal == stopLiteral_) return true;
+  }
+  return false;
+}
+
 // Walks the mask and the text together, from the right when the mask right-
 // aligns. A literal of the text meets its place in the mask; a literal met at
 // an editable position leaves that position blank for the next run.
@@ -197,6 +205,7 @@ bool MaskedEdit::typeCharacter(QChar c) {
   if (hasSelectedText()) blankSelection();
   const int at = nextEditable(cursorPosition());
   if (at < 0) return false;
+  if (passesStop(cursorPosition(), at)) return skipToLiteral(c);
   if (c == QLatin1Char(' ') && slots_[at].kind != QLatin1Char('0')) {
     slots_[at].value = QChar();
   } else if (accepts(slots_[at], c)) {
@@ -205,7 +214,11 @@ bool MaskedEdit::typeCharacter(QChar c) {
     return skipToLiteral(c);
   }
   const int next = nextEditable(at + 1);
-  render(next < 0 ? int(slots_.size()) : next);
+  if (next < 0) {
+    render(int(slots_.size()));
+  } else {
+    render(passesStop(at + 1, next) ? at + 1 : next);
+  }
   return true;
 }
 

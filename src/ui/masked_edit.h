@@ -68,6 +68,10 @@ class MaskedEdit : public QLineEdit {
   // position does not take it.
   bool typeCharacter(QChar c);
   bool hasMask() const { return !slots_.isEmpty(); }
+  // Typing does not carry on past this literal of the mask (an amount's
+  // decimal separator): the cursor waits before it, and a character typed
+  // there is refused.
+  void setStopAtLiteral(QChar literal) { stopLiteral_ = literal; }
 
  private:
   struct Slot {
@@ -78,8 +82,9 @@ class MaskedEdit : public QLineEdit {
 
   static bool accepts(const Slot& slot, QChar c);
   bool isMaskLiteral(QChar c) const;
-  int nextEditable(int from) const;      // first editable position >= from, or -1
-  int previousEditable(int from) const;  // last editable position <= from, or -1
+  int nextEditable(int from) const;         // first editable position >= from, or -1
+  int previousEditable(int from) const;     // last editable position <= from, or -1
+  bool passesStop(int from, int to) const;  // the stop literal lies in [from, to)
   bool skipToLiteral(QChar c);
   void blankSelection();
   void backspace();
@@ -102,6 +107,7 @@ class MaskedEdit : public QLineEdit {
   bool rightAligned_ = false;
   bool keepLiterals_ = true;
   QChar blank_ = QLatin1Char(' ');
+  QChar stopLiteral_;
   bool rendering_ = false;
   vt::base::Dialogs* dialogs_ = nullptr;
 };

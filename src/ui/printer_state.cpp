@@ -18,10 +18,17 @@ QPrinterInfo installedPrinter() {
 
 }  // namespace
 
+QPageSize LocalePageSize(const QLocale& locale) {
+  const bool letter =
+      locale.territory() == QLocale::UnitedStates || locale.territory() == QLocale::Canada;
+  return QPageSize(letter ? QPageSize::Letter : QPageSize::A4);
+}
+
 PrinterState::PrinterState() {
   const QPrinterInfo installed = installedPrinter();
   if (installed.isNull()) {
     printer_.setOutputFormat(QPrinter::PdfFormat);
+    printer_.setPageSize(LocalePageSize());
   } else {
     printer_.setPrinterName(installed.printerName());
   }

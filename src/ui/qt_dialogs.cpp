@@ -1,5 +1,6 @@
 #include "ui/qt_dialogs.h"
 
+#include <QApplication>
 #include <QFileDialog>
 #include <QFont>
 #include <QFontDialog>
@@ -7,6 +8,8 @@
 #include <QMessageBox>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
+#include <QPushButton>
+#include <QRegularExpression>
 
 #include "ui/tdrivedir.h"
 
@@ -27,29 +30,61 @@ std::optional<std::string> chosen(const QString& text) {
   return text.toStdString();
 }
 
+// The arrow while a box waits for the user, even when the work that asks
+// holds the hourglass; the hourglass comes back when the box is answered.
+class NormalCursor {
+ public:
+  NormalCursor() : overridden_(QApplication::overrideCursor() != nullptr) {
+    if (overridden_) QApplication::setOverrideCursor(Qt::ArrowCursor);
+  }
+  ~NormalCursor() {
+    if (overridden_) QApplication::restoreOverrideCursor();
+  }
+  NormalCursor(const NormalCursor&) = delete;
+  NormalCursor& operator=(const NormalCursor&) = delete;
+
+ private:
+  bool overridden_;
+};
+
 }  // namespace
 
 QtDialogs::QtDialogs(QWidget* parent, PrinterState& printers)
     : parent_(parent), printers_(printers) {}
 
 void QtDialogs::information(const std::string& caption, const std::string& text) {
+  const NormalCursor cursor;
   QMessageBox::information(parent_, captionOf(caption), qt(text), QMessageBox::Ok);
 }
 
 bool QtDialogs::warning(const std::string& caption, const std::string& text) {
+  const NormalCursor cursor;
   return QMessageBox::warning(parent_, captionOf(caption), qt(text),
                               QMessageBox::Ok | QMessageBox::Cancel,
                               QMessageBox::Cancel) == QMessageBox::Ok;
 }
 
 bool QtDialogs::question(const std::string& caption, const std::string& text) {
+  const NormalCursor cursor;
   return QMessageBox::question(parent_, captionOf(caption), qt(text),
                                QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+}
+
+bool QtDialogs::offer(const std::string& caption, const std::string& text,
+                      const std::string& acceptLabel) {
+  const NormalCursor cursor;
+  QMessageBox box(QMessageBox::Question, captionOf(caption), qt(text), QMessageBox::Cancel,
+                  parent_);
+  QPushButton* take = box.addButton(qt(acceptLabel), QMessageBox::AcceptRole);
+  box.setDefaultButton(take);
+  box.exec();
+  return box.clickedButton() == take;
 }
 
 std::optional<std::string> QtDialogs::inputBox(const std::string& caption,
                                                const std::string& prompt,
                                                const std::string& defaultText) {
+  const NormalCursor cursor;
   bool ok = false;
   const QString text = QInputDialog::getText(parent_, captionOf(caption), qt(prompt),
                                              QLineEdit::Normal, qt(defaultText), &ok);
@@ -59,19 +94,32 @@ std::optional<std::string> QtDialogs::inputBox(const std::string& caption,
 
 std::optional<std::string> QtDialogs::openFile(const std::string& caption,
                                                const std::string& filter) {
+  const NormalCursor cursor;
   return chosen(QFileDialog::getOpenFileName(parent_, captionOf(caption), {}, qt(filter)));
 }
 
 std::optional<std::string> QtDialogs::saveFile(const std::string& caption,
                                                const std::string& filter,
                                                const std::string& defaultName) {
-  return chosen(
-      QFileDialog::getSaveFileName(parent_, captionOf(caption), qt(defaultName), qt(filter)));
+  const NormalCursor cursor;
+  // The filter's extension is added to a name typed without one before the
+  // dialog asks about replacing an existing file, so that question is never
+  // skipped.
+  QFileDialog dialog(parent_, captionOf(caption), {}, qt(filter));
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  const QRegularExpressionMatch extension =
+      QRegularExpression(QStringLiteral("\\*\\.(\\w+)")).match(qt(filter));
+  if (extension.hasMatch()) dialog.setDefaultSuffix(extension.captured(1));
+  if (!defaultName.empty()) dialog.selectFile(qt(defaultName));
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  return chosen(dialog.selectedFiles().front());
 }
 
 std::optional<std::string> QtDialogs::chooseDirectory(const std::string& caption,
                                                       const std::string& acceptLabel,
                                                       const std::string& startDir) {
+  const NormalCursor cursor;
   TDriveDir chooser(*this, parent_);
   chooser.setWindowTitle(captionOf(caption));
   if (!acceptLabel.empty()) chooser.setOkCaption(qt(acceptLabel));
@@ -81,6 +129,7 @@ std::optional<std::string> QtDialogs::chooseDirectory(const std::string& caption
 }
 
 std::optional<vt::base::FontSpec> QtDialogs::chooseFont(const vt::base::FontSpec& start) {
+  const NormalCursor cursor;
   QFont initial(qt(start.family));
   if (start.pointSize > 0) initial.setPointSize(start.pointSize);
   initial.setBold(start.bold);
@@ -95,6 +144,7 @@ std::optional<vt::base::FontSpec> QtDialogs::chooseFont(const vt::base::FontSpec
 // With a printer installed: the print setup of printer, paper and
 // orientation. Without one: the page setup of the PDF output.
 bool QtDialogs::printerSetup() {
+  const NormalCursor cursor;
   QPrinter& printer = printers_.printer();
   if (printers_.available()) {
     QPrintDialog dialog(&printer, parent_);

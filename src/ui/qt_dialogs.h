@@ -21,6 +21,8 @@ class QtDialogs : public vt::base::Dialogs {
   void information(const std::string& caption, const std::string& text) override;
   bool warning(const std::string& caption, const std::string& text) override;
   bool question(const std::string& caption, const std::string& text) override;
+  bool offer(const std::string& caption, const std::string& text,
+             const std::string& acceptLabel) override;
   std::optional<std::string> inputBox(const std::string& caption, const std::string& prompt,
                                       const std::string& defaultText) override;
   std::optional<std::string> openFile(const std::string& caption,

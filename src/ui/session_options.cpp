@@ -14,6 +14,11 @@ std::string shortDateText(const base::DateTime& value) {
   return date.toString(shortDateFormat()).toStdString();
 }
 
+// The date entry's numeric form, which ParseShortDate reads back.
+std::string viewDateText(const base::DateTime& value) {
+  return FormatShortDate(QDate(value.year, value.month, value.day)).toStdString();
+}
+
 // The data layer's number text with the system's decimal separator.
 std::string amountText(double value, int width, int decimals) {
   QString text = QString::fromStdString(base::FloatText(value, width, decimals));
@@ -25,6 +30,7 @@ std::string amountText(double value, int width, int decimals) {
 data::SessionOptions LocaleSessionOptions() {
   data::SessionOptions options;
   options.shortDate = shortDateText;
+  options.viewDate = viewDateText;
   options.amountText = amountText;
   return options;
 }

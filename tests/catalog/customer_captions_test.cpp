@@ -27,7 +27,7 @@ class CustomerCaptionsTest : public custtest::CustomerWindowTest {
     ModalScript script;
     script.on<TCustomer>([&](TCustomer& w) {
       look(w);
-      w.reject();
+      Click(w.cancelButton);
     });
     long current = 0;
     EXPECT_TRUE(script.run([&] { window.edit(current); }));

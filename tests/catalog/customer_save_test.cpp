@@ -109,7 +109,7 @@ TEST_F(CustomerSaveTest, CancelOnANewCustomerAddsNoRecord) {
         Click(w.groupButton);
       })
       .on<TPickGroup>([](TPickGroup& p) { SelectListItem(p, "Retail"); })
-      .on<TCustomer>([](TCustomer& w) { w.reject(); });
+      .on<TCustomer>([](TCustomer& w) { Click(w.cancelButton); });
   long current = 0;
   ASSERT_TRUE(runWindow(current, script));
   EXPECT_TRUE(storedCustomers().empty());

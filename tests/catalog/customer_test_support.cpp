@@ -112,7 +112,10 @@ bool ModalScript::run(const std::function<void()>& open) {
   QObject::connect(timer_.get(), &QTimer::timeout, [this, clock] {
     if (clock.elapsed() < kBoundMs) return;
     timedOut_ = true;
-    if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) dialog->reject();
+    // Closed as Cancel would, without asking to discard what was typed.
+    if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+      dialog->done(QDialog::Rejected);
+    }
   });
   timer_->start(50);
   arm();

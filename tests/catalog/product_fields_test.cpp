@@ -198,8 +198,7 @@ TEST_F(ProductFields, PriceThatIsNoNumberIsRefusedOnSaveAndTheFieldTakesTheFocus
     EXPECT_TRUE(window.isVisible());
     EXPECT_EQ(QApplication::focusWidget(), Price());
   });
-  EXPECT_EQ(bench.notices(),
-            std::vector<std::string>{"'1-2.' is not a valid floating point value"});
+  EXPECT_EQ(bench.notices(), std::vector<std::string>{"Please enter an amount such as 12.50"});
   EXPECT_TRUE(ReadProducts(bench.dir.path()).empty());
 }
 
@@ -209,8 +208,7 @@ TEST_F(ProductFields, LeavingAMoneyFieldThatHoldsNoNumberGivesTheErrorAndStays) 
     PressTab();
     Settle();
     EXPECT_EQ(QApplication::focusWidget(), Reorder());
-    EXPECT_EQ(bench.notices(),
-              std::vector<std::string>{"'--.' is not a valid floating point value"});
+    EXPECT_EQ(bench.notices(), std::vector<std::string>{"Please enter an amount such as 12.50"});
   });
   EXPECT_TRUE(ReadProducts(bench.dir.path()).empty());
 }

@@ -209,11 +209,12 @@ inline bool WhileShown(QDialog& window, const std::function<void()>& open,
     QApplication::setActiveWindow(&window);
     EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
     run();
-    if (window.isVisible()) window.reject();
+    if (window.isVisible()) window.done(QDialog::Rejected);  // Cancel: nothing asked
   });
   QTimer guard;
   guard.setSingleShot(true);
-  QObject::connect(&guard, &QTimer::timeout, &window, [&window] { window.reject(); });
+  QObject::connect(&guard, &QTimer::timeout, &window,
+                   [&window] { window.done(QDialog::Rejected); });
   guard.start(20000);
   open();
   const bool ran = !*pending;

@@ -114,8 +114,7 @@ TEST_F(PurchaseFields, CostThatIsNoNumberIsRefusedOnSave) {
     EXPECT_TRUE(window.isVisible());
     EXPECT_EQ(QApplication::focusWidget(), Cost());
   });
-  EXPECT_EQ(bench.notices(),
-            std::vector<std::string>{"'5-5.' is not a valid floating point value"});
+  EXPECT_EQ(bench.notices(), std::vector<std::string>{"Please enter an amount such as 12.50"});
   EXPECT_TRUE(ReadPurchases(bench.dir.path()).empty());
   EXPECT_FALSE(ReadProducts(bench.dir.path())[0].record.lInven);
 }

@@ -1,7 +1,10 @@
 // Keys every picker and editor shares: Enter on a focused button presses
 // that button and no other; Escape and the frame's close button are Cancel,
-// so closing a list never opens an editor.
+// so closing a list never opens an editor, and on an editor with changes
+// they ask first.
+#include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
 
 #include "catalog/tcustomer.h"
 #include "catalog/tgroupdef.h"
@@ -134,6 +137,39 @@ TEST_F(WindowKeys, EscapeAndTheFramesCloseAreCancelAndOpenNoEditor) {
       EXPECT_FALSE(outcome.chosen);
       EXPECT_EQ(session.Current(records), -1);
     }
+  }
+}
+
+TEST_F(WindowKeys, EscapeOrTheFrameOnAnEditorWithChangesAsksFirst) {
+  const std::pair<Kind, std::string> cases[] = {
+      {Kind::Customer, "Discard the changes to this customer?"},
+      {Kind::ProdDef, "Discard the changes to this product?"},
+      {Kind::PurDef, "Discard the changes to this purchase?"},
+  };
+  data::DataSession& session = openSession();
+  for (const auto& [kind, question] : cases) {
+    SCOPED_TRACE(question);
+    std::unique_ptr<QDialog> window = Make(kind, session, ui);
+    dialogs.clear();
+    dialogs.queueChoice(false);  // keep working
+    dialogs.queueChoice(true);   // then throw the change away
+    ModalScript script;
+    script.on<QDialog>([](QDialog& w) {
+      QLineEdit* typedInto = nullptr;
+      for (QLineEdit* field : w.findChildren<QLineEdit*>()) {
+        if (!typedInto && field->window() == &w && !field->isReadOnly()) typedInto = field;
+      }
+      ASSERT_NE(typedInto, nullptr);
+      custtest::TypeInto(typedInto, "7");
+      QTest::keyClick(typedInto, Qt::Key_Escape);
+      EXPECT_TRUE(w.isVisible());
+      w.close();
+      EXPECT_FALSE(w.isVisible());
+    });
+    EXPECT_TRUE(script.run([&] { Open(*window); }));
+    ASSERT_EQ(dialogs.shown().size(), 2u);
+    EXPECT_EQ(dialogs.shown()[0].text, question);
+    EXPECT_EQ(dialogs.shown()[1].text, question);
   }
 }
 

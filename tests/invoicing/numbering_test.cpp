@@ -1,5 +1,6 @@
 // Numbering: the first invoice asks for its number, asking again while the
-// answer would not fit the six-digit field; every later one takes the next.
+// answer would leave no number for the next invoice in the six-digit field;
+// every later one takes the next.
 #include <gtest/gtest.h>
 
 #include "invoice_test_support.h"
@@ -9,7 +10,7 @@ namespace {
 
 constexpr const char* kPrompt = "What invoice number would you like to start with?";
 constexpr const char* kRefused =
-    "The first invoice number must be a whole number from 1 to 999999.";
+    "The first invoice number must be a whole number from 1 to 999998.";
 
 class NumberingTest : public testing::InvoiceModelTest {
  protected:
@@ -22,7 +23,7 @@ class NumberingTest : public testing::InvoiceModelTest {
 };
 
 TEST_F(NumberingTest, FirstInvoiceAsksUntilTheNumberFitsThenNumbersFollow) {
-  const std::vector<std::string> refused = {"0", "-5", "1000000", "abc", "12x", " "};
+  const std::vector<std::string> refused = {"0", "-5", "999999", "1000000", "abc", "12x", " "};
   std::vector<std::string> expected;
   for (const std::string& answer : refused) {
     dialogs.queueText(answer);

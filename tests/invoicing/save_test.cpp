@@ -62,6 +62,24 @@ INSTANTIATE_TEST_SUITE_P(Save, RewriteTest, ::testing::ValuesIn(kRewrites),
 
 class SaveTest : public testing::InvoiceModelTest {};
 
+TEST_F(SaveTest, LinesMarkedDeletedStayDeleted) {
+  // Item B and the first payment were removed by a save whose pack could not run.
+  session->CurInvoice = storeInvoice(100, 7, {kA, kB, kC}, {1, 2});
+  for (engine::Table* lines : {session->items(), session->payments()}) {
+    ASSERT_EQ(lines->go(lines == session->items() ? 2 : 1), engine::Result::Success);
+    lines->deleteRecord();
+    ASSERT_EQ(lines->flush(), 0);
+  }
+  ASSERT_EQ(session->LoadFullInvoice(), 0);
+  EXPECT_EQ(session->ItemCount, 1);
+  EXPECT_EQ(session->PmtCount, 0);
+  setLines({kA, kC, kZ}, {2, 4});
+  ASSERT_TRUE(model->SaveInvoice());
+  EXPECT_EQ(testing::itemRecords(*session),
+            (Records{"100 A 1.00", "*100 B 2.00", "100 C 3.00", "100 Z 9.00"}));
+  EXPECT_EQ(testing::paymentRecords(*session), (Records{"*100 1.00", "100 2.00", "100 4.00"}));
+}
+
 TEST_F(SaveTest, StoresOnlyTheCustomersNote) {
   data::CustomerRecord smith;
   smith.cuno = 7;

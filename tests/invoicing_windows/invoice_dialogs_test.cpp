@@ -138,6 +138,51 @@ TEST_F(InvoiceDialogsTest, ClosingTheItemWindowWithoutAButtonIsCancel) {
   }
 }
 
+TEST_F(InvoiceDialogsTest, AClearedAmountIsZeroAndOneThatIsNoNumberAsksForAnAmount) {
+  TItemDef window(nullptr, session, ui);
+  ItemFields fields = product();
+  use<TItemDef>([&] { window.Edit(fields); },
+                [&](TItemDef& w) {
+                  TypeInto(w.quantityEdit, "");
+                  QTest::keyClick(w.quantityEdit, Qt::Key_Delete);
+                  PressTab();
+                  EXPECT_EQ(w.quantityEdit->text(), QString("     0.00"));
+                  EXPECT_EQ(w.totalEdit->text(), QString("      0.00"));
+                  TypeInto(w.unitPriceEdit, "--");
+                  PressTab();
+                  QCoreApplication::processEvents();
+                  EXPECT_EQ(QApplication::focusWidget(), w.unitPriceEdit);
+                  TypeInto(w.unitPriceEdit, "5");
+                  Click(w.cancelButton);
+                });
+  EXPECT_EQ(messages(), std::vector<std::string>{"Please enter an amount such as 12.50"});
+}
+
+TEST_F(InvoiceDialogsTest, ItemWindowShowsAWholeDescriptionWithoutItsPadding) {
+  const QString longest = "USB flash drive, 32 GB pack";  // the field's 27 characters
+  TItemDef window(nullptr, session, ui);
+  ItemFields fields = product();
+  fields.description = "Copy paper, letter         ";  // as the table stores it
+  fields.comment = QString(27, QLatin1Char(' '));
+  use<TItemDef>([&] { window.Edit(fields); },
+                [&](TItemDef& w) {
+                  EXPECT_EQ(w.size(), QSize(523, 155));
+                  const QFontMetrics metrics(w.descriptionEdit->font());
+                  const int textMargins = 4;
+                  EXPECT_GE(w.descriptionEdit->contentsRect().width() - textMargins,
+                            metrics.horizontalAdvance(longest));
+                  EXPECT_EQ(w.commentEdit->width(), w.descriptionEdit->width());
+                  EXPECT_EQ(w.descriptionEdit->text(), QString("Copy paper, letter"));
+                  QTest::keyClick(w.descriptionEdit, Qt::Key_End);
+                  QTest::keyClicks(w.descriptionEdit, ", ream");
+                  QTest::mouseClick(w.commentEdit, Qt::LeftButton);
+                  QTest::keyClicks(w.commentEdit, "500 sheets");
+                  Click(w.saveButton);
+                });
+  EXPECT_EQ(fields.description, QString("Copy paper, letter, ream"));
+  EXPECT_EQ(fields.comment, QString("500 sheets"));
+}
+
 TEST_F(InvoiceDialogsTest, PaymentSaveHandsBackTheTextsAndRefusesAnInvalidDate) {
   const QString date = ui::FormatShortDate(QDate(2026, 3, 14));
   TPmtDef window(nullptr, ui);

@@ -38,7 +38,7 @@ class InvoiceWindowTest : public data::testing::AccessTest {
     // Dates and amounts in the views as the program shows them.
     data::SessionOptions options;
     options.now = [] { return data::testing::kTestNow; };
-    options.shortDate = [](const base::DateTime& d) {
+    options.viewDate = [](const base::DateTime& d) {
       return ui::FormatShortDate(QDate(d.year, d.month, d.day)).toStdString();
     };
     session = std::make_unique<data::DataSession>(dir.path(), dialogs, exit, options);
@@ -73,6 +73,14 @@ class InvoiceWindowTest : public data::testing::AccessTest {
   }
 
   static QString shown(const ui::AmountEdit* field) { return field->text().trimmed(); }
+  // The texts of the message boxes and questions shown so far.
+  std::vector<std::string> messages() const {
+    std::vector<std::string> texts;
+    for (const auto& box : dialogs.shown()) {
+      if (box.kind != base::DialogKind::Input) texts.push_back(box.text);
+    }
+    return texts;
+  }
 
   ui::PrinterState printers;
   ui::HelpViewer help{nullptr};
@@ -170,6 +178,87 @@ TEST_F(InvoiceWindowTest, SavingWithoutACustomerIsRefused) {
   ASSERT_FALSE(dialogs.shown().empty());
   EXPECT_EQ(dialogs.shown().back().text, "Customer selection required before saving.");
   EXPECT_EQ(session->invoices()->recCount(), 0u);
+}
+
+TEST_F(InvoiceWindowTest, AStrayEscapeOrCloseBoxAsksBeforeTypedWorkIsThrownAway) {
+  const std::string question = "Discard the changes to this invoice?";
+  long current = 0;
+  ModalScript untouched;
+  untouched.on<TInvoice>([](TInvoice& w) { QTest::keyClick(w.departmentEdit, Qt::Key_Escape); });
+  EXPECT_TRUE(untouched.run([&] { window->edit(current); }));
+  EXPECT_TRUE(dialogs.shown().empty()) << "nothing typed, nothing asked";
+
+  dialogs.queueChoice(false);  // keep working
+  dialogs.queueChoice(true);   // then throw it away
+  ModalScript typed;
+  typed.on<TInvoice>([](TInvoice& w) {
+    TypeInto(w.departmentEdit, "Hardware");
+    QTest::keyClick(w.departmentEdit, Qt::Key_Escape);
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_EQ(w.departmentEdit->text(), "Hardware");
+    w.close();
+  });
+  EXPECT_TRUE(typed.run([&] { window->edit(current); }));
+  EXPECT_EQ(messages(), (std::vector<std::string>{question, question}));
+
+  ModalScript cancelled;
+  cancelled.on<TInvoice>([](TInvoice& w) {
+    TypeInto(w.departmentEdit, "Hardware");
+    Click(w.cancelButton);
+  });
+  EXPECT_TRUE(cancelled.run([&] { window->edit(current); }));
+  EXPECT_EQ(dialogs.shown().size(), 2u) << "the Cancel button discards without asking";
+  EXPECT_EQ(session->invoices()->recCount(), 0u);
+}
+
+TEST_F(InvoiceWindowTest, ANewInvoiceWhoseSaveStoppedStillAsksForAnotherWhenSaved) {
+  customers.queue(1);
+  products.queue(1);
+  // The first invoice's number, asked at each save while none is stored.
+  dialogs.queueText("1001");
+  dialogs.queueText("1001");
+  dialogs.queueChoice(false);  // no other invoice
+  long current = 0;
+  ModalScript script;
+  script
+      .on<TInvoice>([this](TInvoice& w) {
+        Click(w.customerButton);
+        Click(w.addItemButton);
+        session->engine().readOnly = true;  // the items cannot be written
+        ASSERT_TRUE(session->OpenItems());
+        session->engine().readOnly = false;
+        Click(w.saveButton);
+        EXPECT_TRUE(w.isVisible());
+        ASSERT_TRUE(session->OpenItems());
+        Click(w.saveButton);
+      })
+      .on<TItemDef>([](TItemDef& d) { Click(d.saveButton); });
+  EXPECT_TRUE(script.run([&] { window->edit(current); }));
+  EXPECT_EQ(messages(), (std::vector<std::string>{
+                            "Unable to add invoice Items at this time. Please try again later",
+                            "Add another invoice?"}));
+  EXPECT_EQ(itemRecords(*session), std::vector<std::string>{"1001 BOLT 1.00"});
+}
+
+TEST_F(InvoiceWindowTest, TheCustomersNoteIsStoredAsTheFieldTookIt) {
+  const QString typed = "Deliver to the back door, ring twice and wait for Sam";
+  QString taken;
+  customers.queue(1);
+  dialogs.queueText("1001");   // the first invoice's number
+  dialogs.queueChoice(false);  // no other invoice
+  ModalScript script;
+  script.on<TInvoice>([&](TInvoice& w) {
+    Click(w.customerButton);
+    TypeInto(w.customerNoteEdit, typed);
+    taken = w.customerNoteEdit->text();
+    Click(w.saveButton);
+  });
+  long current = 0;
+  EXPECT_TRUE(script.run([&] { window->edit(current); }));
+  // The field stops where CUST5's note ends, so nothing typed is cut later.
+  EXPECT_TRUE(typed.startsWith(taken));
+  EXPECT_LT(taken.size(), typed.size());
+  EXPECT_EQ(records(session->customers(), {"note"}), std::vector<std::string>{taken.toStdString()});
 }
 
 }  // namespace

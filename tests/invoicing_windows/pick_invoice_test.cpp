@@ -50,12 +50,23 @@ TEST_F(PickInvoice, OpensWithTheStartInvoiceOnTheLastPageAndItsCustomerShown) {
     EXPECT_EQ(RowTexts(p, 4),
               (QStringList{"    40", date, QString("Note 20").leftJustified(30), "20"}));
     EXPECT_EQ(Cell(p, 2, 2), "< DELETED >");
-    // Invoice 20's customer, then 21's (not on file: the name stays), 22's.
-    const char* names[] = {"Bob Jones", "Bob Jones", "Ann Smith"};
+    // Invoice 20's customer, then 21's (not on file), 22's.
+    const char* names[] = {"Bob Jones", "UNKNOWN", "Ann Smith"};
     for (const char* name : names) {
       EXPECT_EQ(p.customerNameEdit->text(), name) << p.recordsGrid->currentRow();
       QTest::keyClick(p.recordsGrid, Qt::Key_Down);
     }
+  });
+}
+
+TEST_F(PickInvoice, PageKeysTurnWholePagesWithTheFirstRowSelected) {
+  run(20, [](TPickInv& p) {
+    QTest::keyClick(p.recordsGrid, Qt::Key_PageDown);
+    EXPECT_EQ(Shown(p), Consecutive(16, 10));
+    EXPECT_EQ(p.recordsGrid->currentRow(), 0);
+    QTest::keyClick(p.recordsGrid, Qt::Key_PageUp);
+    EXPECT_EQ(Shown(p), Consecutive(6, 10));
+    EXPECT_EQ(p.recordsGrid->currentRow(), 0);
   });
 }
 
@@ -70,6 +81,33 @@ TEST_F(PickInvoice, SeekGoesToTheNumberOrTheNextHigherAndPastTheHighestNowhere) 
     }
     EXPECT_EQ(p.seekEdit->text(), "12");
   });
+}
+
+class PickFewInvoices : public PickerTest {
+ protected:
+  void SetUp() override {
+    writeCustomers({{"Smith", "Ann", "", "", 1, false}});
+    writeInvoices(numberedInvoices(2));
+  }
+};
+
+TEST_F(PickFewInvoices, ABlankRowAsksForANewInvoiceOnlyWhenNewIsOffered) {
+  for (bool allowNew : {true, false}) {
+    data::DataSession& session = openSession();
+    ASSERT_TRUE(session.OpenInvoices());
+    TPickInv picker(nullptr, session, ui);
+    const long chosen = Pick(
+        picker, 1,
+        [](ui::GridPicker& p) {
+          p.recordsGrid->setCurrentCell(5, 0);
+          p.selectButton->click();
+        },
+        allowNew);
+    // Without New the blank row chooses nothing and the picker stays open
+    // until it is closed.
+    EXPECT_EQ(chosen, allowNew ? 0 : -1) << allowNew;
+    EXPECT_TRUE(picker.customerNameEdit->text().isEmpty()) << allowNew;
+  }
 }
 
 // The counting file system outlives the session, which the fixture closes.

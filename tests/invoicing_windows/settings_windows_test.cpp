@@ -15,6 +15,7 @@
 #include "invoicing/settings_window_support.h"
 #include "invoicing/tstationary.h"
 #include "invoicing/ttaxdef.h"
+#include "ui/amount_edit.h"
 
 namespace vt::invoicing {
 namespace {
@@ -138,6 +139,44 @@ TEST_F(SettingsWindowTest, StationaryKeepsOnlyLogosThatExistAndCancelWritesNothi
   EXPECT_EQ(base::trim(saved.LogoFile), "");
   EXPECT_EQ(base::trim(saved.Company), "Acme");
   EXPECT_EQ(saved.LHJustify, 3);
+}
+
+TEST_F(SettingsWindowTest, StationaryShowsOnlyANegativeTopMarginRed) {
+  TStationary window(nullptr, session, ui);
+  use<TStationary>(window, [&](TStationary& w) {
+    for (ui::AmountEdit* measure : {w.topMarginEdit, w.logoHeightEdit, w.logoWidthEdit}) {
+      TypeInto(measure, "-0.5");
+      QTest::keyClick(measure, Qt::Key_Tab);
+    }
+    auto colour = [](QWidget* field) { return field->palette().color(QPalette::Text); };
+    EXPECT_EQ(colour(w.topMarginEdit), QColor(Qt::red));
+    EXPECT_EQ(colour(w.logoHeightEdit), QColor(Qt::black));
+    EXPECT_EQ(colour(w.logoWidthEdit), QColor(Qt::black));
+    Click(w.cancelButton);
+  });
+}
+
+TEST_F(SettingsWindowTest, StationaryRefusesALogoPathLongerThanTheSettingsKeep) {
+  const std::string logo = dir.path() + "/logo.png";
+  const std::string folder = dir.path() + "/" + std::string(60, 'f');
+  const std::string longLogo = folder + "/logo.png";
+  ASSERT_LE(logo.size(), 59u);
+  ASSERT_TRUE(QDir().mkpath(QString::fromStdString(folder)));
+  for (const std::string& path : {logo, longLogo}) {
+    ASSERT_TRUE(QFile(QString::fromStdString(path)).open(QIODevice::WriteOnly));
+  }
+  dialogs.queueText(logo);
+  dialogs.queueText(longLogo);
+  TStationary window(nullptr, session, ui);
+  use<TStationary>(window, [&](TStationary& w) {
+    Click(w.logoButton);
+    Click(w.logoButton);
+    EXPECT_EQ(w.logoFileEdit->text().toStdString(), logo);
+    Click(w.saveButton);
+  });
+  EXPECT_EQ(messages().back(), TStationary::kLogoPathTooLong);
+  EXPECT_NE(messages().back().find("59 characters"), std::string::npos);
+  EXPECT_EQ(base::trim(stored().LogoFile), logo);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The amount field as a user types into it: the separator key moves the
 // integer part into place, the text turns red while it holds a minus sign,
-// and the value is read with the system's separator.
+// the value is read with the system's separator (0 when blank), and no digit
+// goes past the integer places.
 #include "ui/amount_edit.h"
 
 #include <gtest/gtest.h>
@@ -71,7 +72,7 @@ TEST(AmountEdit, ValueOfTextThatIsNoNumberThrows) {
   LocaleScope us("en_US");
   AmountEdit edit;
   edit.setAmountFormat(7, "%8.2f");
-  EXPECT_THROW(edit.value(), ConversionError) << "a blank field";
+  EXPECT_DOUBLE_EQ(edit.value(), 0) << "a blank field";
   QTest::keyClicks(&edit, "1-");
   EXPECT_THROW(edit.value(), ConversionError);
   edit.setValue(1234.5);
@@ -88,7 +89,25 @@ TEST(AmountEdit, SeparatorOnTextThatIsNoNumberShowsTheErrorAndKeepsTheText) {
   QTest::keyClicks(&edit, "1-2.");
   EXPECT_EQ(edit.text(), "1-2    .  ");
   ASSERT_EQ(dialogs.shown().size(), 1u);
-  EXPECT_EQ(dialogs.shown()[0].text, "'1-2.' is not a valid floating point value");
+  EXPECT_EQ(dialogs.shown()[0].text, "Please enter an amount such as 12.50");
+}
+
+TEST(AmountEdit, ADigitBeyondTheIntegerPlacesIsRefused) {
+  LocaleScope us("en_US");
+  AmountEdit edit;
+  edit.setAmountFormat(7, "%8.2f");
+  QTest::keyClicks(&edit, "12345678");
+  EXPECT_EQ(edit.text(), "1234567.  ") << "the eighth digit is not taken as cents";
+  QTest::keyClicks(&edit, ".9");
+  EXPECT_EQ(edit.text(), "1234567.90");
+}
+
+TEST(AmountEdit, SeparatorInABlankFieldStartsTheCentsOfZero) {
+  LocaleScope us("en_US");
+  AmountEdit edit;
+  edit.setAmountFormat(7, "%8.2f");
+  QTest::keyClicks(&edit, ".5");
+  EXPECT_EQ(edit.text(), "      0.50");
 }
 
 }  // namespace

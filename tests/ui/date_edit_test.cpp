@@ -1,5 +1,6 @@
 // Date fields in the US and German short date formats: a valid date is
-// written again in the short format with the year in the current century; an
+// written again in the short format with the year in the current century (in
+// a date field with two-digit day and month); an
 // invalid one is refused with "Invalid Date Entered" and keeps the focus.
 #include "ui/date_edit.h"
 
@@ -91,8 +92,8 @@ class DateEditTest : public ::testing::Test {
 TEST_F(DateEditTest, ValidUsDateIsRewrittenOnLeaving) {
   LocaleScope us("en_US");
   date_->setEditMask(kDateMask);
-  typeAndLeave("030526");
-  EXPECT_EQ(date_->text(), " 3/ 5/26");
+  typeAndLeave("3/5/26");
+  EXPECT_EQ(date_->text(), "03/05/26") << "no blank where a leading zero reads better";
   EXPECT_EQ(date_->date(), QDate(century() + 26, 3, 5));
   EXPECT_TRUE(next_->hasFocus());
   EXPECT_TRUE(dialogs_.shown().empty());
@@ -117,11 +118,15 @@ TEST_F(DateEditTest, InvalidDateIsRefusedAndTakesTheFocusBack) {
   EXPECT_FALSE(date_->date().isValid());
 }
 
-TEST_F(DateEditTest, SetDateWritesTheShortFormat) {
+TEST_F(DateEditTest, SetDateWritesTheShortFormatWithTwoDigitDayAndMonth) {
   LocaleScope us("en_US");
   date_->setEditMask(kDateMask);
   date_->setDate(QDate(2026, 12, 31));
   EXPECT_EQ(date_->text(), "12/31/26");
+  date_->setDate(QDate(2026, 12, 7));
+  EXPECT_EQ(date_->text(), "12/07/26");
+  date_->setText(FormatShortDate(QDate(2026, 3, 1)));
+  EXPECT_EQ(date_->text(), "03/01/26");
   date_->setDate(QDate());
   EXPECT_EQ(date_->text(), "  /  /  ");
   EXPECT_FALSE(date_->check());

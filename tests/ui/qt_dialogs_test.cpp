@@ -13,8 +13,10 @@
 #include <QPrinterInfo>
 #include <QTimer>
 #include <functional>
+#include <optional>
 
 #include "ui/printer_state.h"
+#include "ui/wait_cursor.h"
 #include "window_test_support.h"
 
 namespace vt::ui {
@@ -107,6 +109,23 @@ TEST_F(QtDialogsTest, QuestionOffersYesAndNo) {
   EXPECT_EQ(seen_.buttons, QMessageBox::Yes | QMessageBox::No);
   ModalAnswer answer(clickMessageBox(&seen_, QMessageBox::Yes));
   EXPECT_TRUE(dialogs_.question("", "Add another invoice?"));
+}
+
+TEST_F(QtDialogsTest, ABoxShownDuringLongWorkHasTheArrowAndTheHourglassComesBack) {
+  std::optional<Qt::CursorShape> during;
+  {
+    const WaitCursor wait;
+    ModalAnswer answer([&](QWidget* modal) {
+      if (const QCursor* cursor = QApplication::overrideCursor()) during = cursor->shape();
+      if (auto* box = qobject_cast<QMessageBox*>(modal)) box->button(QMessageBox::Ok)->click();
+    });
+    dialogs_.information("", "Unable to add invoice at this time. Please try again later");
+    ASSERT_TRUE(answer.answered());
+    ASSERT_NE(QApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+  }
+  EXPECT_EQ(during, Qt::ArrowCursor);
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
 TEST_F(QtDialogsTest, InputBoxGivesTheTextOrNothing) {
