@@ -28,6 +28,11 @@ const char* dialogKindName(DialogKind kind) {
   return "dialog";
 }
 
+bool Dialogs::offer(const std::string& caption, const std::string& text,
+                    const std::string& /*acceptLabel*/) {
+  return warning(caption, text);
+}
+
 std::optional<FontSpec> Dialogs::chooseFont(const FontSpec& /*start*/) {
   return std::nullopt;
 }

@@ -48,6 +48,11 @@ class Dialogs {
   virtual bool warning(const std::string& caption, const std::string& text) = 0;
   // True for Yes, false for No.
   virtual bool question(const std::string& caption, const std::string& text) = 0;
+  // Another way to do what the user asked, offered with a button that reads
+  // `acceptLabel` ("Save as PDF...") and Cancel; true when taken. Answered
+  // as a warning (OK / Cancel) unless a front end labels the button.
+  virtual bool offer(const std::string& caption, const std::string& text,
+                     const std::string& acceptLabel);
   // The text entered, or nothing when cancelled.
   virtual std::optional<std::string> inputBox(const std::string& caption, const std::string& prompt,
                                               const std::string& defaultText) = 0;

@@ -141,4 +141,12 @@ std::string trim(std::string_view text) {
   return trimLeft(trimRight(text));
 }
 
+std::string blankSeparators(std::string_view text) {
+  std::string out(text);
+  for (char& c : out) {
+    if (c == '\t' || c == '\r' || c == '\n') c = ' ';
+  }
+  return out;
+}
+
 }  // namespace vt::base

@@ -28,4 +28,8 @@ std::string trimRight(std::string_view text);
 std::string trimLeft(std::string_view text);
 std::string trim(std::string_view text);
 
+// `text` with every tab, carriage return and line feed made a blank, for
+// files in which those characters separate fields and records.
+std::string blankSeparators(std::string_view text);
+
 }  // namespace vt::base

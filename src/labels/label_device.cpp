@@ -21,6 +21,11 @@ DeviceSize sizeOf(const QRect& rect) {
 
 }  // namespace
 
+PaperSize PaperOf(const QPageLayout& pageLayout) {
+  const QRectF paper = pageLayout.fullRect(QPageLayout::Point);
+  return {paper.width(), paper.height()};
+}
+
 PaintedLabelDevice::PaintedLabelDevice(const QFont& reportFont) : font_(reportFont) {
   if (font_.pointSize() <= 0) font_.setPointSize(8);
 }

@@ -19,6 +19,9 @@ class QSaveFile;
 
 namespace vt::labels {
 
+// The whole paper of `pageLayout` in points.
+PaperSize PaperOf(const QPageLayout& pageLayout);
+
 class PaintedLabelDevice : public LabelDevice {
  public:
   void beginDocument() override;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <stdexcept>
 
 #include "base/text1252.h"
 
@@ -10,6 +11,27 @@ namespace vt::labels {
 using data::LabelDim;
 
 namespace {
+
+// The captions of the dimensions, as the stock editor shows them.
+constexpr const char* kDimensionNames[LabelDim::Count] = {
+    "Top Margin", "Left Margin", "Bottom Margin",  "Right Margin",
+    "Width",      "Height",      "Horizontal Gap", "Vertical Gap"};
+
+std::string refusal(const data::LabelRecord& stock, const std::string& reason) {
+  return "The label stock \"" + base::trimRight(stock.Name) + "\" cannot be printed: " + reason +
+         ". Choose Setup - Labels to correct it.";
+}
+
+std::string points(double value) {
+  return std::to_string(static_cast<long>(value)) + " points";
+}
+
+// The width of a row of labels from the paper's left edge.
+double rowWidth(const data::LabelRecord& stock) {
+  const auto& d = stock.Dims;
+  return d[LabelDim::LeftM] + stock.NAcross * d[LabelDim::Width] +
+         (stock.NAcross - 1) * d[LabelDim::HGap];
+}
 
 // Lowers the device's font size while `tooBig` holds, down to the smallest
 // size.
@@ -57,20 +79,44 @@ PageMetrics MeasurePage(const data::LabelRecord& stock, LabelDevice& device) {
   m.fontSize = device.fontSize();
   m.lineHeight = device.textHeight("A");
 
-  // The last row needs no gap below it.
-  const int avail = page.height - m.top - m.bottom;
-  const int pitch = m.height + m.vGap;
-  if (pitch > 0) {
-    m.rowsPerPage = avail / pitch;
-    if (avail >= m.rowsPerPage * pitch + m.height) ++m.rowsPerPage;
-  }
+  m.rowsPerPage = RowsFitting(page.height - m.top - m.bottom, m.height, m.vGap);
   return m;
 }
 
-std::string StockProblem(const data::LabelRecord& stock) {
-  if (stock.NAcross >= 1) return {};
-  return "The label stock \"" + base::trimRight(stock.Name) +
-         "\" has no labels across. Choose Setup - Labels to set the number of labels across.";
+int RowsFitting(double avail, double height, double vGap) {
+  const double pitch = height + vGap;
+  if (height <= 0 || pitch <= 0 || avail < height) return 0;
+  auto rows = static_cast<int>(avail / pitch);
+  if (avail >= rows * pitch + height) ++rows;
+  return rows;
+}
+
+std::string StockProblem(const data::LabelRecord& stock, PaperSize paper) {
+  const auto& d = stock.Dims;
+  if (stock.NAcross < 1) return refusal(stock, "it has no labels across");
+  for (size_t i = 0; i < LabelDim::Count; ++i) {
+    if (d[i] < 0) return refusal(stock, std::string("its ") + kDimensionNames[i] + " is below 0");
+  }
+  if (d[LabelDim::Width] <= 0) return refusal(stock, "its Width is 0");
+  if (d[LabelDim::Height] <= 0) return refusal(stock, "its Height is 0");
+  const std::string pageWidth = " are wider than the page (" + points(paper.width) + ")";
+  if (d[LabelDim::LeftM] + d[LabelDim::RightM] >= paper.width)
+    return refusal(stock, "its Left Margin and Right Margin" + pageWidth);
+  if (rowWidth(stock) > paper.width)
+    return refusal(stock, "its Left Margin and " + std::to_string(stock.NAcross) +
+                              " labels across (Width and Horizontal Gap)" + pageWidth);
+  if (RowsFitting(paper.height - d[LabelDim::TopM] - d[LabelDim::BottomM], d[LabelDim::Height],
+                  d[LabelDim::VGap]) < 1)
+    return refusal(stock,
+                   "its Height with the Top Margin and Bottom Margin is taller than the page (" +
+                       points(paper.height) + ")");
+  return {};
+}
+
+int RowsPerForm(const data::LabelRecord& stock, PaperSize paper) {
+  const auto& d = stock.Dims;
+  return std::max(1, RowsFitting(paper.height - d[LabelDim::TopM] - d[LabelDim::BottomM],
+                                 d[LabelDim::Height], d[LabelDim::VGap]));
 }
 
 LabelRun::LabelRun(const data::LabelRecord& stock, int startColumn, int startRow,
@@ -104,13 +150,25 @@ void LabelRun::Finish() {
   if (measured_) device_.endDocument();
 }
 
+void LabelRun::measure() {
+  device_.beginDocument();
+  metrics_ = MeasurePage(stock_, device_);
+  const int across = static_cast<int>(cells_.size());
+  const int right = metrics_.left + across * metrics_.width + (across - 1) * metrics_.hGap;
+  if (right > device_.printableSize().width)
+    throw std::runtime_error(refusal(
+        stock_,
+        "its Left Margin and labels across are wider than the printable width of the page"));
+  if (metrics_.rowsPerPage < 1)
+    throw std::runtime_error(refusal(stock_,
+                                     "its Height with the Top Margin and Bottom Margin is taller "
+                                     "than the printable height of the page"));
+  measured_ = true;
+}
+
 void LabelRun::printRow() {
-  if (!measured_) {
-    device_.beginDocument();
-    measured_ = true;
-    metrics_ = MeasurePage(stock_, device_);
-  }
-  if (!stock_.Continuous && row_ > metrics_.rowsPerPage) {
+  if (!measured_) measure();
+  if (row_ > metrics_.rowsPerPage) {
     row_ = 1;
     device_.newPage();
   }

@@ -60,19 +60,39 @@ struct PageMetrics {
 // Points to device units at `dpi`, the fraction dropped.
 int PointsToUnits(int dpi, double points);
 
+// The paper's whole size in points.
+struct PaperSize {
+  double width = 0;
+  double height = 0;
+};
+
+// Rows of labels `height` high with `vGap` between them in `avail`: the
+// last row needs no gap below it.
+int RowsFitting(double avail, double height, double vGap);
+
 // Works out the metrics on `device` (whose document has begun) and leaves
 // its font at the fitted size.
 PageMetrics MeasurePage(const data::LabelRecord& stock, LabelDevice& device);
 
-// Why `stock` cannot take labels, or empty when it can.
-std::string StockProblem(const data::LabelRecord& stock);
+// Why `stock` cannot take labels on `paper`, naming the dimension at fault
+// (no labels across, a width or height not above 0, a negative dimension,
+// margins or labels across wider than the page, a label taller than the
+// room between the top and bottom margins), or empty when it can.
+std::string StockProblem(const data::LabelRecord& stock, PaperSize paper);
+// The rows of labels a page of `paper` holds; a form of continuous stock is
+// one page. At least 1.
+int RowsPerForm(const data::LabelRecord& stock, PaperSize paper);
 
 // One run of labels on one stock. The document begins with the first row
-// drawn, so a run that adds nothing leaves the device untouched.
+// drawn, so a run that adds nothing leaves the device untouched. Sheets and
+// continuous forms alike: a row that does not fit the page starts the next
+// one. Labels that do not fit the device's printable area throw
+// std::runtime_error before anything is drawn.
 class LabelRun {
  public:
   // The starting column is kept within the stock's columns, the row at 1 or
-  // more. The stock must pass StockProblem.
+  // more (a row past the page starts the next page). The stock must pass
+  // StockProblem.
   LabelRun(const data::LabelRecord& stock, int startColumn, int startRow, LabelDevice& device);
 
   // The five address lines as the next label.
@@ -86,6 +106,9 @@ class LabelRun {
   int row() const { return row_; }
 
  private:
+  // Begins the document and works out the metrics; throws when the labels
+  // do not fit the printable area.
+  void measure();
   void printRow();
   void clearRow();
 

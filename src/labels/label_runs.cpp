@@ -1,5 +1,6 @@
 #include "labels/label_runs.h"
 
+#include <QFileInfo>
 #include <stdexcept>
 
 #include "labels/label_device.h"
@@ -93,7 +94,8 @@ void LabelRuns::run(const std::function<bool()>& ask, const Selection& select) {
   session_.CloseTable(data::TableId::Labels);
   const data::LabelRecord stock = session_.Label;
   if (!start) return;
-  if (const std::string problem = StockProblem(stock); !problem.empty()) {
+  const PaperSize paper = PaperOf(ui_.printers.printer().pageLayout());
+  if (const std::string problem = StockProblem(stock, paper); !problem.empty()) {
     ui_.dialogs.information("", problem);
     return;
   }
@@ -101,6 +103,7 @@ void LabelRuns::run(const std::function<bool()>& ask, const Selection& select) {
   if (start->toPdf) {
     pdfPath = ui_.dialogs.saveFile("Save Labels As", "PDF files (*.pdf)", "labels.pdf");
     if (!pdfPath) return;
+    if (QFileInfo(QString::fromStdString(*pdfPath)).suffix().isEmpty()) *pdfPath += ".pdf";
   }
   if (ask()) {
     try {

@@ -13,13 +13,15 @@ namespace {
 constexpr const char* kHeader =
     "Title\tFirstName\tLastName\tCompany\tAddr1\tAddr2\tAddr3\tPostalCode\r\n";
 
-// One customer's line; the buffer holds UTF-8, the file the stored bytes.
+// One customer's line; the buffer holds UTF-8, the file the stored bytes. A
+// tab or line break inside a field becomes a blank, so it can split neither
+// the line nor its fields.
 std::string customerLine(const vt::data::CustomerRecord& c) {
   std::string line;
   const char* separator = "";
   for (const std::string* field :
        {&c.title, &c.first, &c.last, &c.addr1, &c.addr2, &c.addr3, &c.addr4, &c.zip}) {
-    line += separator + vt::base::fromUtf8(vt::base::trim(*field));
+    line += separator + vt::base::fromUtf8(vt::base::blankSeparators(vt::base::trim(*field)));
     separator = "\t";
   }
   return line + "\r\n";

@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "catalog/tproddef.h"
+#include "labels/label_device.h"
 #include "ui/amount_edit.h"
 #include "ui/amount_field_exit.h"
 #include "ui/field_behaviour.h"
@@ -176,11 +177,17 @@ void TLabelDef::saveClicked() {
   }
   const std::optional<int> across = labelsAcross();
   if (!across) return;
-  vt::data::LabelRecord& stock = session_.Label;
+  vt::data::LabelRecord stock;
   stock.Name = name.toStdString();
   stock.Dims = dims;
   stock.NAcross = *across;
   stock.Continuous = continuousCheck->isChecked();
+  const std::string problem = StockProblem(stock, PaperOf(ui_.printers.printer().pageLayout()));
+  if (!problem.empty()) {
+    ui_.dialogs.information("", problem);
+    return;
+  }
+  session_.Label = stock;
   if (vt::catalog::SaveEditedRecord(session_, vt::data::TableId::Labels, session_.CurLabel,
                                     &vt::data::DataSession::StoreLabel, ui_.dialogs,
                                     "save the label stock")) {

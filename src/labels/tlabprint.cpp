@@ -10,6 +10,7 @@
 #include <algorithm>
 
 #include "base/text1252.h"
+#include "labels/label_device.h"
 #include "ui/field_behaviour.h"
 #include "ui/record_access.h"
 #include "ui/window_size.h"
@@ -37,6 +38,12 @@ class PositionSpin : public QSpinBox {
  private:
   bool downTheSheet_;
 };
+
+// Whether the stock in the label buffer is the one last printed on: the
+// names compared without the blanks their fields pad them with.
+bool isLastUsed(const data::DataSession& session) {
+  return base::trimRight(session.Label.Name) == base::trimRight(session.settings.LabID);
+}
 
 QLabel* makeCaption(QWidget* parent, QWidget* field) {
   auto* caption = new QLabel(field->accessibleName(), parent);
@@ -67,7 +74,7 @@ void TLabPrint::build() {
   startColumnSpin = new PositionSpin(this, 9, false);
   startColumnSpin->setObjectName("startColumnSpin");
   startColumnSpin->setAccessibleName(tr("Starting Column:"));
-  startRowSpin = new PositionSpin(this, 99, true);
+  startRowSpin = new PositionSpin(this, kMostRows, true);
   startRowSpin->setObjectName("startRowSpin");
   startRowSpin->setAccessibleName(tr("Row:"));
   pdfCheck = new QCheckBox(tr("Print to PDF file"), this);
@@ -117,7 +124,7 @@ void TLabPrint::FormShow() {
       vt::ui::ReportTableFailure(ui_.dialogs, session_.engine(), "read the label stocks", status);
       break;
     }
-    if (session_.Label.Name == session_.settings.LabID) selected = labelStockCombo->count();
+    if (isLastUsed(session_)) selected = labelStockCombo->count();
     labelStockCombo->addItem(QString::fromStdString(base::trimRight(session_.Label.Name)));
   }
   labelStockCombo->setCurrentIndex(labelStockCombo->count() > 0 ? selected : -1);
@@ -141,16 +148,24 @@ bool TLabPrint::loadStock(int index) {
   return true;
 }
 
-// The starting column stays within the columns of the stock shown.
+// The starting column stays within the columns of the stock shown, the
+// row within the rows a page (a form) of it holds.
 void TLabPrint::stockChosen(int index) {
   if (index < 0 || !loadStock(index)) return;
-  startColumnSpin->setMaximum(std::clamp(session_.Label.NAcross, 1, 9));
+  fitStart();
+}
+
+void TLabPrint::fitStart() {
+  const data::LabelRecord& stock = session_.Label;
+  startColumnSpin->setMaximum(std::clamp(stock.NAcross, 1, 9));
+  const PaperSize paper = PaperOf(ui_.printers.printer().pageLayout());
+  startRowSpin->setMaximum(std::clamp(RowsPerForm(stock, paper), 1, kMostRows));
 }
 
 void TLabPrint::okClicked() {
   const int index = labelStockCombo->currentIndex();
   if (index >= 0 && loadStock(index)) {
-    startColumnSpin->setMaximum(std::clamp(session_.Label.NAcross, 1, 9));
+    fitStart();
     rememberStock();
     cancelled_ = false;
   }
@@ -159,8 +174,8 @@ void TLabPrint::okClicked() {
 
 // The stock chosen becomes the next run's first choice.
 void TLabPrint::rememberStock() {
-  if (session_.Label.Name == session_.settings.LabID) return;
-  session_.settings.LabID = session_.Label.Name;
+  if (isLastUsed(session_)) return;
+  session_.settings.LabID = base::trimRight(session_.Label.Name);
   int status = session_.OpenSettings() ? session_.WriteSettings() : engine::kErrOpen;
   session_.CloseSettings();
   if (status < 0) {

@@ -28,6 +28,9 @@ class TLabPrint : public QDialog {
   Q_OBJECT
 
  public:
+  // The largest starting row the row field takes.
+  static constexpr int kMostRows = 99;
+
   TLabPrint(QWidget* parent, vt::data::DataSession& session, vt::ui::UiContext& ui);
 
   // Shows the stocks of LABELS, which the caller has open; nothing when
@@ -52,6 +55,8 @@ class TLabPrint : public QDialog {
   // when it cannot be read.
   bool loadStock(int index);
   void stockChosen(int index);
+  // The starting column and row kept within the stock in the label buffer.
+  void fitStart();
   void rememberStock();
 
   vt::data::DataSession& session_;

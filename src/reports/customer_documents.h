@@ -8,6 +8,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -43,8 +44,10 @@ class CustomerDocuments {
   int AddInvoice(long recno, bool invoiceMode);
 
   // A statement for every customer, in zip code order, that has invoices
-  // dated `from` to `to` with something due or a credit. 0 or a negative
-  // status.
+  // dated `from` to `to` with something due or a credit. Every earlier
+  // invoice of the customer with something due or a credit comes first,
+  // under a caption of its own, so the statement's Amount Due is what the
+  // customer owes. 0 or a negative status.
   int StatementsWithBalances(const base::DateTime& from, const base::DateTime& to);
   // A statement of every invoice of customer record `recno` (none when the
   // customer has no invoice). 0 or a negative status.
@@ -52,8 +55,10 @@ class CustomerDocuments {
 
   // The letterhead rows; starts page 1.
   void Letterhead();
-  // `text` cut into the lines that fit the report's width, broken at
-  // blanks; a line feed starts a new line. False when the text is blank.
+  // `text` cut into the lines that fit the report's width, broken at the
+  // last blank (a word wider than the line where it runs over); a line feed
+  // starts a new line. Every character of the text stays. False when the
+  // text is blank.
   bool SplitText(const std::string& text, std::vector<std::string>& lines) const;
 
  private:
@@ -61,6 +66,7 @@ class CustomerDocuments {
   struct StatementRow {
     std::array<std::string, 2> texts;
     std::array<base::MoneyTotal, 3> amounts;
+    bool older = false;  // dated before the statement's span
   };
 
   void row(std::initializer_list<std::pair<int, std::string>> cells);
@@ -80,8 +86,12 @@ class CustomerDocuments {
   std::string today() const;
   int invoicesOfCustomer(int cuno, bool everyInvoice, const base::DateTime& from,
                          const base::DateTime& to);
-  int AddStatementRow();
-  void PrintStatement();
+  int AddStatementRow(bool older);
+  // The statement of the rows gathered; with `span` (from, to) the rows
+  // dated before it stand first under their own caption.
+  void PrintStatement(const std::optional<std::array<base::DateTime, 2>>& span);
+  void statementRow(const StatementRow& line, std::array<base::MoneyTotal, 3>& totals);
+  void statementCaption(const std::string& text);
 
   data::DataSession& session_;
   ReportDoc& doc_;

@@ -70,13 +70,14 @@ int IncomeSummary(ReportContext& context, const base::DateTime& from, const base
     if (const int status = session.LoadPayment(); status < 0) return status;
     const data::PaymentRecord payment = session.Payment;
     if (days.day && *days.day != payment.PDate.date()) closeDay();
-    if (!days.day) {
+    const bool firstOfDay = !days.day;
+    if (firstOfDay) {
       days.day = payment.PDate.date();
       days.dayTotal = {};
     }
     std::string memo;
     if (const int status = InvoiceMemo(session, payment.IvNo, memo); status < 0) return status;
-    const std::string date = days.dayTotal.cents() == 0 ? session.shortDateText(payment.PDate) : "";
+    const std::string date = firstOfDay ? session.shortDateText(payment.PDate) : "";
     BodyRow(doc,
             {"", date, "", std::to_string(payment.IvNo), "", memo, "", amount(payment.PAmt, 10)},
             2);

@@ -24,8 +24,6 @@ std::string takeLastCharacter(std::string& line) {
   return last;
 }
 
-constexpr size_t kLongestCarry = 100;
-
 }  // namespace
 
 std::string CustomerDocuments::prefix() const {
@@ -99,7 +97,7 @@ bool CustomerDocuments::SplitText(const std::string& text, std::vector<std::stri
     const size_t blank = line.rfind(' ');
     std::string rest;
     if (blank != std::string::npos) {
-      rest = line.substr(blank + 1, kLongestCarry);
+      rest = line.substr(blank + 1);
       line.erase(blank + 1);
     } else {
       // A word wider than the line is broken where it runs over.

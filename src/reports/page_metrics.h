@@ -1,8 +1,9 @@
 // What the document generators measure on the printer: rows to a page, the
 // printer's vertical resolution, the height of one row, and whether a line of
 // text fits the report's width in the report font (made small enough for the
-// page). The windows measure the current printer; PlainMetrics stands in
-// where there is none.
+// page). The windows and the tool measure the device that draws (the printer,
+// or the PDF writer); PlainMetrics is a fixed page for building documents
+// without a device.
 #pragma once
 
 #include <string>
@@ -19,8 +20,8 @@ class PageMetrics {
   virtual bool fits(const std::string& line, int reportWidth) const = 0;
 };
 
-// No printer: 60 rows to a page, 72 pixels per inch, 12-pixel rows (a
-// 10-point line), and every character as wide as "B".
+// A fixed page: 60 rows, 72 pixels per inch, 12-pixel rows (a 10-point
+// line), and every character as wide as "B".
 class PlainMetrics final : public PageMetrics {
  public:
   int linesPerPage() const override { return 60; }

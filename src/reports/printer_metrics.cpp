@@ -1,7 +1,11 @@
 #include "reports/printer_metrics.h"
 
+#include <QBuffer>
 #include <QFontMetrics>
 #include <QPagedPaintDevice>
+#include <QPdfWriter>
+#include <algorithm>
+#include <optional>
 
 #include "ui/printer_state.h"
 
@@ -11,13 +15,34 @@ namespace {
 
 constexpr int kMarginRows = 6;
 
+// A writer of the same pages and resolution as the PDF file, which never
+// writes anything.
+class PdfMetrics final : public PageMetrics {
+ public:
+  PdfMetrics(const QPageLayout& pageLayout, const QFont& reportFont) : writer_(&unused_) {
+    writer_.setPageLayout(pageLayout);
+    measures_.emplace(writer_, reportFont);
+  }
+  int linesPerPage() const override { return measures_->linesPerPage(); }
+  double resolutionY() const override { return measures_->resolutionY(); }
+  double rowHeight() const override { return measures_->rowHeight(); }
+  bool fits(const std::string& line, int reportWidth) const override {
+    return measures_->fits(line, reportWidth);
+  }
+
+ private:
+  QBuffer unused_;
+  QPdfWriter writer_;
+  std::optional<PrinterMetrics> measures_;
+};
+
 }  // namespace
 
 PrinterMetrics::PrinterMetrics(const QPagedPaintDevice& device, const QFont& reportFont)
     : device_(device), font_(reportFont), rowHeight_(QFontMetrics(reportFont, &device).height()) {}
 
 int PrinterMetrics::linesPerPage() const {
-  return device_.height() / rowHeight_ - kMarginRows;
+  return std::max(1, device_.height() / std::max(1, rowHeight_) - kMarginRows);
 }
 
 double PrinterMetrics::resolutionY() const {
@@ -38,13 +63,14 @@ bool PrinterMetrics::fits(const std::string& line, int reportWidth) const {
   return width <= reportWidth * fitted_.charWidth;
 }
 
-int LinesPerPage(const ui::PrinterState& printers, const QFont& reportFont) {
-  return CurrentPageMetrics(printers, reportFont)->linesPerPage();
+std::unique_ptr<PageMetrics> PdfPageMetrics(const QPageLayout& pageLayout,
+                                            const QFont& reportFont) {
+  return std::make_unique<PdfMetrics>(pageLayout, reportFont);
 }
 
 std::unique_ptr<PageMetrics> CurrentPageMetrics(const ui::PrinterState& printers,
                                                 const QFont& reportFont) {
-  if (!printers.available()) return std::make_unique<PlainMetrics>();
+  if (!printers.available()) return PdfPageMetrics(printers.printer().pageLayout(), reportFont);
   return std::make_unique<PrinterMetrics>(printers.printer(), reportFont);
 }
 

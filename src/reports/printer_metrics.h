@@ -1,10 +1,11 @@
-// The page measures of the current printer (or any paged device, such as a
-// PDF writer) for the document generators: rows to a page, resolution, row
-// height, and whether a line fits the report's width in the report font
-// made small enough for the page.
+// The page measures of the device that draws a document (the current
+// printer, or a PDF writer when there is none) for the document generators:
+// rows to a page, resolution, row height, and whether a line fits the
+// report's width in the report font made small enough for the page.
 #pragma once
 
 #include <QFont>
+#include <QPageLayout>
 #include <memory>
 #include <string>
 
@@ -39,10 +40,11 @@ class PrinterMetrics final : public PageMetrics {
   mutable CanvasLayout fitted_;
 };
 
-// Rows to a page on the current printer; 60 when no printer is installed.
-int LinesPerPage(const ui::PrinterState& printers, const QFont& reportFont);
-// The current printer's measures, or the plain ones when no printer is
-// installed.
+// The measures of the PDF pages WriteReportPdf draws on `pageLayout`.
+std::unique_ptr<PageMetrics> PdfPageMetrics(const QPageLayout& pageLayout, const QFont& reportFont);
+// The measures of the device a document goes to: the current printer, or
+// without one the PDF pages of the printer's page layout (the locale's
+// paper).
 std::unique_ptr<PageMetrics> CurrentPageMetrics(const ui::PrinterState& printers,
                                                 const QFont& reportFont);
 

@@ -17,6 +17,7 @@ void ReportDoc::BeginReport(int linesPerPage, std::string today) {
   PageLine = -1;
   PageNo = 0;
   rows_.clear();
+  pageHeaders_.clear();
   ReportTitles.clear();
   ColumnHeads.assign(1, ReportRow(static_cast<size_t>(ReportCols)));
   ColumnCodes.assign(static_cast<size_t>(ReportCols > 0 ? ReportCols - 1 : 0), std::string());
@@ -53,12 +54,13 @@ bool ReportDoc::CheckPage(int needed, bool headings) {
   if (PageNo > 0 && needed <= LinesPerPage) return false;
   ++PageNo;
   if (PageNo > 1) {
-    if (headings && !rows_.empty()) style() = "U";
+    if (headings && !rows_.empty() && style().find('U') == std::string::npos) style() += "U";
     NewLine();
     cell(0) = "EJECT";
   }
   PageLine = 0;
   NewLine();
+  const int first = CurRow;
   cell(0) = "L00Page " + std::to_string(PageNo);
   cell(1) = "R" + ColumnField(ReportWidth) + today_;
   NewLine();
@@ -67,6 +69,7 @@ bool ReportDoc::CheckPage(int needed, bool headings) {
   NewLine();
   cell(0) = "L00";
   if (headings) PlaceHeadings();
+  pageHeaders_.push_back({first, CurRow});
   return true;
 }
 
@@ -90,6 +93,7 @@ void ReportDoc::PlaceHeadings() {
 void ReportDoc::EndReport() {
   rows_.clear();
   rows_.shrink_to_fit();
+  pageHeaders_.clear();
   ColumnHeads.clear();
   ColumnCodes.clear();
   CurRow = -1;

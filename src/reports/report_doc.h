@@ -25,6 +25,12 @@ namespace vt::reports {
 
 using ReportRow = std::vector<std::string>;
 
+// Rows `first` to `last` of a document, both included.
+struct RowSpan {
+  int first = 0;
+  int last = 0;
+};
+
 class ReportDoc {
  public:
   // Set by the generator before BeginReport.
@@ -48,9 +54,9 @@ class ReportDoc {
   void NewLine();
   // Before adding rows: `needed` = PageLine + the rows about to be added.
   // On a started page with room, nothing and false. Otherwise an EJECT row
-  // (after the first page; with `headings` the last row underlined first),
-  // the page header (page number and date, titles, with `headings` the
-  // column headings) and true.
+  // (after the first page; with `headings` the last row underlined first,
+  // keeping its other flags), the page header (page number and date,
+  // titles, with `headings` the column headings) and true.
   bool CheckPage(int needed, bool headings);
   // The titles centred and bold, one row each.
   void PlaceTitles();
@@ -61,6 +67,8 @@ class ReportDoc {
 
   bool empty() const { return CurRow < 0; }
   const std::vector<ReportRow>& rows() const { return rows_; }
+  // The rows of every page header CheckPage placed, in document order.
+  const std::vector<RowSpan>& pageHeaders() const { return pageHeaders_; }
   // Cell `c` of the last row; the style cell is cell ReportCols - 1.
   std::string& cell(int c);
   std::string& style() { return cell(ReportCols - 1); }
@@ -73,6 +81,7 @@ class ReportDoc {
 
  private:
   std::vector<ReportRow> rows_;
+  std::vector<RowSpan> pageHeaders_;
   std::string today_;
 };
 

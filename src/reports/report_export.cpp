@@ -25,7 +25,9 @@ std::string ExportLine(const ReportRow& row, ExportForm form) {
     const char code = row[c][0];
     if (code != 'L' && code != 'R' && code != 'C') continue;
     const ReportCell cell = ParseCell(row[c]);
-    const std::string text = base::fromUtf8(cell.text);
+    // A tab or line break inside a stored text would split the line or
+    // shift its fields.
+    const std::string text = base::fromUtf8(base::blankSeparators(cell.text));
     if (form == ExportForm::TabDelimited) {
       if (!line.empty()) line += '\t';
       line += text;

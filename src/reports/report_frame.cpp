@@ -171,6 +171,8 @@ void BodyRow(ReportDoc& doc, const std::vector<std::string>& texts, int rows) {
 
 void CellsRow(ReportDoc& doc, std::initializer_list<std::pair<int, std::string>> cells,
               const std::string& style) {
+  // A total row with no body row before it still stands under a page header.
+  if (doc.PageNo == 0) doc.CheckPage(doc.PageLine + 1, true);
   doc.NewLine();
   for (const auto& [c, text] : cells) doc.cell(c) = text;
   doc.style() = style;

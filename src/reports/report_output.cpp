@@ -5,11 +5,13 @@
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QSaveFile>
+#include <algorithm>
 #include <functional>
 #include <stdexcept>
 #include <string>
 
 #include "reports/report_canvas.h"
+#include "reports/report_sheets.h"
 
 namespace vt::reports {
 
@@ -31,9 +33,14 @@ void paintSheets(const ReportDoc& doc, QPagedPaintDevice& device, QPainter& pain
       RowPainter::Paper(painter, layout, pictures, kTopMarginRows * layout.rowHeight, [&device] {
         if (!device.newPage()) throw std::runtime_error("Unable to start a new page");
       });
+  const int top = kTopMarginRows * layout.rowHeight;
+  const int rowsPerSheet = (device.height() - top) / std::max(1, layout.rowHeight);
+  const ReportRow sheetBreak{"EJECT", ""};
   try {
-    int y = kTopMarginRows * layout.rowHeight;
-    for (const ReportRow& row : doc.rows()) y = rows.paint(row, y);
+    int y = top;
+    for (const int r : SheetOrder(doc, rowsPerSheet)) {
+      y = rows.paint(r == kSheetBreak ? sheetBreak : doc.rows()[static_cast<size_t>(r)], y);
+    }
   } catch (...) {
     abandon();
     throw;

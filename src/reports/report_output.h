@@ -1,7 +1,8 @@
 // A report document on paper and in files: printed in one job on the
 // current printer, written as a PDF with the same pages, or exported as
-// text. Sheets end only at EJECT rows; the first row of a sheet stands three
-// rows below its top.
+// text. Sheets end at EJECT rows, and before a row that would end below the
+// printable area (the page's header rows then come again); the first row of
+// a sheet stands three rows below its top.
 #pragma once
 
 #include <QFont>

@@ -1,6 +1,8 @@
 #include "reports/sales_runs.h"
 
+#include "reports/receivables_aging.h"
 #include "reports/sales_reports.h"
+#include "reports/tdatespan.h"
 #include "ui/record_access.h"
 
 namespace vt::reports {
@@ -56,6 +58,19 @@ void SalesRuns::IncomeSummary() {
 
 void SalesRuns::Receivables() {
   buildAndShow([](ReportContext& c) { return reports::Receivables(c); });
+}
+
+void SalesRuns::ReceivablesAging() {
+  parts_.choices.SpanStart = session_.now().date();
+  if (!parts_.dateSpan.RunSingleDate(QStringLiteral("Receivables as Of:"),
+                                     QStringLiteral("Show invoices"), showAgedInvoices_)) {
+    session_.CloseAll();
+    return;
+  }
+  const base::DateTime asOf = parts_.choices.SpanStart;
+  const bool detail = showAgedInvoices_;
+  buildAndShow(
+      [asOf, detail](ReportContext& c) { return reports::ReceivablesAging(c, asOf, detail); });
 }
 
 }  // namespace vt::reports

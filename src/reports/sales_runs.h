@@ -23,10 +23,15 @@ class SalesRuns : public ReportRunner {
   void IncomeSummary();
   // Every invoice with something due: no date span is asked.
   void Receivables();
+  // The day asked ("Receivables as Of:", today first) with "Show invoices",
+  // then Receivables Aging as of that day.
+  void ReceivablesAging();
 
  private:
   data::RecordPicker* productPicker_ = nullptr;
   data::RecordEditor* productEditor_ = nullptr;
+  // The last choice of "Show invoices".
+  bool showAgedInvoices_ = false;
 };
 
 }  // namespace vt::reports

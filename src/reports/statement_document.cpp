@@ -1,6 +1,8 @@
 // The account statement: one page per customer listing invoices with their
 // charges, payments and amounts due, and the runs that gather invoices and
 // statements into one document.
+#include <algorithm>
+
 #include "base/text1252.h"
 #include "invoicing/invoice_arithmetic.h"
 #include "reports/customer_documents.h"
@@ -39,7 +41,7 @@ void CustomerDocuments::StartStatementReport() {
       {"", "Invoice", "", "Date", "", "Charges", "", "Payments", "", "Amount Due", ""});
 }
 
-int CustomerDocuments::AddStatementRow() {
+int CustomerDocuments::AddStatementRow(bool older) {
   session_.CurInvoice = static_cast<long>(session_.invoices()->recNo());
   if (const int status = session_.LoadFullInvoice(); status < 0) return status;
   const data::InvoiceRecord& invoice = session_.Invoice;
@@ -52,31 +54,51 @@ int CustomerDocuments::AddStatementRow() {
   }
   statementRows_.push_back(
       {{base::PadNumber(invoice.IvNo, 6), session_.shortDateText(invoice.IDate)},
-       {charges, paidTotal(), base::MoneyTotal(invoice.Due)}});
+       {charges, paidTotal(), base::MoneyTotal(invoice.Due)},
+       older});
   return 0;
 }
 
-void CustomerDocuments::PrintStatement() {
+void CustomerDocuments::statementCaption(const std::string& text) {
+  doc_.CheckPage(doc_.PageLine + 1, true);
+  row({{0, "V00"}, {1, "L01" + text}, {10, "V59"}});
+}
+
+void CustomerDocuments::statementRow(const StatementRow& line,
+                                     std::array<base::MoneyTotal, 3>& totals) {
+  doc_.CheckPage(doc_.PageLine + 1, true);
+  row({{0, "V00"},
+       {1, "R07" + line.texts[0]},
+       {2, "V09"},
+       {3, "R18" + line.texts[1]},
+       {4, "V20"},
+       {5, "R31" + amount(line.amounts[0], 11)},
+       {6, "V33"},
+       {7, "R44" + amount(line.amounts[1], 11)},
+       {8, "V46"},
+       {9, "R57" + amount(line.amounts[2], 11)},
+       {10, "V59"}});
+  for (size_t i = 0; i < 3; ++i) totals[i] += line.amounts[i];
+}
+
+void CustomerDocuments::PrintStatement(const std::optional<std::array<base::DateTime, 2>>& span) {
   pageOfItsOwn();
   Letterhead();
   doc_.PlaceTitles();
   addressBlock(false);
   doc_.PlaceHeadings();
+  std::stable_partition(statementRows_.begin(), statementRows_.end(),
+                        [](const StatementRow& line) { return line.older; });
+  const bool anyOlder = !statementRows_.empty() && statementRows_.front().older;
   std::array<base::MoneyTotal, 3> totals{};
-  for (const StatementRow& line : statementRows_) {
-    doc_.CheckPage(doc_.PageLine + 1, true);
-    row({{0, "V00"},
-         {1, "R07" + line.texts[0]},
-         {2, "V09"},
-         {3, "R18" + line.texts[1]},
-         {4, "V20"},
-         {5, "R31" + amount(line.amounts[0], 11)},
-         {6, "V33"},
-         {7, "R44" + amount(line.amounts[1], 11)},
-         {8, "V46"},
-         {9, "R57" + amount(line.amounts[2], 11)},
-         {10, "V59"}});
-    for (size_t i = 0; i < 3; ++i) totals[i] += line.amounts[i];
+  for (size_t i = 0; i < statementRows_.size(); ++i) {
+    const StatementRow& line = statementRows_[i];
+    if (span && anyOlder && i == 0) statementCaption("Earlier invoices still open:");
+    if (span && anyOlder && !line.older && (i == 0 || statementRows_[i - 1].older)) {
+      statementCaption("Invoices dated " + session_.shortDateText((*span)[0]) + " to " +
+                       session_.shortDateText((*span)[1]) + ":");
+    }
+    statementRow(line, totals);
   }
   doc_.style() = "U";
   doc_.CheckPage(doc_.PageLine + 1, true);
@@ -97,19 +119,27 @@ int CustomerDocuments::invoicesOfCustomer(int cuno, bool everyInvoice, const bas
   engine::Engine& engine = session_.engine();
   statementRows_.clear();
   if (!selectTag(invoices, "InvC")) return engine.errorCode();
+  bool inSpan = false;
   for (Result found = invoices.seek(base::PadNumber(cuno, 6)); found == Result::Success;
        found = invoices.skip(1)) {
     if (const int status = session_.LoadInvoice(); status < 0) return status;
     if (session_.Invoice.CuNo != cuno) break;
     const base::DateTime date = session_.Invoice.IDate.date();
-    const bool listed =
-        everyInvoice || (session_.Invoice.Due != 0 && date >= from.date() && date <= to.date());
-    if (!listed) continue;
+    const bool open = session_.Invoice.Due != 0;
+    const bool older = !everyInvoice && open && date < from.date();
+    const bool listed = everyInvoice || (open && date >= from.date() && date <= to.date());
+    if (!listed && !older) continue;
+    inSpan = inSpan || listed;
     // The full load stays on this invoice, so the next skip goes on from it.
-    if (const int status = AddStatementRow(); status < 0) return status;
+    if (const int status = AddStatementRow(older); status < 0) return status;
   }
   if (const int status = engine.errorCode(); status < 0) return status;
-  if (!statementRows_.empty()) PrintStatement();
+  if (!inSpan) return 0;
+  if (everyInvoice) {
+    PrintStatement(std::nullopt);
+  } else {
+    PrintStatement(std::array<base::DateTime, 2>{from, to});
+  }
   return 0;
 }
 

@@ -1,5 +1,6 @@
 #include "reports/tdatespan.h"
 
+#include <QCheckBox>
 #include <QFont>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -68,7 +69,10 @@ void TDateSpan::build() {
   endLabel = makeCaption(this, "endLabel", endDateEdit);
   okButton = vt::ui::makeButton(this, "okButton", tr("OK"));
   cancelButton = vt::ui::makeButton(this, "cancelButton", tr("Cancel"));
-  QWidget* const order[] = {startDateEdit, endDateEdit, okButton, cancelButton};
+  optionCheckBox = new QCheckBox(this);
+  optionCheckBox->setObjectName("optionCheckBox");
+  optionCheckBox->hide();
+  QWidget* const order[] = {startDateEdit, endDateEdit, optionCheckBox, okButton, cancelButton};
   for (size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
 }
 
@@ -79,10 +83,11 @@ void TDateSpan::layOut() {
   grid->addWidget(startDateEdit, 0, 1);
   grid->addWidget(endLabel, 1, 0);
   grid->addWidget(endDateEdit, 1, 1);
+  grid->addWidget(optionCheckBox, 2, 1);
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(okButton);
   buttons->addWidget(cancelButton);
-  grid->addLayout(buttons, 2, 0, 1, 2);
+  grid->addLayout(buttons, 3, 0, 1, 2);
   grid->setColumnStretch(1, 1);
 }
 
@@ -96,6 +101,17 @@ bool TDateSpan::RunSingleDate(const QString& caption) {
   showEnd(false, caption);
   const bool accepted = Run();
   showEnd(true, tr(kStartCaption));
+  return accepted;
+}
+
+bool TDateSpan::RunSingleDate(const QString& caption, const QString& option, bool& checked) {
+  optionCheckBox->setText(option);
+  optionCheckBox->setAccessibleName(option);
+  optionCheckBox->setChecked(checked);
+  optionCheckBox->show();
+  const bool accepted = RunSingleDate(caption);
+  optionCheckBox->hide();
+  if (accepted) checked = optionCheckBox->isChecked();
   return accepted;
 }
 

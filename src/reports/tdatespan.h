@@ -11,6 +11,7 @@
 #include "ui/context.h"
 #include "ui/date_edit.h"
 
+class QCheckBox;
 class QLabel;
 class QPushButton;
 
@@ -33,11 +34,16 @@ class TDateSpan : public QDialog {
   // `caption`, the end field hidden; the window is a span window again
   // afterwards. True when accepted with OK.
   bool RunSingleDate(const QString& caption);
+  // The same with the check box `option` under the date, ticked as
+  // `checked` says; `checked` takes its state when OK accepts.
+  bool RunSingleDate(const QString& caption, const QString& option, bool& checked);
 
   QLabel* startLabel = nullptr;
   vt::ui::DateEdit* startDateEdit = nullptr;
   QLabel* endLabel = nullptr;
   vt::ui::DateEdit* endDateEdit = nullptr;
+  // Shown only by the single date with an option.
+  QCheckBox* optionCheckBox = nullptr;
   QPushButton* okButton = nullptr;
   QPushButton* cancelButton = nullptr;
 

@@ -14,6 +14,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "invoicing/locale_view_texts.h"
+#include "reports/report_csv_file.h"
 #include "reports/report_output.h"
 #include "reports/report_preview.h"
 #include "ui/wait_cursor.h"
@@ -27,11 +29,12 @@ struct FileKind {
   const char* extension;
 };
 
-// By FileForm: aligned text, tab-delimited text, PDF.
+// By FileForm: aligned text, tab-delimited text, PDF, CSV.
 constexpr FileKind kFileKinds[] = {
     {"Text files (*.txt)", "txt"},
     {"Delimited files (*.asc)", "asc"},
     {"PDF files (*.pdf)", "pdf"},
+    {"Comma-separated files (*.csv)", "csv"},
 };
 
 }  // namespace
@@ -67,6 +70,9 @@ void TReportF::buildMenu() {
   tabExportAction->setObjectName("tabExportAction");
   pdfExportAction = exportMenu->addAction(tr("&PDF"), this, &TReportF::pdfExportClicked);
   pdfExportAction->setObjectName("pdfExportAction");
+  csvExportAction =
+      exportMenu->addAction(tr("&Comma-Separated\u2026"), this, &TReportF::csvExportClicked);
+  csvExportAction->setObjectName("csvExportAction");
 }
 
 void TReportF::buildFrame() {
@@ -124,8 +130,16 @@ void TReportF::exitClicked() {
   accept();
 }
 
+// Without a printer the report can still go to a PDF file.
 void TReportF::printClicked() {
   if (!doc_) return;
+  if (!ui_.printers.available()) {
+    if (ui_.dialogs.offer("Print", "No printer is installed. Save the report as a PDF file?",
+                          "Save as PDF\u2026")) {
+      pdfExportClicked();
+    }
+    return;
+  }
   MissingPictures missing;
   reported([this, &missing] {
     vt::ui::WaitCursor busy;
@@ -146,6 +160,10 @@ void TReportF::pdfExportClicked() {
   exportReport(FileForm::Pdf);
 }
 
+void TReportF::csvExportClicked() {
+  exportReport(FileForm::Csv);
+}
+
 // The dialog may leave the process in another directory; the one the
 // program works in is restored before the file is written.
 void TReportF::exportReport(FileForm form) {
@@ -156,7 +174,15 @@ void TReportF::exportReport(FileForm form) {
   QDir::setCurrent(workingDirectory);
   if (!chosen || chosen->empty()) return;
   QString path = QString::fromStdString(*chosen);
-  if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".") + kind.extension;
+  if (QFileInfo(path).suffix().isEmpty()) {
+    // A name the dialog took without its extension: the file it becomes has
+    // not been confirmed yet.
+    path += QStringLiteral(".") + kind.extension;
+    if (QFileInfo::exists(path) &&
+        !ui_.dialogs.question("Export Report",
+                              path.toStdString() + " already exists.\nDo you want to replace it?"))
+      return;
+  }
   reported([&] {
     if (!writeFile(form, path))
       ui_.dialogs.information("", "Unable to save to: " + path.toStdString());
@@ -170,6 +196,8 @@ bool TReportF::writeFile(FileForm form, const QString& path) {
       return WriteReportText(*doc_, path, ExportForm::AlignedText);
     case FileForm::TabDelimited:
       return WriteReportText(*doc_, path, ExportForm::TabDelimited);
+    case FileForm::Csv:
+      return WriteReportCsv(*doc_, path, invoicing::LocaleViewTexts());
     case FileForm::Pdf: {
       MissingPictures missing;
       const bool written =

@@ -3,7 +3,7 @@
 // document a generator has built, and never changes it. The preview scrolls
 // with its scroll bar, the mouse wheel and the Page Up/Down keys; the menu
 // prints on the current printer and exports the document as aligned text,
-// tab-delimited text or a PDF file.
+// tab-delimited text, a PDF file or comma-separated values.
 #pragma once
 
 #include <QDialog>
@@ -44,6 +44,7 @@ class TReportF : public QDialog {
   QAction* textExportAction = nullptr;
   QAction* tabExportAction = nullptr;
   QAction* pdfExportAction = nullptr;
+  QAction* csvExportAction = nullptr;
   ReportPreview* reportPreview = nullptr;
   QScrollBar* previewScrollBar = nullptr;
 
@@ -53,12 +54,13 @@ class TReportF : public QDialog {
   void textExportClicked();
   void tabExportClicked();
   void pdfExportClicked();
+  void csvExportClicked();
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
 
  private:
-  enum class FileForm { AlignedText, TabDelimited, Pdf };
+  enum class FileForm { AlignedText, TabDelimited, Pdf, Csv };
 
   void buildMenu();
   void buildFrame();

@@ -33,6 +33,7 @@ const std::vector<PopupDef>& ReportMenus() {
            {nullptr},
            {"incomeSummary", "&Income Summary"},
            {"receivableIncome", "&Receivable Income"},
+           {"receivablesAging", "Receivables &Aging\u2026"},
            {nullptr},
            {"taxSummary", "&Tax Summary"},
        }},

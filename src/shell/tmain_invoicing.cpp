@@ -73,6 +73,7 @@ void TMain::connectCustomerDocuments() {
       {"productBuyers", [this] { runSales(&reports::SalesRuns::ProductBuyers); }},
       {"incomeSummary", [this] { runSales(&reports::SalesRuns::IncomeSummary); }},
       {"receivableIncome", [this] { runSales(&reports::SalesRuns::Receivables); }},
+      {"receivablesAging", [this] { runSales(&reports::SalesRuns::ReceivablesAging); }},
       {"inventoryReport", [this] { runStock(&reports::StockRuns::InventoryReport); }},
       {"costOfGoodsSold", [this] { runStock(&reports::StockRuns::CostOfGoodsSold); }},
       {"stockOnHand", [this] { runStock(&reports::StockRuns::StockOnHand); }},

@@ -1,5 +1,7 @@
 // vantrell-tool demo DIR: a new data directory filled with a sample
-// business — customers, products, purchases and a year of invoices.
+// business — customers, products, purchases and a year of invoices. A
+// directory that is missing or empty gets the data files of init first.
+#include <filesystem>
 #include <iostream>
 
 #include "base/program_exit.h"
@@ -55,6 +57,12 @@ void printSummary(const std::string& dir, const demo::Sample& s) {
 int runDemo(const Args& args) {
   if (args.size() != 1) return usageError("demo takes one directory");
   const std::string& dir = args[0];
+  // A directory that is not there yet, or empty, gets the data files first.
+  std::error_code error;
+  const bool fresh =
+      !std::filesystem::exists(dir, error) ||
+      (std::filesystem::is_directory(dir, error) && std::filesystem::is_empty(dir, error));
+  if (fresh && runInit(args) != kExitOk) return kExitFailure;
   if (!requireDataFiles(dir)) return kExitFailure;
   ConsoleDialogs dialogs;
   base::ProgramExit exit;

@@ -18,6 +18,9 @@
 namespace vt::tool {
 namespace {
 
+// The largest starting row, as in the label printing window.
+constexpr int kMostRows = 99;
+
 struct LabelArgs {
   std::string dir, stock, out;
   std::vector<int> groups;
@@ -40,7 +43,8 @@ std::string parse(const Args& args, LabelArgs* out) {
   if (out->dir.empty() || out->stock.empty() || out->out.empty() || groups.empty())
     return "labels needs --data DIR, --stock NAME, --groups N,N and --out FILE.pdf";
   if (!NumberList(groups, &out->groups)) return "--groups: numbers above 0, separated by commas";
-  if (!WholeNumber(row, &out->row) || out->row < 1) return "--start-row: a number above 0";
+  if (!WholeNumber(row, &out->row) || out->row < 1 || out->row > kMostRows)
+    return "--start-row: a number from 1 to " + std::to_string(kMostRows);
   if (!WholeNumber(column, &out->column) || out->column < 1) return "--start-col: a number above 0";
   return "";
 }
@@ -69,12 +73,17 @@ int writeLabels(const LabelArgs& a) {
     return kExitFailure;
   }
   session.CloseAll();
-  if (const std::string problem = labels::StockProblem(session.Label); !problem.empty()) {
+  const QFont font = ui::ReportFontFromSettings(session.settings, ui::DesignReportFont());
+  const ui::PrinterState printers;
+  const labels::PaperSize paper = labels::PaperOf(printers.printer().pageLayout());
+  if (const std::string problem = labels::StockProblem(session.Label, paper); !problem.empty()) {
     std::cerr << problem << std::endl;
     return kExitFailure;
   }
-  const QFont font = ui::ReportFontFromSettings(session.settings, ui::DesignReportFont());
-  const ui::PrinterState printers;
+  if (const int rows = labels::RowsPerForm(session.Label, paper); a.row > rows) {
+    std::cerr << "--start-row: the stock holds " << rows << " rows to a page" << std::endl;
+    return kExitFailure;
+  }
   labels::PdfLabelDevice device(QString::fromStdString(a.out), printers.printer().pageLayout(),
                                 font);
   labels::LabelRun run(session.Label, a.column, a.row, device);

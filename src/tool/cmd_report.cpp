@@ -3,6 +3,8 @@
 // window, from the same document code, measured on the same printer, in the
 // same file forms.
 #include <QApplication>
+#include <cstdlib>
+#include <filesystem>
 #include <iostream>
 
 #include "base/text1252.h"
@@ -12,6 +14,8 @@
 #include "reports/customer_profile.h"
 #include "reports/inventory_reports.h"
 #include "reports/printer_metrics.h"
+#include "reports/receivables_aging.h"
+#include "reports/report_csv_file.h"
 #include "reports/report_canvas.h"
 #include "reports/report_output.h"
 #include "reports/sales_reports.h"
@@ -97,6 +101,7 @@ int frameReport(const ReportArgs& a, reports::ReportContext& context, std::strin
   if (a.name == "product-listing") return reports::ProductListing(context);
   if (a.name == "stock-on-hand") return reports::StockOnHand(context, method, today);
   if (a.name == "inventory") return reports::InventoryReport(context, method, *a.asOf);
+  if (a.name == "aging") return reports::ReceivablesAging(context, *a.asOf, a.detail);
   if (a.name == "profile") return profile(a, context, missing);
   if (a.name == "purchasing") return reports::PurchasingReport(context, *a.from, *a.to);
   if (a.name == "cost-of-goods") return reports::CostOfGoodsSold(context, method, *a.from, *a.to);
@@ -107,9 +112,11 @@ int frameReport(const ReportArgs& a, reports::ReportContext& context, std::strin
 }
 
 bool write(const ReportArgs& a, const reports::ReportDoc& doc, const QFont& font,
-           const ui::PrinterState& printers) {
+           const ui::PrinterState& printers, const invoicing::ViewTexts& texts) {
   const QString path = QString::fromStdString(a.out);
   switch (a.format) {
+    case ReportFormat::Csv:
+      return reports::WriteReportCsv(doc, path, texts);
     case ReportFormat::Pdf: {
       reports::MissingPictures missing;
       const bool written =
@@ -157,7 +164,7 @@ int report(const ReportArgs& a) {
       if (status > 0) missing = "nothing to report: " + reports::NothingMessage(status);
     }
   } else if (IsSpanReport(a.name) || IsPlainReport(a.name) || a.name == "inventory" ||
-             a.name == "profile") {
+             a.name == "aging" || a.name == "profile") {
     reports::ReportContext context{session, doc, *metrics, texts, nullptr};
     status = frameReport(a, context, &missing);
     if (status > 0) missing = "nothing to report: " + reports::NothingMessage(status);
@@ -174,13 +181,37 @@ int report(const ReportArgs& a) {
               << std::endl;
     return kExitFailure;
   }
-  if (!write(a, doc, font, printers)) {
+  if (!write(a, doc, font, printers, texts)) {
     std::cerr << "Unable to save to: " << a.out << std::endl;
     return kExitFailure;
   }
   std::cerr << "Wrote " << doc.CurRow + 1 << " rows of " << a.name << " to " << a.out << std::endl;
   return kExitOk;
 }
+
+// A directory of the user's own for the toolkit's runtime files while the
+// tool runs, made only when the environment names none, removed afterwards.
+class PrivateRuntimeDir {
+ public:
+  PrivateRuntimeDir() {
+    if (!qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) return;
+    std::string name = (std::filesystem::temp_directory_path() / "vantrell-tool-XXXXXX").string();
+    if (!mkdtemp(name.data())) return;
+    dir_ = name;
+    qputenv("XDG_RUNTIME_DIR", QByteArray::fromStdString(dir_));
+  }
+  ~PrivateRuntimeDir() {
+    if (dir_.empty()) return;
+    std::error_code ignored;
+    std::filesystem::remove_all(dir_, ignored);
+    qunsetenv("XDG_RUNTIME_DIR");
+  }
+  PrivateRuntimeDir(const PrivateRuntimeDir&) = delete;
+  PrivateRuntimeDir& operator=(const PrivateRuntimeDir&) = delete;
+
+ private:
+  std::string dir_;
+};
 
 }  // namespace
 
@@ -196,6 +227,9 @@ int runReport(const Args& args) {
 int runOffscreen(const std::function<int()>& work) {
   // The tool shows no window; fonts and pages are measured offscreen.
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  // The toolkit wants a private runtime directory (a batch job often has
+  // none) and otherwise warns on every run.
+  const PrivateRuntimeDir runtime;
   int argc = 1;
   char name[] = "vantrell-tool";
   char* argv[] = {name, nullptr};

@@ -1,11 +1,14 @@
 #include "tool/console.h"
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <filesystem>
 #include <iomanip>
 #include <iostream>
 
 #include "data/datafiles.h"
+#include "data/file_change.h"
 
 namespace vt::tool {
 namespace {
@@ -74,21 +77,28 @@ std::optional<std::string> ConsoleDialogs::chooseDirectory(const std::string& ca
   return cancelled(caption, "choose a directory");
 }
 
+TerminalProgress::TerminalProgress() : terminal_(isatty(STDERR_FILENO) == 1) {}
+
+// Into a log or a pipe: the step's caption on a line of its own, no bar.
 void TerminalProgress::show(bool visible, const std::string& caption) {
   if (visible) {
     visible_ = true;
     caption_ = caption;
     percent_ = 0;
-    draw();
+    if (terminal_) {
+      draw();
+    } else {
+      std::cerr << caption_ << std::endl;
+    }
   } else if (visible_) {
     visible_ = false;
-    std::cerr << std::endl;
+    if (terminal_) std::cerr << std::endl;
   }
 }
 
 void TerminalProgress::set(int percent) {
   percent = std::clamp(percent, 0, 100);
-  if (!visible_ || percent == percent_) return;
+  if (!visible_ || !terminal_ || percent == percent_) return;
   percent_ = percent;
   draw();
 }
@@ -110,6 +120,9 @@ bool requireDirectory(const std::string& dir) {
 
 bool requireDataFiles(const std::string& dir) {
   if (!requireDirectory(dir)) return false;
+  // A change of several files that a stop left unfinished is finished first;
+  // one another program is still making leaves its tables unopenable.
+  data::FinishFileChange(engine::realFileSystem(), dir);
   const std::vector<std::string> missing = data::MissingDataFiles(engine::realFileSystem(), dir);
   if (missing.empty()) return true;
   std::cerr << dir << ": the data files are not all there; missing:";

@@ -35,10 +35,12 @@ class ConsoleDialogs : public base::Dialogs {
   bool accept_;
 };
 
-// "Rebuilding Indexes [##########          ]  50%" redrawn on stderr.
+// "Rebuilding Indexes [##########          ]  50%" redrawn on stderr when it
+// is a terminal; otherwise the caption alone, once, on a line of its own.
 class TerminalProgress : public base::Progress {
  public:
   static constexpr int kWidth = 20;
+  TerminalProgress();
   void show(bool visible, const std::string& caption) override;
   void set(int percent) override;
 
@@ -47,6 +49,7 @@ class TerminalProgress : public base::Progress {
   bool visible_ = false;
   std::string caption_;
   int percent_ = -1;
+  bool terminal_;
 };
 
 // Prints "<dir>: no such directory" (or "not a directory") to stderr and

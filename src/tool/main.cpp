@@ -31,7 +31,7 @@ void printUsage(bool toStderr) {
          "                  on label stock NAME as a PDF file\n"
 #endif
 #ifdef VT_TOOL_REPORTS
-         "  report NAME --data DIR --format txt|tsv|pdf --out FILE CHOICES\n"
+         "  report NAME --data DIR --format txt|tsv|pdf|csv --out FILE CHOICES\n"
          "                  write customer documents as the report window exports them;\n"
          "                  dates are YYYY-MM-DD:\n"
          "                    invoices --from D --to D | invoices --invoices N,N\n"
@@ -44,6 +44,7 @@ void printUsage(bool toStderr) {
          "                    purchasing --from D --to D | cost-of-goods --from D --to D\n"
          "                    product-listing | stock-on-hand | inventory --as-of D\n"
          "                    profile --customers N,N | profile --groups N,N\n"
+         "                    aging --as-of D [--detail]\n"
 #endif
          "\n"
          "Exit status: 0 done, 1 failed (or problems found by check), 2 bad arguments.\n";

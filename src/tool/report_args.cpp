@@ -56,6 +56,10 @@ std::string ParseReportArgs(const Args& args, ReportArgs* out) {
         takeOption(args, &i, "--groups", &groups, &error)) {
       continue;
     }
+    if (args[i] == "--detail") {
+      out->detail = true;
+      continue;
+    }
     if (args[i].rfind("--", 0) == 0) return "unknown option " + args[i];
     positional.push_back(args[i]);
   }
@@ -70,21 +74,25 @@ std::string ParseReportArgs(const Args& args, ReportArgs* out) {
     out->format = ReportFormat::Tabbed;
   else if (format == "pdf")
     out->format = ReportFormat::Pdf;
+  else if (format == "csv")
+    out->format = ReportFormat::Csv;
   else
-    return "--format must be txt, tsv or pdf";
+    return "--format must be txt, tsv, pdf or csv";
   if (!from.empty() && !(out->from = isoDate(from)))
     return "--from " + from + " is not a date (YYYY-MM-DD)";
   if (!to.empty() && !(out->to = isoDate(to))) return "--to " + to + " is not a date (YYYY-MM-DD)";
   if (!asOf.empty() && !(out->asOf = isoDate(asOf)))
     return "--as-of " + asOf + " is not a date (YYYY-MM-DD)";
-  if (out->asOf.has_value() != (out->name == "inventory")) {
-    return out->asOf ? "--as-of goes with inventory only" : "inventory needs --as-of D";
+  const bool dated = out->name == "inventory" || out->name == "aging";
+  if (out->asOf.has_value() != dated) {
+    return out->asOf ? "--as-of goes with inventory and aging only" : out->name + " needs --as-of D";
   }
+  if (out->detail && out->name != "aging") return "--detail goes with aging only";
   if (!groups.empty() && out->name != "profile") return "--groups goes with profile only";
   const bool span = out->from || out->to;
-  if (out->name == "inventory") {
+  if (dated) {
     const bool other = span || !invoices.empty() || !customers.empty() || !out->product.empty();
-    return other ? "inventory takes --as-of D only" : "";
+    return other ? out->name + " takes --as-of D only" : "";
   }
   if (out->name == "profile") {
     if (span || !invoices.empty() || !out->product.empty() || customers.empty() == groups.empty())

@@ -12,12 +12,12 @@
 
 namespace vt::tool {
 
-enum class ReportFormat { Text, Tabbed, Pdf };
+enum class ReportFormat { Text, Tabbed, Pdf, Csv };
 
 struct ReportArgs {
   // invoices, bills, statements, sales-summary, product-summary,
   // product-buyers, income-summary, receivables, tax-summary, purchasing,
-  // cost-of-goods, product-listing, stock-on-hand, inventory, profile
+  // cost-of-goods, product-listing, stock-on-hand, inventory, profile, aging
   std::string name;
   std::string product;  // product-buyers: the product ID
   std::string dir, out;
@@ -27,8 +27,10 @@ struct ReportArgs {
   // ...or chosen invoice numbers (invoices, bills) or customer numbers
   // (statements, profile).
   std::vector<int> numbers;
-  // inventory: the one date.
+  // inventory, aging: the one date.
   std::optional<base::DateTime> asOf;
+  // aging: each customer's open invoices listed.
+  bool detail = false;
   // profile: the customer groups chosen.
   std::vector<int> groups;
 };

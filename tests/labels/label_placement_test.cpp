@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -90,7 +91,12 @@ TEST(LabelPlacement, LabelsLandInTheirColumnsAndRows) {
        12,
        1,
        {"begin", "page", "L1@0,0", "end"}},
-      {"continuous stock runs on", stock(1, 200, 72, true), 1, 12, 1, {"begin", "L1@0,792", "end"}},
+      {"a row past a continuous form starts the next form",
+       stock(1, 200, 72, true),
+       1,
+       12,
+       1,
+       {"begin", "page", "L1@0,0", "end"}},
       {"nothing added begins nothing", stock(3, 200, 72), 1, 1, 0, {}},
   };
   for (const Case& c : cases) {
@@ -142,9 +148,65 @@ TEST(LabelPlacement, PageMetricsFollowThePrinter) {
   }
 }
 
-TEST(LabelPlacement, AStockWithoutColumnsIsRefused) {
-  EXPECT_NE(StockProblem(stock(0, 200, 72)), "");
-  EXPECT_EQ(StockProblem(stock(1, 200, 72)), "");
+// Continuous stock over three forms of 11 rows: every label lands inside a
+// form, each form a page of its own.
+TEST(LabelPlacement, ContinuousFormsEachHoldTheirRows) {
+  FakeDevice device;
+  LabelRun run(stock(1, 200, 72, true), 1, 1, device);
+  for (int i = 1; i <= 33; ++i) run.Add({"L" + std::to_string(i)});
+  run.Finish();
+  int pages = 1;
+  for (const std::string& event : device.events) {
+    if (event == "page") ++pages;
+    const size_t comma = event.find(',');
+    if (comma == std::string::npos) continue;
+    EXPECT_LE(std::stoi(event.substr(comma + 1)) + 72, device.page.height) << event;
+  }
+  EXPECT_EQ(pages, 3);
+  EXPECT_EQ(device.events[12], "page");
+  EXPECT_EQ(device.events[13], "L12@0,0");
+}
+
+TEST(LabelPlacement, AStockThatCannotFitThePageIsRefusedByName) {
+  const PaperSize letter{612, 792};
+  const auto with = [](data::LabelRecord s, data::LabelDim::Index dim, double value) {
+    s.Dims[dim] = value;
+    return s;
+  };
+  const struct {
+    data::LabelRecord stock;
+    const char* named;  // empty: accepted
+  } cases[] = {
+      {stock(3, 200, 72), ""},
+      {stock(0, 200, 72), "no labels across"},
+      {stock(1, 0, 72), "Width is 0"},
+      {stock(1, 200, 0), "Height is 0"},
+      {with(stock(1, 200, 72), data::LabelDim::VGap, -5), "Vertical Gap is below 0"},
+      {stock(4, 200, 72), "4 labels across (Width and Horizontal Gap) are wider than the page"},
+      {with(stock(1, 200, 72), data::LabelDim::LeftM, 9999), "Left Margin and Right Margin"},
+      {with(stock(1, 200, 72), data::LabelDim::TopM, 9999), "Height with the Top Margin"},
+      {stock(1, 200, 800), "Height with the Top Margin and Bottom Margin is taller"},
+  };
+  for (const auto& c : cases) {
+    const std::string problem = StockProblem(c.stock, letter);
+    if (std::string(c.named).empty()) {
+      EXPECT_EQ(problem, "");
+    } else {
+      EXPECT_NE(problem.find(c.named), std::string::npos) << problem;
+      EXPECT_NE(problem.find("\"Test\""), std::string::npos) << problem;
+    }
+  }
+  EXPECT_EQ(RowsPerForm(stock(3, 200, 72), letter), 11);
+}
+
+// The printable area is smaller than the paper: a stock that fits the paper
+// but not what the printer can reach is refused before anything is drawn.
+TEST(LabelPlacement, LabelsBeyondThePrintableAreaAreRefusedAtPrintTime) {
+  FakeDevice device;
+  device.page = {600, 60};
+  LabelRun run(stock(1, 200, 72), 1, 1, device);
+  EXPECT_THROW(run.Add({"L1"}), std::runtime_error);
+  EXPECT_EQ(device.events, std::vector<std::string>{"begin"});
 }
 
 }  // namespace

@@ -72,6 +72,24 @@ TEST_F(MailMergeTest, WritesChosenGroupsOverAnExistingFile) {
                                                        "set 50", "set 75", "set 100", "hide"}));
 }
 
+// Tabs and line breaks stored in an address (older data can bring them)
+// split neither the customer's line nor its fields.
+TEST_F(MailMergeTest, ATabOrLineBreakInAFieldBecomesABlank) {
+  ASSERT_TRUE(session->OpenCustomers());
+  CustomerRecord customer;
+  customer.last = "Evans";
+  customer.addr2 = "1 Main St\tRear";
+  customer.addr3 = "Suite 4\r\nFloor 2";
+  customer.zip = "40404";
+  customer.ngroup = 4;
+  data::testing::appendCustomer(*session, customer);
+  session->CloseAll();
+  ASSERT_TRUE(WriteMailMerge(*session, {4}, out, nullptr).saved);
+  EXPECT_EQ(data::testing::readFile(out),
+            "Title\tFirstName\tLastName\tCompany\tAddr1\tAddr2\tAddr3\tPostalCode\r\n"
+            "\t\tEvans\t\t1 Main St Rear\tSuite 4  Floor 2\t\t40404\r\n");
+}
+
 TEST_F(MailMergeTest, AFileThatCannotBeWrittenLeavesTheOldOneAlone) {
   struct Case {
     const char* what;

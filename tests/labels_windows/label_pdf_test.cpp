@@ -85,7 +85,17 @@ TEST(LabelPdf, TheToolPlacesAGroupsLabels) {
   };
   EXPECT_EQ(run("No such stock").code, 1);
   EXPECT_FALSE(std::filesystem::exists(pdf));
-  ASSERT_EQ(run("Avery 5160 (3 across)").code, 0);
+  // A Letter sheet: refused on the A4 paper of a German locale, placed on
+  // the Letter paper of a US one.
+  qputenv("LC_ALL", "de_DE.UTF-8");
+  const auto onA4 = run("Avery 5160 (3 across)");
+  EXPECT_EQ(onA4.code, 1);
+  EXPECT_NE(onA4.err.find("are wider than the page (595 points)"), std::string::npos) << onA4.err;
+  qputenv("LC_ALL", "en_US.UTF-8");
+  const auto onLetter = run("Avery 5160 (3 across)");
+  qunsetenv("LC_ALL");
+  ASSERT_EQ(onLetter.code, 0) << onLetter.err;
+  EXPECT_EQ(onLetter.err.find("QStandardPaths"), std::string::npos) << onLetter.err;
   const std::string bbox = bboxOf(pdf);
   const size_t first = bbox.find("<word xMin=\"");
   ASSERT_NE(first, std::string::npos);

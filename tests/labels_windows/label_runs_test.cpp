@@ -170,6 +170,24 @@ TEST_F(LabelRunsTest, EachRunLabelsItsCustomers) {
   EXPECT_EQ(names, (std::vector<std::string>{"Clark", "Adams"})) << "the customers picked";
 }
 
+TEST_F(LabelRunsTest, LabelsSavedAsANameWithoutExtensionGoToAPdfFile) {
+  addStock(1);
+  std::string written;
+  runs.setDeviceFactory([&](const std::string* path) {
+    if (path) written = *path;
+    return std::make_unique<RecordingDevice>(names);
+  });
+  dialogs.queueText("march labels");
+  picker.picks = {adams};
+  ModalScript script;
+  script.on<TLabPrint>([](TLabPrint& w) {
+    if (w.pdfCheck->isEnabled()) w.pdfCheck->setChecked(true);
+    Click(w.okButton);
+  });
+  EXPECT_TRUE(script.run([&] { runs.SelectedCustomers(); }));
+  EXPECT_EQ(written, "march labels.pdf");
+}
+
 TEST_F(LabelRunsTest, BadInputPrintsNothing) {
   // Each case adds a stock that comes first in the list.
   struct Case {
@@ -183,8 +201,8 @@ TEST_F(LabelRunsTest, BadInputPrintsNothing) {
       {"no stock", nullptr, 0, false, LabelRuns::kNoStock},
       {"cancelled", "Sheet", 1, true, ""},
       {"no labels across", "Empty", 0, false,
-       "The label stock \"Empty\" has no labels across. Choose Setup - Labels to set the number "
-       "of labels across."},
+       "The label stock \"Empty\" cannot be printed: it has no labels across. Choose Setup - "
+       "Labels to correct it."},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

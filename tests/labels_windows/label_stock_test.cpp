@@ -86,6 +86,7 @@ TEST_F(LabelStockTest, TypedStockIsStoredWithoutLeadingBlanks) {
     TypeInto(w.labelNameEdit, "  Avery 5160");
     TypeInto(w.widthEdit, "2.");
     EXPECT_EQ(w.widthEdit->text(), "   2.000");
+    TypeInto(w.heightEdit, "72.");
     TypeInto(w.labelsAcrossEdit, "3");
     QTest::mouseClick(w.continuousCheck, Qt::LeftButton, {},
                       QPoint(4, w.continuousCheck->height() / 2));
@@ -98,6 +99,23 @@ TEST_F(LabelStockTest, TypedStockIsStoredWithoutLeadingBlanks) {
   EXPECT_EQ(stock.NAcross, 3);
   EXPECT_TRUE(stock.Continuous);
   EXPECT_TRUE(messages().empty());
+}
+
+TEST_F(LabelStockTest, AStockThatCannotFitThePageIsRefusedNamingTheDimension) {
+  edit(0, [this](TLabelDef& w) {
+    TypeInto(w.labelNameEdit, "Tall");
+    TypeInto(w.widthEdit, "200.");
+    TypeInto(w.heightEdit, "9999.");
+    Click(w.saveButton);
+    ASSERT_EQ(messages().size(), 1u);
+    EXPECT_NE(messages()[0].find("Height with the Top Margin and Bottom Margin is taller than the "
+                                 "page"),
+              std::string::npos)
+        << messages()[0];
+    EXPECT_TRUE(w.isVisible());
+    Click(w.cancelButton);
+  });
+  EXPECT_EQ(session.labels()->recCount(), 0u);
 }
 
 TEST_F(LabelStockTest, PickerListsStocksByNameWithDeletedMarked) {

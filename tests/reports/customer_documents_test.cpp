@@ -7,6 +7,7 @@
 
 #include <algorithm>
 
+#include "base/text1252.h"
 #include "report_test_support.h"
 
 namespace vt::reports {
@@ -21,7 +22,7 @@ class Metrics final : public PageMetrics {
   double resolutionY() const override { return 100; }
   double rowHeight() const override { return 20; }
   bool fits(const std::string& line, int width) const override {
-    return static_cast<int>(line.size()) <= width;
+    return static_cast<int>(base::fromUtf8(line).size()) <= width;
   }
 
  private:
@@ -54,13 +55,13 @@ class CustomerDocumentsTest : public invoicing::testing::InvoiceModelTest {
         std::make_unique<CustomerDocuments>(*session, doc, metrics, invoicing::plainViewTexts());
   }
 
-  // An invoice of customer 17 with `due` stored, dated `day` of April.
-  long invoice(int ivNo, const std::vector<Line>& items, double due, int day = 17) {
+  // An invoice of customer 17 with `due` stored, dated `day` of `month`.
+  long invoice(int ivNo, const std::vector<Line>& items, double due, int day = 17, int month = 4) {
     const long recno = storeInvoice(ivNo, 17, items, {5.0});
     session->invoices()->go(static_cast<uint32_t>(recno));
     session->LoadInvoice();
     session->Invoice.Due = due;
-    session->Invoice.IDate = base::MakeDate(2026, 4, day);
+    session->Invoice.IDate = base::MakeDate(2026, month, day);
     session->Invoice.IMemo = "Visa";
     session->Invoice.REM = "line one\r\nline two";
     session->StoreInvoice();
@@ -154,6 +155,39 @@ TEST_F(CustomerDocumentsTest, StatementsListDueAndCreditInvoicesOfTheSpanWithTot
           "-5.00|V59|U|"));
   EXPECT_TRUE(has("|R18Totals|||V20|R31      15.00|V33|R44      10.00|V46|R57       5.00|V59||"));
   EXPECT_EQ(rows().back(), "||||||||||H2059||");
+}
+
+TEST_F(CustomerDocumentsTest, StatementsListOlderOpenInvoicesFirstSoTheAmountDueIsOwed) {
+  invoice(90, {{"AB1", 1, 20}}, 20, 2, 3);  // March 2nd: before the span, still open
+  invoice(91, {{"AB1", 1, 5}}, 0, 3, 3);    // paid: not listed
+  invoice(100, {{"AB1", 1, 10}}, 10);
+  documents->StartStatementReport();
+  ASSERT_EQ(
+      documents->StatementsWithBalances(base::MakeDate(2026, 4, 1), base::MakeDate(2026, 4, 30)),
+      0);
+  const std::vector<std::string> all = rows();
+  const auto at = [&all](const std::string& prefix) {
+    return std::find_if(all.begin(), all.end(),
+                        [&](const std::string& r) { return r.rfind(prefix, 0) == 0; }) -
+           all.begin();
+  };
+  const long older = at("V00|L01Earlier invoices still open:");
+  const long span = at("V00|L01Invoices dated 4/1/2026 to 4/30/2026:");
+  EXPECT_LT(older, at("V00|R07    90|"));
+  EXPECT_LT(at("V00|R07    90|"), span);
+  EXPECT_LT(span, at("V00|R07   100|"));
+  EXPECT_EQ(count("V00|R07    91|"), 0);
+  EXPECT_TRUE(has("|R18Totals|||V20|R31      30.00|V33|R44      10.00|V46|R57      30.00|V59||"));
+}
+
+TEST_F(CustomerDocumentsTest, LongTextKeepsEveryCharacter) {
+  documents->StartInvoiceReport();
+  std::vector<std::string> lines;
+  // 70 two-byte characters carried to the next line whole.
+  std::string accented;
+  for (int i = 0; i < 70; ++i) accented += "\u00e9";
+  ASSERT_TRUE(documents->SplitText("ab " + accented + "c", lines));
+  EXPECT_EQ(lines, (std::vector<std::string>{"ab ", accented + "c"}));
 }
 
 TEST_F(CustomerDocumentsTest, LongTextBreaksAtTheLastBlankThatFits) {

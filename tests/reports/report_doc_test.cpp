@@ -5,6 +5,7 @@
 
 #include "reports/report_cells.h"
 #include "reports/report_export.h"
+#include "reports/report_sheets.h"
 
 namespace vt::reports {
 namespace {
@@ -54,6 +55,40 @@ TEST(ReportPages, ARowPastThePageBreaksBeforeItUnderTheHeadingsAgain) {
   EXPECT_EQ(doc.rows()[0][1], "R 94/17/2026");
 }
 
+TEST(ReportPages, ARowAtThePageEndKeepsItsStyleUnderTheRule) {
+  ReportDoc doc = started(9, 9);
+  body(doc, 2);
+  doc.style() = "B";
+  body(doc, 1);
+  EXPECT_EQ(doc.rows()[8][0] + "|" + doc.rows()[8].back(), "L00row 1|BU");
+}
+
+// Paper that holds fewer rows than the page logic counted: the renderer's
+// sheets lose no row and repeat the page header.
+TEST(ReportSheets, ARowPastTheSheetStartsANewOneUnderThePageHeader) {
+  ReportDoc doc = started(9, 12);  // a 7-row header and five body rows a page
+  body(doc, 7);
+  const std::vector<int> order = SheetOrder(doc, 10);
+  std::vector<std::string> laid;
+  for (const int r : order) {
+    laid.push_back(r == kSheetBreak ? "break" : doc.rows()[static_cast<size_t>(r)][0]);
+  }
+  const std::vector<std::string> header = {"L00Page 1", "", "C 4Sales", "", "L00", "", "L00Item"};
+  std::vector<std::string> want = header;
+  for (const char* row : {"L00row 0", "L00row 1", "L00row 2", "break"}) want.push_back(row);
+  want.insert(want.end(), header.begin(), header.end());
+  for (const char* row : {"L00row 3", "L00row 4", "EJECT"}) want.push_back(row);
+  std::vector<std::string> page2 = header;
+  page2[0] = "L00Page 2";
+  want.insert(want.end(), page2.begin(), page2.end());
+  for (const char* row : {"L00row 5", "L00row 6"}) want.push_back(row);
+  EXPECT_EQ(laid, want);
+  // Sheets of the page's size lay the document as it is.
+  std::vector<int> asBuilt(doc.rows().size());
+  for (size_t r = 0; r < asBuilt.size(); ++r) asBuilt[r] = static_cast<int>(r);
+  EXPECT_EQ(SheetOrder(doc, 12), asBuilt);
+}
+
 TEST(ReportCells, ColumnFieldsWithBlankOrZeroReadTheSame) {
   EXPECT_EQ(ParseCell("L 7x").column, ParseCell("L07x").column);
   const ReportCell rule = ParseCell("H6073");
@@ -84,6 +119,11 @@ TEST(ReportExport, AlignedAndTabbedLinesKeepTheTextsAsWritten) {
       {{"EJECT", ""}, ExportForm::AlignedText, ""},
       {{"L00", "L05x", ""}, ExportForm::TabDelimited, "x"},
       {{"L05x", "L10", "L12y", ""}, ExportForm::TabDelimited, "x\t\ty"},
+      // A tab or line break stored in a customer's address.
+      {{"L001 Main St\tRear", "L20Town\r\nNorth", ""},
+       ExportForm::TabDelimited,
+       "1 Main St Rear\tTown  North"},
+      {{"L001 Main St\nRear", ""}, ExportForm::AlignedText, "1 Main St Rear"},
   };
   for (const Case& c : cases) EXPECT_EQ(ExportLine(c.row, c.form), c.line);
   ReportDoc doc = started(71, 60);

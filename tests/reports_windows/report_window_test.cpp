@@ -136,17 +136,48 @@ TEST_F(ReportWindowTest, ExportReplacesTheChosenFileWithTheReport) {
     QFile old(path(c.saved));
     ASSERT_TRUE(old.open(QIODevice::WriteOnly) && old.write("earlier file") > 0);
     old.close();
+    dialogs.clear();
     dialogs.queueText(path(c.typed).toStdString());
+    // A name typed without its extension: replacing the file is confirmed.
+    const bool confirmed = c.typed != c.saved;
+    if (confirmed) dialogs.queueChoice(true);
     work(doc, [&](TReportF& window) { (window.*c.item)->trigger(); });
-    ASSERT_FALSE(dialogs.shown().empty());
-    EXPECT_EQ(dialogs.shown().back().caption, "Export Report");
-    EXPECT_EQ(dialogs.shown().back().text, c.filter);
+    ASSERT_EQ(dialogs.shown().size(), confirmed ? 2u : 1u);
+    EXPECT_EQ(dialogs.shown()[0].caption, "Export Report");
+    EXPECT_EQ(dialogs.shown()[0].text, c.filter);
     if (c.form) {
       EXPECT_EQ(Contents(path(c.saved)), ExportText(doc, *c.form));
     } else {
       ExpectPdf(path(c.saved), 3, "Customer 15");
     }
   }
+}
+
+TEST_F(ReportWindowTest, AnExistingFileIsKeptWhenReplacingItIsDeclined) {
+  QFile old(path("report.txt"));
+  ASSERT_TRUE(old.open(QIODevice::WriteOnly) && old.write("earlier file") > 0);
+  old.close();
+  dialogs.queueText(path("report").toStdString());
+  dialogs.queueChoice(false);
+  work(Report(2, 60), [](TReportF& window) { window.textExportAction->trigger(); });
+  ASSERT_EQ(dialogs.shown().size(), 2u);
+  EXPECT_EQ(dialogs.shown()[1].kind, base::DialogKind::Question);
+  EXPECT_EQ(Contents(path("report.txt")), "earlier file");
+}
+
+TEST_F(ReportWindowTest, PrintWithoutAPrinterOffersThePdf) {
+  if (printers.available()) GTEST_SKIP() << "a printer is installed";
+  const ReportDoc doc = Report(15, 10);
+  dialogs.queueChoice(false);
+  work(doc, [](TReportF& window) { window.printAction->trigger(); });
+  ASSERT_EQ(dialogs.shown().size(), 1u);
+  EXPECT_EQ(dialogs.shown()[0].text, "No printer is installed. Save the report as a PDF file?");
+  dialogs.queueChoice(true);
+  dialogs.queueText(path("printed").toStdString());
+  work(doc, [](TReportF& window) { window.printAction->trigger(); });
+  ASSERT_EQ(dialogs.shown().size(), 3u);
+  EXPECT_EQ(dialogs.shown()[2].kind, base::DialogKind::SaveFile);
+  ExpectPdf(path("printed.pdf"), 3, "Customer 15");
 }
 
 TEST_F(ReportWindowTest, FileThatCannotBeCreatedIsToldAndNothingWritten) {

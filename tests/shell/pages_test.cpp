@@ -5,13 +5,16 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QImage>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QTest>
+#include <algorithm>
 #include <filesystem>
+#include <map>
 #include <set>
 
 #include "shell/main_pages.h"
@@ -76,6 +79,27 @@ TEST_F(Pages, EveryButtonShowsItsCaptionUnderItsPictureAndItsHintAsTooltip) {
   EXPECT_EQ(run.main->button("reportFontButton")->toolTip(), "Select a Font for printing reports");
 }
 
+TEST_F(Pages, ACaptionStaysReadableUnderTheMouse) {
+  PictureButton* button = run.main->button("invoicesButton");
+  button->setAttribute(Qt::WA_UnderMouse, true);
+  const QImage shown = button->grab().toImage();
+  // The strip of the caption, under the picture: its background is the
+  // colour seen most, its letters the lightest.
+  const int top = shown.height() - QFontMetrics(button->font()).height();
+  std::map<QRgb, int> seen;
+  int lightest = 0;
+  for (int y = top; y < shown.height() - 2; ++y) {
+    for (int x = 2; x < shown.width() - 2; ++x) {
+      ++seen[shown.pixel(x, y)];
+      lightest = std::max(lightest, qGray(shown.pixel(x, y)));
+    }
+  }
+  ASSERT_FALSE(seen.empty());
+  const auto most = std::max_element(seen.begin(), seen.end(),
+                                     [](auto& a, auto& b) { return a.second < b.second; });
+  EXPECT_GT(lightest - qGray(most->first), 100) << "caption against its background";
+}
+
 TEST_F(Pages, EveryPictureLoads) {
   for (const PictureButton* button : allButtons()) {
     SCOPED_TRACE(button->objectName().toStdString());
@@ -114,7 +138,8 @@ TEST_F(Pages, ReportMenusCarryEveryItem) {
   EXPECT_EQ(menu("profileMenu"), QStringList({"Selected &Customers", "Selected &Groups"}));
   EXPECT_EQ(menu("salesReportsMenu"),
             QStringList({"&Sales Summary", "&Product Summary", "Product &Buyers", "-",
-                         "&Income Summary", "&Receivable Income", "-", "&Tax Summary"}));
+                         "&Income Summary", "&Receivable Income", "Receivables &Aging\u2026", "-",
+                         "&Tax Summary"}));
   EXPECT_EQ(menu("addressLabelsMenu"),
             QStringList({"&Selected Customers", "&Invoices Dated", "&Past Due Billing",
                          "&Balance Due Statement", "&Customer Group(s)"}));

@@ -3,6 +3,7 @@
 // window, whose tab-delimited export shows what the document holds.
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
 #include <QAction>
 #include <QDate>
 #include <QPushButton>
@@ -184,6 +185,23 @@ TEST_F(PrintRuns, ReceivablesAskForNoSpan) {
   script.on<reports::TReportF>(exportAndExit());
   EXPECT_TRUE(script.run([this] { trigger("receivableIncome"); }));
   EXPECT_NE(exportedText().find("RECEIVABLES\r\n"), std::string::npos) << exportedText();
+  EXPECT_EQ(run.state.session()->invoices(), nullptr);
+}
+
+TEST_F(PrintRuns, ReceivablesAgingAsksTheDayWithShowInvoices) {
+  ModalScript script;
+  script
+      .on<reports::TDateSpan>([](reports::TDateSpan& span) {
+        EXPECT_TRUE(span.endDateEdit->isHidden());
+        EXPECT_TRUE(span.optionCheckBox->isVisible());
+        span.optionCheckBox->setChecked(true);
+        Click(span.okButton);
+      })
+      .on<reports::TReportF>(exportAndExit());
+  EXPECT_TRUE(script.run([this] { trigger("receivablesAging"); }));
+  const std::string text = exportedText();
+  EXPECT_NE(text.find("Receivables Aging as of "), std::string::npos) << text;
+  EXPECT_NE(text.find(" days\t"), std::string::npos) << text;
   EXPECT_EQ(run.state.session()->invoices(), nullptr);
 }
 

@@ -1,0 +1,25 @@
+// A report document as comma-separated values for spreadsheets: UTF-8 with
+// a byte-order mark, CR LF line ends, fields quoted as RFC 4180 asks (those
+// holding a comma, a quote or a line break, quotes doubled).
+//
+// The columns are the document's text columns (L, R and C codes); the
+// header row holds their headings. Every row with text outside the page
+// headers follows, a row whose texts stand in other cells than the columns'
+// (a letterhead, an address) as its texts in order. Amounts are written as
+// plain numbers with a point, dates as ISO dates (yyyy-mm-dd); the texts
+// are read back as the document wrote them, through `texts`.
+#pragma once
+
+#include <string>
+
+#include "invoicing/view_texts.h"
+#include "reports/report_doc.h"
+
+namespace vt::reports {
+
+std::string CsvText(const ReportDoc& doc, const invoicing::ViewTexts& texts);
+
+// One field as RFC 4180 writes it.
+std::string CsvField(const std::string& text);
+
+}  // namespace vt::reports
