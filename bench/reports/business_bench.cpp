@@ -30,6 +30,7 @@
 #include "data/table_defs.h"
 #include "reports/customer_profile.h"
 #include "reports/inventory_reports.h"
+#include "reports/receivables_aging.h"
 #include "reports/sales_reports.h"
 
 namespace {
@@ -213,6 +214,7 @@ std::vector<Timed> Reports(vt::reports::CostMethod method) {
        [method](ReportContext& c, auto& f, auto& t) { return CostOfGoodsSold(c, method, f, t); }},
       {"inventory",
        [method](ReportContext& c, auto&, auto& t) { return InventoryReport(c, method, t); }},
+      {"aging", [](ReportContext& c, auto&, auto& t) { return ReceivablesAging(c, t, false); }},
   };
 }
 

@@ -119,7 +119,9 @@ int CustomerDocuments::invoicesOfCustomer(int cuno, bool everyInvoice, const bas
   engine::Engine& engine = session_.engine();
   statementRows_.clear();
   if (!selectTag(invoices, "InvC")) return engine.errorCode();
-  bool inSpan = false;
+  // A customer who owes gets a statement, whether the open invoices are of
+  // the span or older.
+  bool anyRow = false;
   for (Result found = invoices.seek(base::PadNumber(cuno, 6)); found == Result::Success;
        found = invoices.skip(1)) {
     if (const int status = session_.LoadInvoice(); status < 0) return status;
@@ -129,12 +131,12 @@ int CustomerDocuments::invoicesOfCustomer(int cuno, bool everyInvoice, const bas
     const bool older = !everyInvoice && open && date < from.date();
     const bool listed = everyInvoice || (open && date >= from.date() && date <= to.date());
     if (!listed && !older) continue;
-    inSpan = inSpan || listed;
+    anyRow = true;
     // The full load stays on this invoice, so the next skip goes on from it.
     if (const int status = AddStatementRow(older); status < 0) return status;
   }
   if (const int status = engine.errorCode(); status < 0) return status;
-  if (!inSpan) return 0;
+  if (!anyRow) return 0;
   if (everyInvoice) {
     PrintStatement(std::nullopt);
   } else {

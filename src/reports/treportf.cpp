@@ -14,7 +14,6 @@
 #include <stdexcept>
 #include <string>
 
-#include "invoicing/locale_view_texts.h"
 #include "reports/report_csv_file.h"
 #include "reports/report_output.h"
 #include "reports/report_preview.h"
@@ -197,7 +196,7 @@ bool TReportF::writeFile(FileForm form, const QString& path) {
     case FileForm::TabDelimited:
       return WriteReportText(*doc_, path, ExportForm::TabDelimited);
     case FileForm::Csv:
-      return WriteReportCsv(*doc_, path, invoicing::LocaleViewTexts());
+      return WriteReportCsv(*doc_, path);
     case FileForm::Pdf: {
       MissingPictures missing;
       const bool written =

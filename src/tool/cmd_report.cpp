@@ -15,8 +15,8 @@
 #include "reports/inventory_reports.h"
 #include "reports/printer_metrics.h"
 #include "reports/receivables_aging.h"
-#include "reports/report_csv_file.h"
 #include "reports/report_canvas.h"
+#include "reports/report_csv_file.h"
 #include "reports/report_output.h"
 #include "reports/sales_reports.h"
 #include "tool/console.h"
@@ -112,11 +112,11 @@ int frameReport(const ReportArgs& a, reports::ReportContext& context, std::strin
 }
 
 bool write(const ReportArgs& a, const reports::ReportDoc& doc, const QFont& font,
-           const ui::PrinterState& printers, const invoicing::ViewTexts& texts) {
+           const ui::PrinterState& printers) {
   const QString path = QString::fromStdString(a.out);
   switch (a.format) {
     case ReportFormat::Csv:
-      return reports::WriteReportCsv(doc, path, texts);
+      return reports::WriteReportCsv(doc, path);
     case ReportFormat::Pdf: {
       reports::MissingPictures missing;
       const bool written =
@@ -181,7 +181,7 @@ int report(const ReportArgs& a) {
               << std::endl;
     return kExitFailure;
   }
-  if (!write(a, doc, font, printers, texts)) {
+  if (!write(a, doc, font, printers)) {
     std::cerr << "Unable to save to: " << a.out << std::endl;
     return kExitFailure;
   }

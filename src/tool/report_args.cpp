@@ -85,7 +85,8 @@ std::string ParseReportArgs(const Args& args, ReportArgs* out) {
     return "--as-of " + asOf + " is not a date (YYYY-MM-DD)";
   const bool dated = out->name == "inventory" || out->name == "aging";
   if (out->asOf.has_value() != dated) {
-    return out->asOf ? "--as-of goes with inventory and aging only" : out->name + " needs --as-of D";
+    return out->asOf ? "--as-of goes with inventory and aging only"
+                     : out->name + " needs --as-of D";
   }
   if (out->detail && out->name != "aging") return "--detail goes with aging only";
   if (!groups.empty() && out->name != "profile") return "--groups goes with profile only";

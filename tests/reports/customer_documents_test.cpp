@@ -180,6 +180,16 @@ TEST_F(CustomerDocumentsTest, StatementsListOlderOpenInvoicesFirstSoTheAmountDue
   EXPECT_TRUE(has("|R18Totals|||V20|R31      30.00|V33|R44      10.00|V46|R57      30.00|V59||"));
 }
 
+TEST_F(CustomerDocumentsTest, ACustomerOwingOnlyForOlderInvoicesStillGetsAStatement) {
+  invoice(90, {{"AB1", 1, 20}}, 20, 2, 3);
+  documents->StartStatementReport();
+  ASSERT_EQ(
+      documents->StatementsWithBalances(base::MakeDate(2026, 4, 1), base::MakeDate(2026, 4, 30)),
+      0);
+  EXPECT_EQ(count("V00|R07    90|"), 1);
+  EXPECT_TRUE(has("|R18Totals|||V20|R31      20.00|V33|R44       5.00|V46|R57      20.00|V59||"));
+}
+
 TEST_F(CustomerDocumentsTest, LongTextKeepsEveryCharacter) {
   documents->StartInvoiceReport();
   std::vector<std::string> lines;

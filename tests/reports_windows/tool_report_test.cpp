@@ -96,7 +96,9 @@ TEST_F(ToolReport, BadChoicesAreToldAndFail) {
        "no product NOPE"},
       {{"tax-summary", "--from", "2001-01-01", "--to", "2001-01-31"}, 1, "No Invoices within"},
       {{"inventory"}, 2, "inventory needs --as-of D"},
-      {{"stock-on-hand", "--as-of", "2026-01-01"}, 2, "--as-of goes with inventory only"},
+      {{"stock-on-hand", "--as-of", "2026-01-01"}, 2, "--as-of goes with inventory and aging"},
+      {{"aging"}, 2, "aging needs --as-of D"},
+      {{"inventory", "--as-of", "2026-01-01", "--detail"}, 2, "--detail goes with aging only"},
       {{"profile", "--customers", "1", "--groups", "1"}, 2, "either --customers"},
       {{"profile", "--customers", "999999"}, 1, "no customer 999999"},
   };
@@ -121,6 +123,7 @@ TEST_F(ToolReport, StockReportsAndProfilesAreWrittenWithTheirTitles) {
       {{"product-listing"}, "Product Listing"},
       {{"stock-on-hand"}, "Stock On-Hand as of "},
       {{"inventory", "--as-of", "2026-12-31"}, "Inventory as of "},
+      {{"aging", "--as-of", "2030-12-31", "--detail"}, "Receivables Aging as of "},
       {{"purchasing", "--from", "2000-01-01", "--to", "2030-12-31"}, "Purchasing Report for "},
       {{"cost-of-goods", "--from", "2026-01-01", "--to", "2026-12-31"}, "Cost of Goods Sold from "},
       {{"profile", "--groups", "1"}, "Cust#: "},

@@ -3,8 +3,8 @@
 // window, whose tab-delimited export shows what the document holds.
 #include <gtest/gtest.h>
 
-#include <QCheckBox>
 #include <QAction>
+#include <QCheckBox>
 #include <QDate>
 #include <QPushButton>
 #include <fstream>
