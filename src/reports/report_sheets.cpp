@@ -1,7 +1,6 @@
 #include "reports/report_sheets.h"
 
 #include <algorithm>
-#include <optional>
 
 #include "reports/report_cells.h"
 
@@ -19,24 +18,28 @@ std::vector<int> SheetOrder(const ReportDoc& doc, int rowsPerSheet) {
   const std::vector<ReportRow>& rows = doc.rows();
   const std::vector<RowSpan>& headers = doc.pageHeaders();
   auto nextHeader = headers.begin();
-  std::optional<RowSpan> header;  // of the page being laid
+  RowSpan header{};  // of the page being laid, when `inHeader`
+  bool inHeader = false;
   std::vector<int> order;
   order.reserve(rows.size());
   int onSheet = 0;
   for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
-    if (nextHeader != headers.end() && nextHeader->first == r) header = *nextHeader++;
+    if (nextHeader != headers.end() && nextHeader->first == r) {
+      header = *nextHeader++;
+      inHeader = true;
+    }
     if (IsEjectRow(rows[static_cast<size_t>(r)])) {
       order.push_back(r);
       onSheet = 0;
-      header.reset();
+      inHeader = false;
       continue;
     }
     if (onSheet >= rowsPerSheet) {
       order.push_back(kSheetBreak);
       onSheet = 0;
       const bool repeat =
-          header && r > header->last && header->last - header->first + 1 < rowsPerSheet;
-      for (int h = repeat ? header->first : 0; repeat && h <= header->last; ++h, ++onSheet) {
+          inHeader && r > header.last && header.last - header.first + 1 < rowsPerSheet;
+      for (int h = repeat ? header.first : 0; repeat && h <= header.last; ++h, ++onSheet) {
         order.push_back(h);
       }
     }
