@@ -16,10 +16,15 @@
 #include "base/money.h"
 #include "data/data_session.h"
 #include "invoicing/view_texts.h"
+#include "reports/aging_balances.h"
 #include "reports/page_metrics.h"
 #include "reports/report_doc.h"
 
 namespace vt::reports {
+
+// The name of a document's file without extension: `kind`, a hyphen and
+// the number in six digits ("invoice-001065").
+std::string DocumentName(const std::string& kind, long number);
 
 class CustomerDocuments {
  public:
@@ -47,10 +52,13 @@ class CustomerDocuments {
   // dated `from` to `to` with something due or a credit. Every earlier
   // invoice of the customer with something due or a credit comes first,
   // under a caption of its own, so the statement's Amount Due is what the
-  // customer owes. 0 or a negative status.
+  // customer owes. Every statement ends with what the customer owes today
+  // by the age of the invoices (0-30, 31-60, 61-90, over 90 days), as
+  // Receivables Aging figures it. 0 or a negative status.
   int StatementsWithBalances(const base::DateTime& from, const base::DateTime& to);
-  // A statement of every invoice of customer record `recno` (none when the
-  // customer has no invoice). 0 or a negative status.
+  // A statement of every invoice of customer record `recno`, ending with the
+  // balance by age as above (none when the customer has no invoice). 0 or a
+  // negative status.
   int StatementOf(long recno);
 
   // The letterhead rows; starts page 1.
@@ -70,7 +78,8 @@ class CustomerDocuments {
   };
 
   void row(std::initializer_list<std::pair<int, std::string>> cells);
-  void pageOfItsOwn();
+  // Starts the document named `name` on a page of its own.
+  void pageOfItsOwn(std::string name);
   void addressBlock(bool invoiceLines);
   void itemRows(base::MoneyTotal& subtotal);
   void totalsBlock(const base::MoneyTotal& subtotal);
@@ -87,17 +96,23 @@ class CustomerDocuments {
   int invoicesOfCustomer(int cuno, bool everyInvoice, const base::DateTime& from,
                          const base::DateTime& to);
   int AddStatementRow(bool older);
-  // The statement of the rows gathered; with `span` (from, to) the rows
-  // dated before it stand first under their own caption.
-  void PrintStatement(const std::optional<std::array<base::DateTime, 2>>& span);
+  // The statement of customer `cuno` of the rows gathered; with `span`
+  // (from, to) the rows dated before it stand first under their own caption.
+  void PrintStatement(int cuno, const std::optional<std::array<base::DateTime, 2>>& span);
   void statementRow(const StatementRow& line, std::array<base::MoneyTotal, 3>& totals);
   void statementCaption(const std::string& text);
+  // Every customer's balance by age on today's date, read once a run. 0 or
+  // a negative status.
+  int agingOfToday();
+  // The rows of customer `cuno`'s balance by age (agingOfToday read).
+  void agingRows(int cuno);
 
   data::DataSession& session_;
   ReportDoc& doc_;
   const PageMetrics& metrics_;
   const invoicing::ViewTexts& texts_;
   std::vector<StatementRow> statementRows_;
+  std::optional<AgingByCustomer> aging_;
 };
 
 }  // namespace vt::reports

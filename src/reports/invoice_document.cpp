@@ -2,6 +2,8 @@
 // with the invoice's number and date, the boxed item table (continued on a
 // new page under its headings when it runs over), the totals, and in an
 // invoice the products' texts and the remarks.
+#include <cstdio>
+
 #include "base/text1252.h"
 #include "invoicing/invoice_arithmetic.h"
 #include "reports/customer_documents.h"
@@ -16,6 +18,12 @@ constexpr int kInvoiceWidth = 73;
 constexpr int kInvoiceCols = 12;
 
 }  // namespace
+
+std::string DocumentName(const std::string& kind, long number) {
+  char digits[24];
+  std::snprintf(digits, sizeof digits, "%06ld", number);
+  return kind + "-" + digits;
+}
 
 CustomerDocuments::CustomerDocuments(data::DataSession& session, ReportDoc& doc,
                                      const PageMetrics& metrics, const invoicing::ViewTexts& texts)
@@ -52,12 +60,13 @@ void CustomerDocuments::StartInvoiceReport() {
 }
 
 // After another document: a page break, and page numbering begins again.
-void CustomerDocuments::pageOfItsOwn() {
+void CustomerDocuments::pageOfItsOwn(std::string name) {
   if (!doc_.empty()) {
     row({{0, "EJECT"}});
     doc_.PageLine = 0;
   }
   doc_.PageNo = 1;
+  doc_.StartDocument(std::move(name));
 }
 
 void CustomerDocuments::addressBlock(bool invoiceLines) {
@@ -151,7 +160,7 @@ void CustomerDocuments::PrintInvoiceDoc(bool invoiceMode) {
   const data::InvoiceRecord& invoice = session_.Invoice;
   const char* title = invoiceMode ? "Invoice" : invoice.Due > 0 ? "Bill" : "Statement";
   doc_.ReportTitles = {title};
-  pageOfItsOwn();
+  pageOfItsOwn(DocumentName(invoiceMode ? "invoice" : "bill", invoice.IvNo));
   Letterhead();
   doc_.PlaceTitles();
   addressBlock(true);

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "reports/report_sheets.h"
+
 namespace vt::reports {
 
 std::string ColumnField(int column) {
@@ -18,6 +20,7 @@ void ReportDoc::BeginReport(int linesPerPage, std::string today) {
   PageNo = 0;
   rows_.clear();
   pageHeaders_.clear();
+  documentStarts_.clear();
   ReportTitles.clear();
   ColumnHeads.assign(1, ReportRow(static_cast<size_t>(ReportCols)));
   ColumnCodes.assign(static_cast<size_t>(ReportCols > 0 ? ReportCols - 1 : 0), std::string());
@@ -94,9 +97,44 @@ void ReportDoc::EndReport() {
   rows_.clear();
   rows_.shrink_to_fit();
   pageHeaders_.clear();
+  documentStarts_.clear();
   ColumnHeads.clear();
   ColumnCodes.clear();
   CurRow = -1;
+}
+
+void ReportDoc::StartDocument(std::string name) {
+  documentStarts_.emplace_back(CurRow + 1, std::move(name));
+}
+
+std::vector<DocumentPart> ReportDoc::documents() const {
+  std::vector<DocumentPart> parts;
+  for (size_t d = 0; d < documentStarts_.size(); ++d) {
+    const auto& [first, name] = documentStarts_[d];
+    int last = d + 1 < documentStarts_.size() ? documentStarts_[d + 1].first - 1 : CurRow;
+    while (last >= first && IsEjectRow(rows_[static_cast<size_t>(last)])) --last;
+    if (last >= first) parts.push_back({{first, last}, name});
+  }
+  return parts;
+}
+
+ReportDoc ReportDoc::extract(RowSpan span) const {
+  ReportDoc part;
+  part.ReportWidth = ReportWidth;
+  part.ReportCols = ReportCols;
+  part.ReportTitles = ReportTitles;
+  part.ColumnHeads = ColumnHeads;
+  part.ColumnCodes = ColumnCodes;
+  part.LinesPerPage = LinesPerPage;
+  part.today_ = today_;
+  part.rows_.assign(rows_.begin() + span.first, rows_.begin() + span.last + 1);
+  part.CurRow = span.last - span.first;
+  for (const RowSpan& header : pageHeaders_) {
+    if (header.first >= span.first && header.last <= span.last) {
+      part.pageHeaders_.push_back({header.first - span.first, header.last - span.first});
+    }
+  }
+  return part;
 }
 
 }  // namespace vt::reports

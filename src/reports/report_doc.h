@@ -19,6 +19,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace vt::reports {
@@ -29,6 +30,14 @@ using ReportRow = std::vector<std::string>;
 struct RowSpan {
   int first = 0;
   int last = 0;
+};
+
+// One of several documents a report holds (the invoices of a run, say): its
+// rows, without the page break that ends it, and the name its file takes
+// ("invoice-001065").
+struct DocumentPart {
+  RowSpan rows;
+  std::string name;
 };
 
 class ReportDoc {
@@ -64,6 +73,14 @@ class ReportDoc {
   void PlaceHeadings();
   // Releases the rows, headings and codes.
   void EndReport();
+  // The rows from the next one on are a document of their own named `name`,
+  // up to the next such start.
+  void StartDocument(std::string name);
+  // The documents started, in order; empty when none was.
+  std::vector<DocumentPart> documents() const;
+  // The rows of `span` as a document of their own, with the page headers
+  // among them, the layout and the titles.
+  ReportDoc extract(RowSpan span) const;
 
   bool empty() const { return CurRow < 0; }
   const std::vector<ReportRow>& rows() const { return rows_; }
@@ -82,6 +99,7 @@ class ReportDoc {
  private:
   std::vector<ReportRow> rows_;
   std::vector<RowSpan> pageHeaders_;
+  std::vector<std::pair<int, std::string>> documentStarts_;
   std::string today_;
 };
 

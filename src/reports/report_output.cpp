@@ -1,5 +1,6 @@
 #include "reports/report_output.h"
 
+#include <QDir>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
@@ -84,6 +85,20 @@ bool WriteReportPdf(const ReportDoc& doc, const QString& path, const QFont& repo
         doc, writer, painter, reportFont, [] {}, missing);
     return true;
   });
+}
+
+QString WriteEachPdf(const ReportDoc& doc, const QString& dir, const QFont& reportFont,
+                     const QPageLayout& pageLayout, int* written, MissingPictures* missing) {
+  *written = 0;
+  const bool made = QDir().mkpath(dir);
+  for (const DocumentPart& part : doc.documents()) {
+    const QString path = QDir(dir).filePath(QString::fromStdString(part.name) + ".pdf");
+    if (!made || !WriteReportPdf(doc.extract(part.rows), path, reportFont, pageLayout, missing)) {
+      return path;
+    }
+    ++*written;
+  }
+  return {};
 }
 
 bool WriteReportText(const ReportDoc& doc, const QString& path, ExportForm form) {

@@ -36,6 +36,15 @@ void PrintReport(const ReportDoc& doc, QPrinter& printer, const QFont& reportFon
 bool WriteReportPdf(const ReportDoc& doc, const QString& path, const QFont& reportFont,
                     const QPageLayout& pageLayout, MissingPictures* missing = nullptr);
 
+// Writes each document `doc` holds (ReportDoc::documents) as a PDF file of
+// its own in directory `dir` (made when missing), named after the document
+// with ".pdf", each written whole like WriteReportPdf. Stops at the first
+// file that cannot be written and returns its path; an empty string when
+// every file is written. `written` counts the files written.
+QString WriteEachPdf(const ReportDoc& doc, const QString& dir, const QFont& reportFont,
+                     const QPageLayout& pageLayout, int* written,
+                     MissingPictures* missing = nullptr);
+
 // Writes ExportText's bytes at `path` in the same way. False when the file
 // cannot be created or written.
 bool WriteReportText(const ReportDoc& doc, const QString& path, ExportForm form);

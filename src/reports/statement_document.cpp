@@ -36,6 +36,7 @@ void CustomerDocuments::StartStatementReport() {
   doc_.ReportCols = kStatementCols;
   doc_.BeginReport(metrics_.linesPerPage(), today());
   doc_.ReportTitles = {"Account Statement"};
+  aging_.reset();
   doc_.SetBoxedHeadings(
       {"V00", "R07", "V09", "R18", "V20", "R31", "V33", "R44", "V46", "R57", "V59"},
       {"", "Invoice", "", "Date", "", "Charges", "", "Payments", "", "Amount Due", ""});
@@ -81,8 +82,9 @@ void CustomerDocuments::statementRow(const StatementRow& line,
   for (size_t i = 0; i < 3; ++i) totals[i] += line.amounts[i];
 }
 
-void CustomerDocuments::PrintStatement(const std::optional<std::array<base::DateTime, 2>>& span) {
-  pageOfItsOwn();
+void CustomerDocuments::PrintStatement(int cuno,
+                                       const std::optional<std::array<base::DateTime, 2>>& span) {
+  pageOfItsOwn(DocumentName("statement", cuno));
   Letterhead();
   doc_.PlaceTitles();
   addressBlock(false);
@@ -111,6 +113,7 @@ void CustomerDocuments::PrintStatement(const std::optional<std::array<base::Date
        {9, "R57" + amount(totals[2], 11)},
        {10, "V59"}});
   row({{10, "H2059"}});
+  agingRows(cuno);
 }
 
 int CustomerDocuments::invoicesOfCustomer(int cuno, bool everyInvoice, const base::DateTime& from,
@@ -138,9 +141,9 @@ int CustomerDocuments::invoicesOfCustomer(int cuno, bool everyInvoice, const bas
   if (const int status = engine.errorCode(); status < 0) return status;
   if (!anyRow) return 0;
   if (everyInvoice) {
-    PrintStatement(std::nullopt);
+    PrintStatement(cuno, std::nullopt);
   } else {
-    PrintStatement(std::array<base::DateTime, 2>{from, to});
+    PrintStatement(cuno, std::array<base::DateTime, 2>{from, to});
   }
   return 0;
 }
@@ -149,6 +152,7 @@ int CustomerDocuments::StatementsWithBalances(const base::DateTime& from,
                                               const base::DateTime& to) {
   engine::Table& customers = *session_.customers();
   engine::Engine& engine = session_.engine();
+  if (const int status = agingOfToday(); status < 0) return status;
   engine.errorCode();
   if (!selectTag(customers, "CZip")) return engine.errorCode();
   for (Result at = customers.top(); at == Result::Success; at = customers.skip(1)) {
@@ -163,6 +167,7 @@ int CustomerDocuments::StatementsWithBalances(const base::DateTime& from,
 int CustomerDocuments::StatementOf(long recno) {
   engine::Table& customers = *session_.customers();
   engine::Engine& engine = session_.engine();
+  if (const int status = agingOfToday(); status < 0) return status;
   engine.errorCode();
   if (customers.go(static_cast<uint32_t>(recno)) != Result::Success) {
     const int status = engine.errorCode();

@@ -72,6 +72,9 @@ void TReportF::buildMenu() {
   csvExportAction =
       exportMenu->addAction(tr("&Comma-Separated\u2026"), this, &TReportF::csvExportClicked);
   csvExportAction->setObjectName("csvExportAction");
+  eachPdfAction =
+      exportMenu->addAction(tr("Save &Each as PDF\u2026"), this, &TReportF::eachPdfClicked);
+  eachPdfAction->setObjectName("eachPdfAction");
 }
 
 void TReportF::buildFrame() {
@@ -105,6 +108,7 @@ void TReportF::Show(const ReportDoc& doc) {
   doc_ = &doc;
   previewScrollBar->setValue(0);
   reportPreview->setDocument(doc_, reportFont_);
+  eachPdfAction->setVisible(!doc.documents().empty());
   setWindowState(windowState() | Qt::WindowMaximized);
   exec();
   reportPreview->setDocument(nullptr, reportFont_);
@@ -161,6 +165,24 @@ void TReportF::pdfExportClicked() {
 
 void TReportF::csvExportClicked() {
   exportReport(FileForm::Csv);
+}
+
+void TReportF::eachPdfClicked() {
+  if (!doc_) return;
+  const QString workingDirectory = QDir::currentPath();
+  const std::optional<std::string> chosen = ui_.dialogs.chooseDirectory("Save Each as PDF", "Save");
+  QDir::setCurrent(workingDirectory);
+  if (!chosen || chosen->empty()) return;
+  MissingPictures missing;
+  QString failed;
+  reported([&] {
+    vt::ui::WaitCursor busy;
+    int written = 0;
+    failed = WriteEachPdf(*doc_, QString::fromStdString(*chosen), reportFont_,
+                          ui_.printers.printer().pageLayout(), &written, &missing);
+  });
+  tellMissing(missing);
+  if (!failed.isEmpty()) ui_.dialogs.information("", "Unable to save to: " + failed.toStdString());
 }
 
 // The dialog may leave the process in another directory; the one the

@@ -3,7 +3,8 @@
 // document a generator has built, and never changes it. The preview scrolls
 // with its scroll bar, the mouse wheel and the Page Up/Down keys; the menu
 // prints on the current printer and exports the document as aligned text,
-// tab-delimited text, a PDF file or comma-separated values.
+// tab-delimited text, a PDF file or comma-separated values, and a run of
+// invoices, bills or statements as one PDF file per document.
 #pragma once
 
 #include <QDialog>
@@ -45,6 +46,8 @@ class TReportF : public QDialog {
   QAction* tabExportAction = nullptr;
   QAction* pdfExportAction = nullptr;
   QAction* csvExportAction = nullptr;
+  // Shown for a run of invoices, bills or statements.
+  QAction* eachPdfAction = nullptr;
   ReportPreview* reportPreview = nullptr;
   QScrollBar* previewScrollBar = nullptr;
 
@@ -55,6 +58,8 @@ class TReportF : public QDialog {
   void tabExportClicked();
   void pdfExportClicked();
   void csvExportClicked();
+  // Each invoice, bill or statement as a PDF file of its own in a folder.
+  void eachPdfClicked();
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;

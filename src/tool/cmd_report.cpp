@@ -1,7 +1,7 @@
 // vantrell-tool report NAME --data DIR --format txt|tsv|pdf --out FILE
-// CHOICES: the documents and reports of the report window written without a
-// window, from the same document code, measured on the same printer, in the
-// same file forms.
+// CHOICES (or --each DIR: one PDF file per invoice, bill or statement): the documents and reports
+// of the report window written without a window, from the same document code, measured on the same
+// printer, in the same file forms.
 #include <QApplication>
 #include <cstdlib>
 #include <filesystem>
@@ -111,6 +111,12 @@ int frameReport(const ReportArgs& a, reports::ReportContext& context, std::strin
   return reports::IncomeSummary(context, *a.from, *a.to);
 }
 
+void tellMissing(const reports::MissingPictures& missing) {
+  for (const std::string& fileName : missing) {
+    std::cerr << reports::MissingPictureText(fileName) << std::endl;
+  }
+}
+
 bool write(const ReportArgs& a, const reports::ReportDoc& doc, const QFont& font,
            const ui::PrinterState& printers) {
   const QString path = QString::fromStdString(a.out);
@@ -121,9 +127,7 @@ bool write(const ReportArgs& a, const reports::ReportDoc& doc, const QFont& font
       reports::MissingPictures missing;
       const bool written =
           reports::WriteReportPdf(doc, path, font, printers.printer().pageLayout(), &missing);
-      for (const std::string& fileName : missing) {
-        std::cerr << reports::MissingPictureText(fileName) << std::endl;
-      }
+      tellMissing(missing);
       return written;
     }
     case ReportFormat::Tabbed:
@@ -132,6 +136,23 @@ bool write(const ReportArgs& a, const reports::ReportDoc& doc, const QFont& font
       break;
   }
   return reports::WriteReportText(doc, path, reports::ExportForm::AlignedText);
+}
+
+// One PDF file per document into a.each: kExitOk, or kExitFailure with the
+// file that could not be written named.
+int writeEach(const ReportArgs& a, const reports::ReportDoc& doc, const QFont& font,
+              const ui::PrinterState& printers) {
+  reports::MissingPictures missing;
+  int written = 0;
+  const QString failed = reports::WriteEachPdf(doc, QString::fromStdString(a.each), font,
+                                               printers.printer().pageLayout(), &written, &missing);
+  tellMissing(missing);
+  if (!failed.isEmpty()) {
+    std::cerr << "Unable to save to: " << failed.toStdString() << std::endl;
+    return kExitFailure;
+  }
+  std::cerr << "Wrote " << written << " files of " << a.name << " to " << a.each << std::endl;
+  return kExitOk;
 }
 
 bool openTables(data::DataSession& s) {
@@ -181,6 +202,7 @@ int report(const ReportArgs& a) {
               << std::endl;
     return kExitFailure;
   }
+  if (!a.each.empty()) return writeEach(a, doc, font, printers);
   if (!write(a, doc, font, printers)) {
     std::cerr << "Unable to save to: " << a.out << std::endl;
     return kExitFailure;

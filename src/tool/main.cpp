@@ -45,6 +45,8 @@ void printUsage(bool toStderr) {
          "                    product-listing | stock-on-hand | inventory --as-of D\n"
          "                    profile --customers N,N | profile --groups N,N\n"
          "                    aging --as-of D [--detail]\n"
+         "                  invoices, bills and statements with --format pdf --each DIR\n"
+         "                  in place of --out: one file per document in DIR\n"
 #endif
          "\n"
          "Exit status: 0 done, 1 failed (or problems found by check), 2 bad arguments.\n";

@@ -46,6 +46,7 @@ std::string ParseReportArgs(const Args& args, ReportArgs* out) {
   for (size_t i = 0; i < args.size() && error.empty(); ++i) {
     if (takeOption(args, &i, "--data", &out->dir, &error) ||
         takeOption(args, &i, "--out", &out->out, &error) ||
+        takeOption(args, &i, "--each", &out->each, &error) ||
         takeOption(args, &i, "--format", &format, &error) ||
         takeOption(args, &i, "--from", &from, &error) ||
         takeOption(args, &i, "--to", &to, &error) ||
@@ -67,7 +68,7 @@ std::string ParseReportArgs(const Args& args, ReportArgs* out) {
   if (positional.size() != 1) return "report takes one report name";
   out->name = positional[0];
   if (out->dir.empty()) return "report needs --data DIR";
-  if (out->out.empty()) return "report needs --out FILE";
+  if (out->out.empty() == out->each.empty()) return "report needs either --out FILE or --each DIR";
   if (format == "txt")
     out->format = ReportFormat::Text;
   else if (format == "tsv")
@@ -78,6 +79,10 @@ std::string ParseReportArgs(const Args& args, ReportArgs* out) {
     out->format = ReportFormat::Csv;
   else
     return "--format must be txt, tsv, pdf or csv";
+  const bool documents =
+      out->name == "invoices" || out->name == "bills" || out->name == "statements";
+  if (!out->each.empty() && (!documents || out->format != ReportFormat::Pdf))
+    return "--each goes with invoices, bills and statements in --format pdf only";
   if (!from.empty() && !(out->from = isoDate(from)))
     return "--from " + from + " is not a date (YYYY-MM-DD)";
   if (!to.empty() && !(out->to = isoDate(to))) return "--to " + to + " is not a date (YYYY-MM-DD)";

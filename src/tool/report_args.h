@@ -21,6 +21,9 @@ struct ReportArgs {
   std::string name;
   std::string product;  // product-buyers: the product ID
   std::string dir, out;
+  // invoices, bills, statements as PDF: the directory each document's own
+  // file goes into, in place of `out`.
+  std::string each;
   ReportFormat format = ReportFormat::Text;
   // Either a span of dates...
   std::optional<base::DateTime> from, to;

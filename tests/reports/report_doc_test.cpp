@@ -63,6 +63,31 @@ TEST(ReportPages, ARowAtThePageEndKeepsItsStyleUnderTheRule) {
   EXPECT_EQ(doc.rows()[8][0] + "|" + doc.rows()[8].back(), "L00row 1|BU");
 }
 
+TEST(ReportDocuments, EachDocumentIsItsRowsWithoutTheBreakAndWithItsPageHeaders) {
+  ReportDoc doc = started(9, 9);
+  doc.StartDocument("invoice-000001");
+  body(doc, 3);  // two pages
+  doc.NewLine();
+  doc.cell(0) = "EJECT";
+  doc.PageNo = 0;
+  doc.PageLine = 0;
+  doc.StartDocument("invoice-000002");
+  body(doc, 1);
+  const std::vector<DocumentPart> parts = doc.documents();
+  ASSERT_EQ(parts.size(), 2u);
+  EXPECT_EQ(parts[0].name, "invoice-000001");
+  EXPECT_EQ(parts[1].name, "invoice-000002");
+  const ReportDoc first = doc.extract(parts[0].rows);
+  const ReportDoc second = doc.extract(parts[1].rows);
+  EXPECT_EQ(first.rows().back()[0], "L00row 2");
+  EXPECT_EQ(first.pageHeaders().size(), 2u);
+  EXPECT_EQ(firstCells(second), (std::vector<std::string>{"L00Page 1|", "|", "C 4Sales|B", "|",
+                                                          "L00|", "|", "L00Item|U", "L00row 0|"}));
+  EXPECT_EQ(second.pageHeaders().size(), 1u);
+  EXPECT_EQ(second.pageHeaders()[0].first, 0);
+  EXPECT_EQ(second.CurRow, 7);
+}
+
 // Paper that holds fewer rows than the page logic counted: the renderer's
 // sheets lose no row and repeat the page header.
 TEST(ReportSheets, ARowPastTheSheetStartsANewOneUnderThePageHeader) {

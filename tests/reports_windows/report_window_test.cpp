@@ -189,6 +189,29 @@ TEST_F(ReportWindowTest, FileThatCannotBeCreatedIsToldAndNothingWritten) {
   EXPECT_FALSE(QFile::exists(missing));
 }
 
+TEST_F(ReportWindowTest, SaveEachAsPdfWritesOneFilePerDocumentInTheChosenFolder) {
+  ReportDoc doc = Report(0, 60);
+  for (const char* name : {"bill-000007", "bill-000009"}) {
+    if (!doc.empty()) {
+      doc.NewLine();
+      doc.cell(0) = "EJECT";
+    }
+    doc.StartDocument(name);
+    doc.NewLine();
+    doc.cell(0) = std::string("L00Body of ") + name;
+  }
+  work(Report(2, 60), [](TReportF& window) { EXPECT_FALSE(window.eachPdfAction->isVisible()); });
+  dialogs.queueText(path("each").toStdString());
+  work(doc, [](TReportF& window) {
+    EXPECT_TRUE(window.eachPdfAction->isVisible());
+    window.eachPdfAction->trigger();
+  });
+  ASSERT_EQ(dialogs.shown().size(), 1u);
+  EXPECT_EQ(dialogs.shown()[0].kind, base::DialogKind::Directory);
+  ExpectPdf(path("each/bill-000007.pdf"), 1, "Body of bill-000007");
+  ExpectPdf(path("each/bill-000009.pdf"), 1, "Body of bill-000009");
+}
+
 TEST_F(ReportWindowTest, PrintedSheetsEndAtThePageBreaks) {
   QPrinter printer(QPrinter::HighResolution);
   printer.setOutputFormat(QPrinter::PdfFormat);

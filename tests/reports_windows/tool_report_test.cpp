@@ -2,6 +2,7 @@
 // export, and refuses bad choices with a message and a failing exit.
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QTemporaryDir>
 #include <fstream>
 #include <sstream>
@@ -110,6 +111,27 @@ TEST_F(ToolReport, BadChoicesAreToldAndFail) {
     EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
     EXPECT_FALSE(QFile::exists(QString::fromStdString(out)));
   }
+}
+
+TEST_F(ToolReport, EachInvoiceGoesToAFileOfItsOwnAndAFailedOneLeavesNoFile) {
+  const QDir each(dir_->path() + "/each");
+  auto run = runTool({"report", "invoices", "--data", path(), "--format", "pdf", "--each",
+                      each.path().toStdString(), "--invoices", "1001,1002"});
+  ASSERT_EQ(run.code, 0) << run.err;
+  EXPECT_EQ(each.entryList(QDir::Files), (QStringList{"invoice-001001.pdf", "invoice-001002.pdf"}));
+  EXPECT_EQ(fileText(each.filePath("invoice-001002.pdf").toStdString()).rfind("%PDF", 0), 0u);
+
+  // A file that cannot take the place of a directory of the same name.
+  ASSERT_TRUE(QFile::remove(each.filePath("invoice-001002.pdf")));
+  ASSERT_TRUE(each.mkdir("invoice-001002.pdf"));
+  run = runTool({"report", "invoices", "--data", path(), "--format", "pdf", "--each",
+                 each.path().toStdString(), "--invoices", "1001,1002,1003"});
+  EXPECT_EQ(run.code, 1);
+  EXPECT_NE(run.err.find("Unable to save to: " + each.filePath("invoice-001002.pdf").toStdString()),
+            std::string::npos)
+      << run.err;
+  EXPECT_EQ(each.entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+            (QStringList{"invoice-001001.pdf", "invoice-001002.pdf"}));
 }
 
 // Each report of products, stock and customers, written from the demo
