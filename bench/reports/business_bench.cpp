@@ -31,6 +31,7 @@
 #include "reports/customer_profile.h"
 #include "reports/inventory_reports.h"
 #include "reports/receivables_aging.h"
+#include "reports/sales_chart.h"
 #include "reports/sales_reports.h"
 
 namespace {
@@ -215,6 +216,7 @@ std::vector<Timed> Reports(vt::reports::CostMethod method) {
       {"inventory",
        [method](ReportContext& c, auto&, auto& t) { return InventoryReport(c, method, t); }},
       {"aging", [](ReportContext& c, auto&, auto& t) { return ReceivablesAging(c, t, false); }},
+      {"sales-chart", [](ReportContext& c, auto& f, auto& t) { return SalesChart(c, f, t); }},
   };
 }
 

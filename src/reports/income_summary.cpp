@@ -1,6 +1,7 @@
 // Daily Income: the payments of the span day by day, each with its
 // invoice's check or card text, the day's total on the day's last row and
 // the total of all payments.
+#include <algorithm>
 #include <optional>
 
 #include "base/convert.h"
@@ -14,6 +15,7 @@ using engine::Result;
 namespace {
 
 constexpr int kWidth = 72;
+constexpr size_t kDateCell = 1;
 constexpr int kCols = 12;
 constexpr int kDailyTotalCol = 9;
 
@@ -57,6 +59,7 @@ int IncomeSummary(ReportContext& context, const base::DateTime& from, const base
     days.day.reset();
   };
   ReportSteps steps;
+  int dateWidth = 0;
   steps.opens = {&data::DataSession::OpenInvoices, &data::DataSession::OpenPayments};
   steps.caption = "Processing Payments";
   steps.start = [&] {
@@ -78,6 +81,7 @@ int IncomeSummary(ReportContext& context, const base::DateTime& from, const base
     std::string memo;
     if (const int status = InvoiceMemo(session, payment.IvNo, memo); status < 0) return status;
     const std::string date = firstOfDay ? session.shortDateText(payment.PDate) : "";
+    dateWidth = std::max(dateWidth, PrintedWidth(date));
     BodyRow(doc,
             {"", date, "", std::to_string(payment.IvNo), "", memo, "", amount(payment.PAmt, 10)},
             2);
@@ -93,6 +97,7 @@ int IncomeSummary(ReportContext& context, const base::DateTime& from, const base
               {kDailyTotalCol, "R71" + amount(days.total.value(), 12)},
               {10, "V72"}},
              "U");
+    doc.WidenColumn(kDateCell, dateWidth);
   };
   SpanWalk walk(context, kPaymentsByDate, from, to);
   return RunReport(context, walk, steps);

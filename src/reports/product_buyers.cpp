@@ -1,5 +1,7 @@
 // Product Buyers: every sale of one product in the span, with the buyer,
 // the buyer's mailing group, the invoice's date and the unit price.
+#include <algorithm>
+
 #include "base/text1252.h"
 #include "reports/invoice_items.h"
 #include "reports/sales_reports.h"
@@ -11,6 +13,7 @@ using engine::Result;
 namespace {
 
 constexpr int kWidth = 77;
+constexpr size_t kDateCell = 5;
 constexpr int kCols = 10;
 
 // Loads product record `recno` into the session's product buffer. 0 or a
@@ -47,6 +50,7 @@ int ProductBuyers(ReportContext& context, long productRecno, const base::DateTim
   int productStatus = 0;
   data::ProductRecord product;
   bool listed = false;
+  int dateWidth = 0;
   ReportSteps steps;
   steps.opens = {&data::DataSession::OpenInvoices, &data::DataSession::OpenItems,
                  &data::DataSession::OpenProducts, &data::DataSession::OpenCustomers,
@@ -69,14 +73,16 @@ int ProductBuyers(ReportContext& context, long productRecno, const base::DateTim
       if (item.PrID != product.PrID) return 0;
       std::string name, group;
       if (const int status = Buyer(session, invoice.CuNo, name, group); status < 0) return status;
-      BodyRow(doc, {"", name, "", group, "", session.shortDateText(invoice.IDate), "",
-                    session.viewAmount(item.UPR, 8, 2), ""});
+      const std::string date = session.shortDateText(invoice.IDate);
+      dateWidth = std::max(dateWidth, PrintedWidth(date));
+      BodyRow(doc, {"", name, "", group, "", date, "", session.viewAmount(item.UPR, 8, 2), ""});
       listed = true;
       return 0;
     });
   };
   steps.finish = [&] {
     if (listed) doc.style() = "U";
+    doc.WidenColumn(kDateCell, dateWidth);
   };
   SpanWalk walk(context, kInvoicesByDate, from, to);
   return RunReport(context, walk, steps);

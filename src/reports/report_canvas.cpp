@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "reports/chart_painter.h"
+
 namespace vt::reports {
 
 namespace {
@@ -117,6 +119,12 @@ int RowPainter::paint(const ReportRow& row, int y) {
         break;
       case CellKind::Picture:
         picture(cell, style, y);
+        break;
+      case CellKind::Chart:
+        PaintBarChart(
+            painter_,
+            QRect(layout_.left, y, layout_.right - layout_.left, cell.column * layout_.rowHeight),
+            ParseBarChart(cell.text));
         break;
       case CellKind::VRule:
         painter_.drawLine(layout_.x(cell.column), y, layout_.x(cell.column), y + layout_.rowHeight);

@@ -48,6 +48,11 @@ ReportCell ParseCell(const std::string& cell) {
       parsed.kind = CellKind::VRule;
       parsed.column = columnAt(cell, 1);
       return parsed;
+    case 'G':
+      parsed.kind = CellKind::Chart;
+      parsed.column = columnAt(cell, 1);
+      parsed.text = after(cell, 3);
+      return parsed;
     case 'E':
       parsed.kind = CellKind::Eject;
       return parsed;

@@ -8,14 +8,14 @@
 
 namespace vt::reports {
 
-enum class CellKind { Empty, Left, Right, Centre, HRule, VRule, Eject, Picture, Unknown };
+enum class CellKind { Empty, Left, Right, Centre, HRule, VRule, Eject, Picture, Chart, Unknown };
 
 struct ReportCell {
   CellKind kind = CellKind::Empty;
-  int column = 0;    // L, R, C, V, I; the from-column of H
+  int column = 0;    // L, R, C, V, I; the from-column of H; G: the rows it stands on
   int toColumn = 0;  // H only
   char align = 'L';  // I only: L, C or R
-  std::string text;  // L, R, C: everything after the third character; I: the file name
+  std::string text;  // L, R, C, G: everything after the third character; I: the file name
 };
 
 // The standard conversion error of a column field that is not a number.

@@ -1,7 +1,10 @@
 #include "reports/report_doc.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 
+#include "reports/report_cells.h"
 #include "reports/report_sheets.h"
 
 namespace vt::reports {
@@ -10,6 +13,71 @@ std::string ColumnField(int column) {
   char field[8];
   std::snprintf(field, sizeof field, "%2d", column);
   return field;
+}
+
+namespace {
+
+int CodeColumn(const std::string& code) {
+  return ParseCell(code).column;
+}
+
+std::string Recoded(const std::string& code, int column) {
+  return code.substr(0, 1) + ColumnField(column) + code.substr(std::min<size_t>(code.size(), 3));
+}
+
+// `text` with `from` at its start replaced by `to`; false when it does not
+// start with `from`.
+bool Replace(std::string& text, const std::string& from, const std::string& to) {
+  if (text.compare(0, from.size(), from) != 0) return false;
+  text = to + text.substr(from.size());
+  return true;
+}
+
+// The cells of a layout made wider: the starts of the cells to replace and
+// the columns a rule's ends move from and to.
+struct Moves {
+  std::vector<std::pair<std::string, std::string>> prefixes;
+  std::vector<std::pair<int, int>> columns;
+
+  int moved(int column) const {
+    for (const auto& [from, to] : columns) {
+      if (from == column) return to;
+    }
+    return column;
+  }
+
+  // Every cell of `row` but its style cell.
+  void apply(ReportRow& row) const {
+    for (size_t c = 0; c + 1 < row.size(); ++c) {
+      std::string& cell = row[c];
+      if (!cell.empty() && cell[0] == 'H') {
+        const ReportCell rule = ParseCell(cell);
+        cell = "H" + ColumnField(moved(rule.column)) + ColumnField(moved(rule.toColumn));
+        continue;
+      }
+      for (const auto& [from, to] : prefixes) {
+        if (Replace(cell, from, to)) break;
+      }
+    }
+  }
+};
+
+}  // namespace
+
+ColumnLayout WidenColumn(ColumnLayout layout, size_t cell, int needed) {
+  std::vector<std::string>& codes = layout.codes;
+  if (cell >= codes.size()) return layout;
+  const bool right = codes[cell][0] == 'R';
+  const size_t neighbour = right ? cell - 1 : cell + 1;
+  if ((right && cell == 0) || neighbour >= codes.size()) return layout;
+  const int room = std::abs(CodeColumn(codes[cell]) - CodeColumn(codes[neighbour]));
+  const int missing = needed - room;
+  if (missing <= 0) return layout;
+  for (size_t c = right ? cell : cell + 1; c < codes.size(); ++c) {
+    codes[c] = Recoded(codes[c], CodeColumn(codes[c]) + missing);
+  }
+  layout.width += missing;
+  return layout;
 }
 
 void ReportDoc::BeginReport(int linesPerPage, std::string today) {
@@ -34,6 +102,30 @@ void ReportDoc::NewLine() {
 
 std::string& ReportDoc::cell(int c) {
   return rows_.back()[static_cast<size_t>(c)];
+}
+
+void ReportDoc::WidenColumn(size_t c, int needed) {
+  const ColumnLayout wider = reports::WidenColumn({ColumnCodes, ReportWidth}, c, needed);
+  if (wider.width != ReportWidth) relayout(wider);
+}
+
+void ReportDoc::relayout(const ColumnLayout& wider) {
+  // Where the cells of the old layout go: the columns' codes, the centre and
+  // the right edge of the line, and the rules between them.
+  Moves moves;
+  for (size_t c = 0; c < ColumnCodes.size(); ++c) {
+    if (ColumnCodes[c] == wider.codes[c]) continue;
+    moves.prefixes.emplace_back(ColumnCodes[c], wider.codes[c]);
+    moves.columns.emplace_back(CodeColumn(ColumnCodes[c]), CodeColumn(wider.codes[c]));
+  }
+  moves.prefixes.emplace_back("C" + ColumnField(ReportWidth / 2),
+                              "C" + ColumnField(wider.width / 2));
+  moves.prefixes.emplace_back("R" + ColumnField(ReportWidth), "R" + ColumnField(wider.width));
+  moves.columns.emplace_back(ReportWidth, wider.width);
+  for (ReportRow& row : rows_) moves.apply(row);
+  for (ReportRow& row : ColumnHeads) moves.apply(row);
+  ColumnCodes = wider.codes;
+  ReportWidth = wider.width;
 }
 
 std::string ReportDoc::coded(int c, const std::string& text) const {

@@ -14,6 +14,8 @@
 //   "V" col        rule at the left edge of the column, the row's height
 //   "EJECT"        page break (only the E is examined)
 //   "I" align col file   a picture (align L, C or R), sized by the style cell
+//   "G" rows figures     a bar chart across the report's width, `rows` rows
+//                        tall from the top of its row (bar_chart.h)
 // Style cell flags: "B" bold, "U" rule under the row, "S" + height + width
 // (inches, each five characters with two decimals) for a picture row.
 #pragma once
@@ -25,6 +27,18 @@
 namespace vt::reports {
 
 using ReportRow = std::vector<std::string>;
+
+// The column codes of a report and the width of its line.
+struct ColumnLayout {
+  std::vector<std::string> codes;
+  int width = 0;
+};
+
+// `layout` with column `cell` given room for `needed` characters. The room a
+// right-aligned column has reaches back to the code before it, a left-aligned
+// column's forward to the code after it; what is missing moves every later
+// code (a right-aligned column's own too) and the width to the right.
+ColumnLayout WidenColumn(ColumnLayout layout, size_t cell, int needed);
 
 // Rows `first` to `last` of a document, both included.
 struct RowSpan {
@@ -95,8 +109,15 @@ class ReportDoc {
   void SetBoxedHeadings(std::vector<std::string> codes, const std::vector<std::string>& titles);
   // The column code of column cell `c` followed by `text`.
   std::string coded(int c, const std::string& text) const;
+  // Gives column cell `c` room for `needed` characters (see WidenColumn).
+  // The rows placed so far and the headings follow: a cell on a moved
+  // column's code, at the centre or the right edge of the line, and the ends
+  // of a rule on a moved column move with it.
+  void WidenColumn(size_t c, int needed);
 
  private:
+  void relayout(const ColumnLayout& wider);
+
   std::vector<ReportRow> rows_;
   std::vector<RowSpan> pageHeaders_;
   std::vector<std::pair<int, std::string>> documentStarts_;

@@ -160,6 +160,10 @@ std::string SpanTitle(const data::DataSession& session, const std::string& lead,
   return lead + session.shortDateText(from) + " through " + session.shortDateText(to);
 }
 
+int PrintedWidth(const std::string& text) {
+  return static_cast<int>(base::fromUtf8(text).size());
+}
+
 void BodyRow(ReportDoc& doc, const std::vector<std::string>& texts, int rows) {
   doc.CheckPage(doc.PageLine + rows, true);
   doc.NewLine();

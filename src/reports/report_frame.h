@@ -125,6 +125,9 @@ void StartReport(ReportContext& context, int width, int cols, std::vector<std::s
 std::string SpanTitle(const data::DataSession& session, const std::string& lead,
                       const base::DateTime& from, const base::DateTime& to);
 
+// The characters `text` (UTF-8) takes on a report line.
+int PrintedWidth(const std::string& text);
+
 // A body row after a page check for `rows` rows: in every column its code
 // followed by the text given for it, so columns without text (the rules)
 // take their bare code.

@@ -56,6 +56,21 @@ void ReportPreview::wheelEvent(QWheelEvent* event) {
   event->accept();
 }
 
+namespace {
+
+// The row of a chart above `row` that still stands on `row`, so that its
+// lower part shows; `row` itself when there is none.
+int ChartReaching(const std::vector<ReportRow>& rows, int row) {
+  for (int above = row - 1; above >= 0 && row - above < 100; --above) {
+    const ReportRow& cells = rows[static_cast<size_t>(above)];
+    const bool chart = !cells.empty() && cells.front().rfind('G', 0) == 0;
+    if (chart && above + ParseCell(cells.front()).column > row) return above;
+  }
+  return row;
+}
+
+}  // namespace
+
 void ReportPreview::paintEvent(QPaintEvent* /*event*/) {
   if (!doc_ || doc_->empty()) return;
   QPainter painter(this);
@@ -73,8 +88,9 @@ void ReportPreview::paintRows(QPainter& painter) {
   const auto& rows = doc_->rows();
   const int last = std::min(firstRow_ + rowsPerScreen_ - 1, static_cast<int>(rows.size()) - 1);
   RowPainter rowPainter = RowPainter::Preview(painter, layout_, pictures_, width());
-  int y = 0;
-  for (int row = std::max(0, firstRow_); row <= last; ++row) y = rowPainter.paint(rows[row], y);
+  const int first = ChartReaching(rows, std::max(0, firstRow_));
+  int y = (first - std::max(0, firstRow_)) * layout_.rowHeight;
+  for (int row = first; row <= last; ++row) y = rowPainter.paint(rows[row], y);
 }
 
 }  // namespace vt::reports

@@ -1,6 +1,7 @@
 #include "reports/sales_runs.h"
 
 #include "reports/receivables_aging.h"
+#include "reports/sales_chart.h"
 #include "reports/sales_reports.h"
 #include "reports/tdatespan.h"
 #include "ui/record_access.h"
@@ -71,6 +72,12 @@ void SalesRuns::ReceivablesAging() {
   const bool detail = showAgedInvoices_;
   buildAndShow(
       [asOf, detail](ReportContext& c) { return reports::ReceivablesAging(c, asOf, detail); });
+}
+
+void SalesRuns::SalesChart() {
+  spanReport([](ReportContext& c, const base::DateTime& from, const base::DateTime& to) {
+    return reports::SalesChart(c, from, to);
+  });
 }
 
 }  // namespace vt::reports

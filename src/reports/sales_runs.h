@@ -26,6 +26,8 @@ class SalesRuns : public ReportRunner {
   // The day asked ("Receivables as Of:", today first) with "Show invoices",
   // then Receivables Aging as of that day.
   void ReceivablesAging();
+  // The span asked, then the months of the Sales Chart.
+  void SalesChart();
 
  private:
   data::RecordPicker* productPicker_ = nullptr;

@@ -1,5 +1,6 @@
 // Sales Summary: one row per invoice of the span in date order, with the
 // items, both taxes and the invoice's total, and a row of totals.
+#include <algorithm>
 #include <array>
 
 #include "base/text1252.h"
@@ -11,6 +12,7 @@ namespace {
 
 constexpr int kWidth = 64;
 constexpr int kCols = 14;
+constexpr size_t kDateCell = 3;
 
 }  // namespace
 
@@ -21,6 +23,7 @@ int SalesSummary(ReportContext& context, const base::DateTime& from, const base:
     return session.viewAmount(value.value(), 10, 2);
   };
   std::array<base::MoneyTotal, 4> totals{};  // items, Tax 1, Tax 2, all
+  int dateWidth = 0;
   ReportSteps steps;
   steps.opens = {&data::DataSession::OpenInvoices, &data::DataSession::OpenItems,
                  &data::DataSession::OpenProducts};
@@ -43,9 +46,10 @@ int SalesSummary(ReportContext& context, const base::DateTime& from, const base:
     const base::MoneyTotal ship(invoice.Ship), tax(invoice.Tax);
     const std::array<base::MoneyTotal, 4> values{items, ship, tax, items + ship + tax};
     for (size_t i = 0; i < totals.size(); ++i) totals[i] += values[i];
-    BodyRow(doc, {"", base::PadNumber(invoice.IvNo, 6), "", session.shortDateText(invoice.IDate),
-                  "", amount(values[0]), "", amount(values[1]), "", amount(values[2]), "",
-                  amount(values[3]), ""});
+    const std::string date = session.shortDateText(invoice.IDate);
+    dateWidth = std::max(dateWidth, PrintedWidth(date));
+    BodyRow(doc, {"", base::PadNumber(invoice.IvNo, 6), "", date, "", amount(values[0]), "",
+                  amount(values[1]), "", amount(values[2]), "", amount(values[3]), ""});
     return 0;
   };
   steps.finish = [&] {
@@ -64,6 +68,7 @@ int SalesSummary(ReportContext& context, const base::DateTime& from, const base:
               {11, "R63" + amount(totals[3])},
               {12, "V64"}},
              "U");
+    doc.WidenColumn(kDateCell, dateWidth);
   };
   SpanWalk walk(context, kInvoicesByDate, from, to);
   return RunReport(context, walk, steps);

@@ -22,11 +22,14 @@ void CustomerDocuments::agingRows(int cuno) {
   doc_.CheckPage(doc_.PageLine + 4, false);
   doc_.NewLine();
   row({{1, "L01Amount due by age on " + today() + ":"}});
-  row({{3, "R180-30 Days"}, {5, "R3131-60 Days"}, {7, "R4461-90 Days"}, {9, "R57Over 90 Days"}});
-  row({{3, "R18" + amount(base::FromCents(brackets[0]), 11)},
-       {5, "R31" + amount(base::FromCents(brackets[1]), 11)},
-       {7, "R44" + amount(base::FromCents(brackets[2]), 11)},
-       {9, "R57" + amount(base::FromCents(brackets[3]), 11)}});
+  row({{3, doc_.coded(3, "0-30 Days")},
+       {5, doc_.coded(5, "31-60 Days")},
+       {7, doc_.coded(7, "61-90 Days")},
+       {9, doc_.coded(9, "Over 90 Days")}});
+  row({{3, doc_.coded(3, amount(base::FromCents(brackets[0]), 11))},
+       {5, doc_.coded(5, amount(base::FromCents(brackets[1]), 11))},
+       {7, doc_.coded(7, amount(base::FromCents(brackets[2]), 11))},
+       {9, doc_.coded(9, amount(base::FromCents(brackets[3]), 11))}});
 }
 
 }  // namespace vt::reports

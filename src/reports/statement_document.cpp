@@ -6,6 +6,7 @@
 #include "base/text1252.h"
 #include "invoicing/invoice_arithmetic.h"
 #include "reports/customer_documents.h"
+#include "reports/report_frame.h"
 
 namespace vt::reports {
 
@@ -16,6 +17,7 @@ namespace {
 
 constexpr int kStatementWidth = 59;
 constexpr int kStatementCols = 12;
+constexpr size_t kDateCell = 3;
 
 // Selects `tagName` of `table`; false (the engine's error set) when the
 // index is missing.
@@ -62,28 +64,33 @@ int CustomerDocuments::AddStatementRow(bool older) {
 
 void CustomerDocuments::statementCaption(const std::string& text) {
   doc_.CheckPage(doc_.PageLine + 1, true);
-  row({{0, "V00"}, {1, "L01" + text}, {10, "V59"}});
+  row({{0, "V00"}, {1, "L01" + text}, {10, doc_.coded(10, "")}});
 }
 
 void CustomerDocuments::statementRow(const StatementRow& line,
                                      std::array<base::MoneyTotal, 3>& totals) {
   doc_.CheckPage(doc_.PageLine + 1, true);
-  row({{0, "V00"},
-       {1, "R07" + line.texts[0]},
-       {2, "V09"},
-       {3, "R18" + line.texts[1]},
-       {4, "V20"},
-       {5, "R31" + amount(line.amounts[0], 11)},
-       {6, "V33"},
-       {7, "R44" + amount(line.amounts[1], 11)},
-       {8, "V46"},
-       {9, "R57" + amount(line.amounts[2], 11)},
-       {10, "V59"}});
+  row({{0, doc_.coded(0, "")},
+       {1, doc_.coded(1, line.texts[0])},
+       {2, doc_.coded(2, "")},
+       {3, doc_.coded(kDateCell, line.texts[1])},
+       {4, doc_.coded(4, "")},
+       {5, doc_.coded(5, amount(line.amounts[0], 11))},
+       {6, doc_.coded(6, "")},
+       {7, doc_.coded(7, amount(line.amounts[1], 11))},
+       {8, doc_.coded(8, "")},
+       {9, doc_.coded(9, amount(line.amounts[2], 11))},
+       {10, doc_.coded(10, "")}});
   for (size_t i = 0; i < 3; ++i) totals[i] += line.amounts[i];
 }
 
 void CustomerDocuments::PrintStatement(int cuno,
                                        const std::optional<std::array<base::DateTime, 2>>& span) {
+  int dateWidth = 0;
+  for (const StatementRow& line : statementRows_) {
+    dateWidth = std::max(dateWidth, PrintedWidth(line.texts[1]));
+  }
+  doc_.WidenColumn(kDateCell, dateWidth);
   pageOfItsOwn(DocumentName("statement", cuno));
   Letterhead();
   doc_.PlaceTitles();
@@ -104,15 +111,16 @@ void CustomerDocuments::PrintStatement(int cuno,
   }
   doc_.style() = "U";
   doc_.CheckPage(doc_.PageLine + 1, true);
-  row({{1, "R18Totals"},
-       {4, "V20"},
-       {5, "R31" + amount(totals[0], 11)},
-       {6, "V33"},
-       {7, "R44" + amount(totals[1], 11)},
-       {8, "V46"},
-       {9, "R57" + amount(totals[2], 11)},
-       {10, "V59"}});
-  row({{10, "H2059"}});
+  row({{1, doc_.coded(kDateCell, "Totals")},
+       {4, doc_.coded(4, "")},
+       {5, doc_.coded(5, amount(totals[0], 11))},
+       {6, doc_.coded(6, "")},
+       {7, doc_.coded(7, amount(totals[1], 11))},
+       {8, doc_.coded(8, "")},
+       {9, doc_.coded(9, amount(totals[2], 11))},
+       {10, doc_.coded(10, "")}});
+  // The rule under the amounts, from the rule after the dates to the edge.
+  row({{10, "H" + doc_.ColumnCodes[4].substr(1, 2) + ColumnField(doc_.ReportWidth)}});
   agingRows(cuno);
 }
 

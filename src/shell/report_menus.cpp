@@ -34,6 +34,7 @@ const std::vector<PopupDef>& ReportMenus() {
            {"incomeSummary", "&Income Summary"},
            {"receivableIncome", "&Receivable Income"},
            {"receivablesAging", "Receivables &Aging\u2026"},
+           {"salesChart", "Sales &Chart\u2026"},
            {nullptr},
            {"taxSummary", "&Tax Summary"},
        }},

@@ -74,6 +74,7 @@ void TMain::connectCustomerDocuments() {
       {"incomeSummary", [this] { runSales(&reports::SalesRuns::IncomeSummary); }},
       {"receivableIncome", [this] { runSales(&reports::SalesRuns::Receivables); }},
       {"receivablesAging", [this] { runSales(&reports::SalesRuns::ReceivablesAging); }},
+      {"salesChart", [this] { runSales(&reports::SalesRuns::SalesChart); }},
       {"inventoryReport", [this] { runStock(&reports::StockRuns::InventoryReport); }},
       {"costOfGoodsSold", [this] { runStock(&reports::StockRuns::CostOfGoodsSold); }},
       {"stockOnHand", [this] { runStock(&reports::StockRuns::StockOnHand); }},

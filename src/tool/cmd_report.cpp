@@ -1,4 +1,4 @@
-// vantrell-tool report NAME --data DIR --format txt|tsv|pdf --out FILE
+// vantrell-tool report NAME --data DIR --format txt|tsv|pdf|csv|png --out FILE
 // CHOICES (or --each DIR: one PDF file per invoice, bill or statement): the documents and reports
 // of the report window written without a window, from the same document code, measured on the same
 // printer, in the same file forms.
@@ -10,6 +10,7 @@
 #include "base/text1252.h"
 #include "data/data_session.h"
 #include "invoicing/locale_view_texts.h"
+#include "reports/chart_painter.h"
 #include "reports/customer_documents.h"
 #include "reports/customer_profile.h"
 #include "reports/inventory_reports.h"
@@ -18,6 +19,7 @@
 #include "reports/report_canvas.h"
 #include "reports/report_csv_file.h"
 #include "reports/report_output.h"
+#include "reports/sales_chart.h"
 #include "reports/sales_reports.h"
 #include "tool/console.h"
 #include "tool/report_args.h"
@@ -108,6 +110,7 @@ int frameReport(const ReportArgs& a, reports::ReportContext& context, std::strin
   if (a.name == "sales-summary") return reports::SalesSummary(context, *a.from, *a.to);
   if (a.name == "product-summary") return reports::ProductSummary(context, *a.from, *a.to);
   if (a.name == "tax-summary") return reports::TaxSummary(context, *a.from, *a.to);
+  if (a.name == "sales-chart") return reports::SalesChart(context, *a.from, *a.to);
   return reports::IncomeSummary(context, *a.from, *a.to);
 }
 
@@ -121,6 +124,8 @@ bool write(const ReportArgs& a, const reports::ReportDoc& doc, const QFont& font
            const ui::PrinterState& printers) {
   const QString path = QString::fromStdString(a.out);
   switch (a.format) {
+    case ReportFormat::Png:
+      return reports::WriteChartPng(doc, path);
     case ReportFormat::Csv:
       return reports::WriteReportCsv(doc, path);
     case ReportFormat::Pdf: {

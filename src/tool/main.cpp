@@ -31,7 +31,7 @@ void printUsage(bool toStderr) {
          "                  on label stock NAME as a PDF file\n"
 #endif
 #ifdef VT_TOOL_REPORTS
-         "  report NAME --data DIR --format txt|tsv|pdf|csv --out FILE CHOICES\n"
+         "  report NAME --data DIR --format txt|tsv|pdf|csv|png --out FILE CHOICES\n"
          "                  write customer documents as the report window exports them;\n"
          "                  dates are YYYY-MM-DD:\n"
          "                    invoices --from D --to D | invoices --invoices N,N\n"
@@ -41,6 +41,7 @@ void printUsage(bool toStderr) {
          "                    product-summary --from D --to D\n"
          "                    product-buyers --product ID --from D --to D\n"
          "                    income-summary --from D --to D | receivables\n"
+         "                    sales-chart --from D --to D (also --format png: the chart)\n"
          "                    purchasing --from D --to D | cost-of-goods --from D --to D\n"
          "                    product-listing | stock-on-hand | inventory --as-of D\n"
          "                    profile --customers N,N | profile --groups N,N\n"

@@ -33,7 +33,8 @@ std::string checkChoices(const ReportArgs& a, const std::string& listOption) {
 
 bool IsSpanReport(const std::string& name) {
   return name == "sales-summary" || name == "tax-summary" || name == "income-summary" ||
-         name == "product-summary" || name == "purchasing" || name == "cost-of-goods";
+         name == "product-summary" || name == "purchasing" || name == "cost-of-goods" ||
+         name == "sales-chart";
 }
 
 bool IsPlainReport(const std::string& name) {
@@ -77,8 +78,12 @@ std::string ParseReportArgs(const Args& args, ReportArgs* out) {
     out->format = ReportFormat::Pdf;
   else if (format == "csv")
     out->format = ReportFormat::Csv;
+  else if (format == "png")
+    out->format = ReportFormat::Png;
   else
-    return "--format must be txt, tsv, pdf or csv";
+    return "--format must be txt, tsv, pdf, csv or png";
+  if (out->format == ReportFormat::Png && out->name != "sales-chart")
+    return "--format png goes with sales-chart only";
   const bool documents =
       out->name == "invoices" || out->name == "bills" || out->name == "statements";
   if (!out->each.empty() && (!documents || out->format != ReportFormat::Pdf))

@@ -12,12 +12,13 @@
 
 namespace vt::tool {
 
-enum class ReportFormat { Text, Tabbed, Pdf, Csv };
+enum class ReportFormat { Text, Tabbed, Pdf, Csv, Png };
 
 struct ReportArgs {
   // invoices, bills, statements, sales-summary, product-summary,
   // product-buyers, income-summary, receivables, tax-summary, purchasing,
-  // cost-of-goods, product-listing, stock-on-hand, inventory, profile, aging
+  // cost-of-goods, product-listing, stock-on-hand, inventory, profile, aging,
+  // sales-chart
   std::string name;
   std::string product;  // product-buyers: the product ID
   std::string dir, out;
@@ -39,7 +40,7 @@ struct ReportArgs {
 };
 
 // The reports over a span of dates only (sales-summary, product-summary,
-// income-summary, tax-summary, purchasing, cost-of-goods).
+// income-summary, tax-summary, purchasing, cost-of-goods, sales-chart).
 bool IsSpanReport(const std::string& name);
 // The reports that take no choice (receivables, product-listing,
 // stock-on-hand).

@@ -35,7 +35,7 @@ std::unique_ptr<DataSession> AccessTest::newSession() {
   SessionOptions options;
   options.progress = &progress;
   options.now = [] { return kTestNow; };
-  options.shortDate = usShortDate;
+  options.shortDate = shortDate;
   return std::make_unique<DataSession>(dir.path(), dialogs, exit, options);
 }
 

@@ -34,6 +34,8 @@ class AccessTest : public ::testing::Test {
   base::ScriptedDialogs dialogs;
   base::ThrowingExit exit;
   RecordingProgress progress;
+  // The short date text of the sessions made.
+  std::function<std::string(const base::DateTime&)> shortDate = usShortDate;
   std::unique_ptr<DataSession> session;
 };
 

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QImage>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <fstream>
 #include <sstream>
@@ -157,6 +159,27 @@ TEST_F(ToolReport, StockReportsAndProfilesAreWrittenWithTheirTitles) {
     EXPECT_EQ(run.code, 0) << c.choices[0] << run.err;
     EXPECT_NE(fileText(out).find(c.title), std::string::npos) << c.choices[0];
   }
+}
+
+TEST_F(ToolReport, SalesChartDrawsItsChartIntoThePdfAndAloneIntoAPicture) {
+  const std::string pdf = dir_->path().toStdString() + "/chart.pdf";
+  const std::string png = dir_->path().toStdString() + "/chart.png";
+  const std::vector<std::string> span = {"--from", "2025-01-01", "--to", "2027-12-31"};
+  for (const auto& [format, out] : {std::pair{"pdf", pdf}, std::pair{"png", png}}) {
+    std::vector<std::string> args = {"report",   "sales-chart", "--data", path(),
+                                     "--format", format,        "--out",  out};
+    args.insert(args.end(), span.begin(), span.end());
+    const auto run = runTool(args);
+    EXPECT_EQ(run.code, 0) << run.err;
+  }
+  QProcess pdftotext;
+  pdftotext.start("/usr/bin/pdftotext", {QString::fromStdString(pdf), "-"});
+  ASSERT_TRUE(pdftotext.waitForFinished(60000));
+  const std::string text = pdftotext.readAllStandardOutput().toStdString();
+  EXPECT_NE(text.find("Sales Chart for"), std::string::npos);
+  // The legend is the chart's alone; the table's heading says "Payments".
+  EXPECT_NE(text.find("Payments received"), std::string::npos) << text;
+  EXPECT_FALSE(QImage(QString::fromStdString(png)).isNull());
 }
 
 }  // namespace

@@ -136,10 +136,10 @@ TEST_F(Pages, ReportMenusCarryEveryItem) {
                          "&Bills>&With Balances Due", "&Bills>Selected &Bills",
                          "&Statements>With &Balances", "&Statements>Selected &Customers"}));
   EXPECT_EQ(menu("profileMenu"), QStringList({"Selected &Customers", "Selected &Groups"}));
-  EXPECT_EQ(
-      menu("salesReportsMenu"),
-      QStringList({"&Sales Summary", "&Product Summary", "Product &Buyers", "-", "&Income Summary",
-                   "&Receivable Income", "Receivables &Aging\u2026", "-", "&Tax Summary"}));
+  EXPECT_EQ(menu("salesReportsMenu"),
+            QStringList({"&Sales Summary", "&Product Summary", "Product &Buyers", "-",
+                         "&Income Summary", "&Receivable Income", "Receivables &Aging\u2026",
+                         "Sales &Chart\u2026", "-", "&Tax Summary"}));
   EXPECT_EQ(menu("addressLabelsMenu"),
             QStringList({"&Selected Customers", "&Invoices Dated", "&Past Due Billing",
                          "&Balance Due Statement", "&Customer Group(s)"}));
