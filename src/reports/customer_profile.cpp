@@ -117,6 +117,7 @@ int CustomerProfile::AddBlock() {
   doc.CheckPage(doc.PageLine + 4, true);
   const size_t rows = std::max(address.size(), bought.size());
   for (size_t i = 0; i < rows; ++i) BlockRow(doc, address, bought, i);
+  for (const Purchase& item : bought) dateWidth_ = std::max(dateWidth_, PrintedWidth(item[0]));
   doc.style() = "U";
   return 0;
 }
@@ -176,6 +177,9 @@ int CustomerProfile::AddCustomers(const std::vector<int>& numbers, int& unknown)
 }
 
 void CustomerProfile::Finish() {
+  // The date column takes the widest date printed, however long the
+  // locale's short date is.
+  context_.doc.WidenColumn(kDate, dateWidth_);
   context_.session.CloseAll();
 }
 

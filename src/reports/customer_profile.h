@@ -26,11 +26,13 @@ class CustomerProfile {
   // found by its number. 0; kCustomerUnknown with `unknown` set to the first
   // number no customer has (no block is added for any); or a negative status.
   int AddCustomers(const std::vector<int>& numbers, int& unknown);
-  // Closes every table of the session.
+  // Widens the date column to the widest date printed, then closes every
+  // table of the session.
   void Finish();
 
  private:
   ReportContext& context_;
+  int dateWidth_ = 0;
 };
 
 }  // namespace vt::reports
