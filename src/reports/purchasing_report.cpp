@@ -1,5 +1,7 @@
 // The Purchasing Report: the purchases of a span in product order, each
 // product's code and description on its first row, and the total cost.
+#include <algorithm>
+
 #include "base/text1252.h"
 #include "reports/inventory_reports.h"
 
@@ -37,6 +39,9 @@ int PurchasingReport(ReportContext& context, const base::DateTime& from, const b
   std::string shownCode;  // the product of the last row
   base::MoneyTotal total;
   bool listed = false;
+  // The date shares its room with the description before it on the row.
+  constexpr size_t kDateCell = 2;
+  int dateRoom = 0;
   ReportSteps steps;
   steps.opens = {&data::DataSession::OpenProducts, &data::DataSession::OpenPurchases};
   steps.caption = "Processing Purchasing Report";
@@ -56,8 +61,10 @@ int PurchasingReport(ReportContext& context, const base::DateTime& from, const b
       if (const int status = Description(session, purchase.PURProd, description); status < 0)
         return status;
     }
-    BodyRow(doc, {code, description, session.shortDateText(day),
-                  session.viewAmount(purchase.PURQty, 10, 2),
+    const std::string date = session.shortDateText(day);
+    const int described = description.empty() ? 0 : PrintedWidth(description) + 1;
+    dateRoom = std::max(dateRoom, described + PrintedWidth(date));
+    BodyRow(doc, {code, description, date, session.viewAmount(purchase.PURQty, 10, 2),
                   session.viewAmount(purchase.PURCost, 12, 2)});
     total += purchase.PURCost;
     listed = true;
@@ -67,6 +74,7 @@ int PurchasingReport(ReportContext& context, const base::DateTime& from, const b
     if (!listed) return;
     doc.style() = "U";
     CellsRow(doc, {{0, "L00Total"}, {4, "R71" + session.viewAmount(total.value(), 13, 2)}});
+    doc.WidenColumn(kDateCell, dateRoom);
   };
   SpanWalk walk(context, kPurchasesByProduct);
   return RunReport(context, walk, steps);
