@@ -164,9 +164,4 @@ std::string UnitsText(std::int64_t units, int places) {
   return negative ? "-" + digits : digits;
 }
 
-bool FitsNumericField(double value, int width, int decimals) {
-  const std::optional<std::int64_t> units = DecimalUnits(value, decimals);
-  return units && UnitsText(*units, decimals).size() <= static_cast<size_t>(width);
-}
-
 }  // namespace vt::base

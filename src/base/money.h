@@ -48,10 +48,6 @@ Cents LineCents(double quantity, double unitPrice);
 // `ratePercent` percent of `base`, to the cent by `rounding`.
 Cents PercentOf(double ratePercent, Cents base, CentRounding rounding);
 
-// True when `value`, rounded to `decimals`, fits a numeric field of
-// `width` characters (sign and point included).
-bool FitsNumericField(double value, int width, int decimals);
-
 // The decimal digits of `units` with the point `places` from the right
 // ("-12.50" for -1250 at 2 places, "0.05" for 5).
 std::string UnitsText(std::int64_t units, int places);

@@ -28,6 +28,11 @@ constexpr int kRoundDown = 3;
 // The largest amount an invoice keeps: its amount fields are N(12,2).
 constexpr base::Cents kMaxInvoiceCents = 99'999'999'999;  // 999,999,999.99
 
+// Whether an amount of so many cents fits the invoice's amount fields.
+inline bool InvoiceHolds(base::Cents cents) {
+  return cents <= kMaxInvoiceCents && cents >= -kMaxInvoiceCents;
+}
+
 // Quantity times unit price, to the cent, halves away from zero.
 double LineTotal(double quantity, double unitPrice);
 

@@ -1,6 +1,5 @@
 // The amounts of an invoice checked against the widest its fields hold,
 // before anything of it is stored.
-#include <cstdlib>
 #include <string>
 
 #include "base/convert.h"
@@ -14,7 +13,7 @@ using data::PmtCol;
 namespace {
 
 bool tooLarge(base::Cents cents) {
-  return std::llabs(cents) > kMaxInvoiceCents;
+  return !InvoiceHolds(cents);
 }
 
 bool tooLarge(double amount) {
@@ -41,8 +40,7 @@ std::optional<std::string> InvoiceModel::amountTooLarge() const {
   const data::InvoiceRecord& invoice = session_.Invoice;
   if (tooLarge(invoice.Ship)) return "Shipping";
   if (tooLarge(invoice.Tax)) return "Sales Tax";
-  const base::Cents subtotal = subtotalCents(), paid = paidCents();
-  const base::Cents total = subtotal + base::ToCents(invoice.Ship) + base::ToCents(invoice.Tax);
+  const base::Cents subtotal = subtotalCents(), total = totalCents(subtotal), paid = paidCents();
   if (tooLarge(subtotal)) return "Subtotal";
   if (tooLarge(total)) return "Total";
   if (tooLarge(paid)) return "Payments";

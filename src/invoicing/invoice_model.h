@@ -119,6 +119,8 @@ class InvoiceModel {
   std::vector<TaxedLine> taxedLines() const;
   base::Cents subtotalCents() const;
   base::Cents paidCents() const;
+  // The subtotal plus the buffer's Ship and Tax.
+  base::Cents totalCents(base::Cents subtotal) const;
   // The name of the first amount too wide for the invoice, or nothing.
   std::optional<std::string> amountTooLarge() const;
   const InvoiceTotals& showDue();

@@ -86,10 +86,13 @@ const InvoiceTotals& InvoiceModel::ShipTyped() {
   return showDue();
 }
 
-const InvoiceTotals& InvoiceModel::showDue() {
+base::Cents InvoiceModel::totalCents(base::Cents subtotal) const {
   const data::InvoiceRecord& invoice = session_.Invoice;
-  const base::Cents total =
-      base::ToCents(totals_.Subtotal) + base::ToCents(invoice.Ship) + base::ToCents(invoice.Tax);
+  return subtotal + base::ToCents(invoice.Ship) + base::ToCents(invoice.Tax);
+}
+
+const InvoiceTotals& InvoiceModel::showDue() {
+  const base::Cents total = totalCents(base::ToCents(totals_.Subtotal));
   totals_.InvoiceTotal = base::FromCents(total);
   totals_.Due = base::FromCents(total - base::ToCents(totals_.PaidTotal));
   session_.Invoice.Due = totals_.Due;

@@ -10,7 +10,6 @@
 #include <QShortcut>
 #include <QStyle>
 #include <QStyleOptionFrame>
-#include <cstdlib>
 #include <utility>
 
 #include "base/convert.h"
@@ -226,7 +225,7 @@ void TItemDef::showTotal() {
 // A line whose total no invoice holds is refused, naming the Total.
 bool TItemDef::totalFits() {
   const double total = LineTotal(quantityEdit->value(), unitPriceEdit->value());
-  if (std::llabs(base::ToCents(total)) <= kMaxInvoiceCents) return true;
+  if (InvoiceHolds(base::ToCents(total))) return true;
   ui_.dialogs.information("", AmountTooLargeMessage("Total " + base::FloatText(total, 0, 2)));
   quantityEdit->setFocus();
   return false;
