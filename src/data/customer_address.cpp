@@ -19,7 +19,21 @@ size_t lastFilledLine(const std::vector<std::string>& lines) {
 }  // namespace
 
 std::string CustomerNameLine(const CustomerRecord& c) {
-  return base::trim(c.title + " " + base::trim(c.first) + " " + c.last);
+  std::string line;
+  for (const std::string* part : {&c.title, &c.first, &c.last}) {
+    const std::string word = base::trim(*part);
+    if (word.empty()) continue;
+    if (!line.empty()) line += ' ';
+    line += word;
+  }
+  return line;
+}
+
+std::string CustomerListName(const CustomerRecord& customer, bool byName) {
+  const std::string company = base::trim(customer.addr1);
+  const std::string name = CustomerNameLine(customer);
+  if (byName) return name.empty() ? company : name;
+  return company.empty() ? name : company;
 }
 
 std::vector<std::string> AddressBlock(const CustomerRecord& customer, bool byName) {

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "data/live_records.h"
 #include "engine/status.h"
 
 namespace vt::labels {
@@ -71,22 +72,20 @@ int walkInvoices(LabelSelection& s, const std::optional<base::DateTime>& from,
   if (const int status = openTables(s.session, true, "CCNO"); status < 0) return status;
   engine::Table& invoices = *s.session.invoices();
   invoices.selectTag(invoices.tag("InvD"));
-  if (from) {
-    invoices.seek(base::DateToKey(*from));
-  } else {
-    invoices.top();
-  }
-  for (long read = 1; !invoices.eof(); ++read) {
+  Result at = from ? data::LiveSeek(invoices, base::DateToKey(*from)) : data::LiveTop(invoices);
+  for (long read = 1; at == Result::Success || at == Result::After; ++read) {
     if (const int status = s.session.LoadInvoice(); status < 0) return status;
     if (s.session.Invoice.IDate.date() > to.date()) break;
     if (const int status = each(read); status < 0) return status;
-    invoices.skip();
+    at = data::LiveNext(invoices);
   }
   return 0;
 }
 
 // Walks the customers in postal code order; `each` is called for each
-// loaded customer.
+// loaded customer. Customers marked deleted are passed over unless they are
+// walked for what they owe on live invoices (`invoices`): a bill reaches
+// whoever owes it, while nothing else is sent to a customer who was deleted.
 template <typename Each>
 int walkCustomers(LabelSelection& s, const char* caption, bool invoices, Each each) {
   if (const int status = openTables(s.session, invoices, "CZip"); status < 0) return status;
@@ -96,8 +95,10 @@ int walkCustomers(LabelSelection& s, const char* caption, bool invoices, Each ea
   customers.top();
   for (long read = 1; !customers.eof(); ++read) {
     s.session.CurCustomer = customers.recNo();
-    if (const int status = s.session.LoadCustomer(); status < 0) return status;
-    if (const int status = each(); status < 0) return status;
+    if (invoices || !customers.deleted()) {
+      if (const int status = s.session.LoadCustomer(); status < 0) return status;
+      if (const int status = each(); status < 0) return status;
+    }
     customers.skip();
     box.set(read, total);
   }
@@ -142,8 +143,8 @@ int BalanceDueLabels(LabelSelection& s, const base::DateTime& from, const base::
     const int customer = s.session.Customer.cuno;
     engine::Table& invoices = *s.session.invoices();
     invoices.selectTag(invoices.tag("InvC"));
-    if (invoices.seek(base::PadNumber(customer, 6)) != Result::Success) return 0;
-    for (; !invoices.eof(); invoices.skip()) {
+    for (Result at = data::LiveSeek(invoices, base::PadNumber(customer, 6));
+         at == Result::Success || at == Result::After; at = data::LiveNext(invoices)) {
       if (const int status = s.session.LoadInvoice(); status < 0) return status;
       if (s.session.Invoice.CuNo != customer) break;
       if (s.session.Invoice.Due != 0 && within(s.session.Invoice.IDate, from, to)) {

@@ -37,7 +37,8 @@ std::string mailMergeText(vt::data::DataSession& session, const std::vector<int>
   uint32_t read = 0;
   session.engine().errorCode();
   for (auto r = customers->top(); r == vt::engine::Result::Success; r = customers->skip()) {
-    if (std::find(groups.begin(), groups.end(), ngroup->asInt()) != groups.end()) {
+    const bool chosen = std::find(groups.begin(), groups.end(), ngroup->asInt()) != groups.end();
+    if (chosen && !customers->deleted()) {
       if ((*status = session.LoadCustomer()) < 0) return text;
       text += customerLine(session.Customer);
       ++*written;

@@ -1,8 +1,8 @@
 // The mail-merge file: the names and addresses of the customers of chosen
 // groups, in postal code order, as tab-delimited lines for a word
 // processor's mail merge. Windows-1252 bytes, CR LF line ends, a header line
-// naming the eight fields, each field trimmed; customers marked deleted are
-// written too.
+// naming the eight fields, each field trimmed; customers marked deleted get
+// no line.
 #pragma once
 
 #include <string>

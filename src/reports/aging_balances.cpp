@@ -2,9 +2,10 @@
 
 #include <algorithm>
 #include <chrono>
-#include <functional>
 #include <tuple>
 #include <unordered_map>
+
+#include "data/live_records.h"
 
 namespace vt::reports {
 
@@ -15,38 +16,34 @@ namespace {
 // Longer ago than any bracket reaches.
 constexpr long kAgeless = 1'000'000;
 
-// Visits every record of table `id` in record order. 0, the first negative
-// status of `visit`, or the engine's.
-int EachRecord(data::DataSession& session, data::TableId id, const std::function<int()>& visit) {
-  engine::Engine& engine = session.engine();
-  engine.errorCode();
-  engine::Table* table = session.table(id);
-  if (!table) return engine::kErrOpen;
-  table->selectTag(nullptr);
-  for (Result at = table->top(); at == Result::Success; at = table->skip(1)) {
-    if (const int status = visit(); status < 0) return status;
-    session.PaceReads();
-  }
-  return engine.errorCode();
-}
-
 using CentsByInvoice = std::unordered_map<int, base::Cents>;
 
-int SumItems(data::DataSession& session, CentsByInvoice& items) {
-  return EachRecord(session, data::TableId::Items, [&] {
-    if (const int status = session.LoadItem(); status < 0) return status;
-    items[session.Item.IvNo] += base::LineCents(session.Item.Qty, session.Item.UPR);
-    return 0;
-  });
+// Selects tag `name` of the open table `id`: nullptr (the status in
+// `status`) when the table or the tag is missing.
+engine::Table* ByTag(data::DataSession& session, data::TableId id, const char* name, int& status) {
+  engine::Table* table = session.table(id);
+  status = table ? engine::kErrTag : engine::kErrOpen;
+  engine::Tag* tag = table ? table->tag(name) : nullptr;
+  if (!tag) return nullptr;
+  table->selectTag(tag);
+  status = 0;
+  return table;
 }
 
-int SumPayments(data::DataSession& session, const base::DateTime& asOf, CentsByInvoice& paid) {
-  return EachRecord(session, data::TableId::Payments, [&] {
-    if (const int status = session.LoadPayment(); status < 0) return status;
+// The live payments dated after `asOf`, added up by invoice: what was still
+// owed on the day beyond each invoice's stored Due.
+int PaidAfter(data::DataSession& session, const base::DateTime& asOf, CentsByInvoice& paid) {
+  int status = 0;
+  engine::Table* payments = ByTag(session, data::TableId::Payments, "PmtD", status);
+  if (!payments) return status;
+  for (Result at = data::LiveSeek(*payments, base::DateToKey(asOf));
+       at == Result::Success || at == Result::After; at = data::LiveNext(*payments)) {
+    if ((status = session.LoadPayment()) < 0) return status;
     const data::PaymentRecord& payment = session.Payment;
-    if (payment.PDate.date() <= asOf) paid[payment.IvNo] += base::ToCents(payment.PAmt);
-    return 0;
-  });
+    if (payment.PDate.date() > asOf) paid[payment.IvNo] += base::ToCents(payment.PAmt);
+    session.PaceReads();
+  }
+  return session.engine().errorCode();
 }
 
 base::Cents Owed(const CentsByInvoice& sums, int ivNo) {
@@ -73,32 +70,36 @@ long DaysBetween(const base::DateTime& since, const base::DateTime& until) {
 }
 
 int CollectAging(data::DataSession& session, const base::DateTime& asOf, AgingByCustomer& out) {
+  engine::Engine& engine = session.engine();
+  engine.errorCode();
   const base::DateTime day = asOf.date();
-  CentsByInvoice items, paid;
-  int status = SumItems(session, items);
-  if (status == 0) status = SumPayments(session, day, paid);
-  if (status == 0) {
-    status = EachRecord(session, data::TableId::Invoices, [&] {
-      if (const int loaded = session.LoadInvoice(); loaded < 0) return loaded;
-      const data::InvoiceRecord& invoice = session.Invoice;
-      if (invoice.IDate.date() > day) return 0;
-      const base::Cents balance = Owed(items, invoice.IvNo) + base::ToCents(invoice.Ship) +
-                                  base::ToCents(invoice.Tax) - Owed(paid, invoice.IvNo);
-      if (balance == 0) return 0;
-      const long age = DaysBetween(invoice.IDate, day);
-      CustomerAging& customer = out[invoice.CuNo];
-      customer.brackets[static_cast<size_t>(AgingBracket(age))] += balance;
-      customer.invoices.push_back({invoice.IvNo, invoice.IDate.date(), age, balance});
-      return 0;
-    });
+  CentsByInvoice paidAfter;
+  int status = PaidAfter(session, day, paidAfter);
+  engine::Table* invoices =
+      status == 0 ? ByTag(session, data::TableId::Invoices, "InvD", status) : nullptr;
+  if (!invoices) return status;
+  // In date order, so the walk ends at the first invoice dated after the day.
+  for (Result at = data::LiveTop(*invoices); at == Result::Success;
+       at = data::LiveNext(*invoices)) {
+    if ((status = session.LoadInvoice()) < 0) return status;
+    const data::InvoiceRecord& invoice = session.Invoice;
+    if (invoice.IDate.date() > day) break;
+    session.PaceReads();
+    const base::Cents balance = base::ToCents(invoice.Due) + Owed(paidAfter, invoice.IvNo);
+    if (balance == 0) continue;
+    const long age = DaysBetween(invoice.IDate, day);
+    CustomerAging& customer = out[invoice.CuNo];
+    customer.brackets[static_cast<size_t>(AgingBracket(age))] += balance;
+    customer.invoices.push_back({invoice.IvNo, invoice.IDate.date(), age, balance});
   }
+  if ((status = engine.errorCode()) < 0) return status;
   for (auto& [cuno, customer] : out) {
-    std::sort(customer.invoices.begin(), customer.invoices.end(),
-              [](const AgedInvoice& a, const AgedInvoice& b) {
-                return std::tie(a.date, a.ivNo) < std::tie(b.date, b.ivNo);
-              });
+    std::stable_sort(customer.invoices.begin(), customer.invoices.end(),
+                     [](const AgedInvoice& a, const AgedInvoice& b) {
+                       return std::tie(a.date, a.ivNo) < std::tie(b.date, b.ivNo);
+                     });
   }
-  return status;
+  return 0;
 }
 
 }  // namespace vt::reports

@@ -36,11 +36,11 @@ struct CustomerAging {
 // By customer number.
 using AgingByCustomer = std::map<int, CustomerAging>;
 
-// Reads the open items, payments and invoices (record order, every record
-// as the other reports read them) into `out`: each invoice dated on or
-// before `asOf` with its total (items, Ship and Tax as stored) less its
-// payments dated on or before `asOf`, when that is not zero. 0 or a negative
-// engine status.
+// Reads the live invoices and payments of the open tables into `out`: each
+// invoice dated on or before `asOf` with what was owed on it that day, its
+// stored Due plus its payments dated after `asOf`, when that is not zero.
+// As of today this is the Due the Receivables report lists, to the cent.
+// 0 or a negative engine status.
 int CollectAging(data::DataSession& session, const base::DateTime& asOf, AgingByCustomer& out);
 
 }  // namespace vt::reports

@@ -56,7 +56,7 @@ void AddRows(ReportContext& context, const base::DateTime& from, const base::Dat
   doc.SetBoxedHeadings({"L00", "R50"}, {"Description", "Amount"});
   doc.CheckPage(doc.PageLine + 6, true);
   auto row = [&](const std::string& label, double value, const std::string& style) {
-    CellsRow(doc, {{0, "L00" + label}, {1, "R50" + session.viewAmount(value, 12, 2)}}, style);
+    CellsRow(doc, {{0, "L00" + label}, {1, "R50" + AmountText(session, value, 12)}}, style);
   };
   row("Beginning Inventory", cost.beginning, "");
   row("Inventory Purchases", cost.purchases, "U");

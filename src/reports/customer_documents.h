@@ -52,13 +52,15 @@ class CustomerDocuments {
   // dated `from` to `to` with something due or a credit. Every earlier
   // invoice of the customer with something due or a credit comes first,
   // under a caption of its own, so the statement's Amount Due is what the
-  // customer owes. Every statement ends with what the customer owes today
-  // by the age of the invoices (0-30, 31-60, 61-90, over 90 days), as
-  // Receivables Aging figures it. 0 or a negative status.
+  // customer owes. Rows are in date order. Every statement ends with its
+  // Amount Due by the age of the invoices today (0-30, 31-60, 61-90, over
+  // 90 days), bracketed as Receivables Aging brackets them. Only live
+  // invoices count; a customer marked deleted who still owes on them keeps
+  // getting statements. 0 or a negative status.
   int StatementsWithBalances(const base::DateTime& from, const base::DateTime& to);
-  // A statement of every invoice of customer record `recno`, ending with the
-  // balance by age as above (none when the customer has no invoice). 0 or a
-  // negative status.
+  // A statement of every live invoice of customer record `recno`, ending
+  // with the balance by age as above (none when the customer has no
+  // invoice). 0 or a negative status.
   int StatementOf(long recno);
 
   // The letterhead rows; starts page 1.
@@ -75,6 +77,8 @@ class CustomerDocuments {
     std::array<std::string, 2> texts;
     std::array<base::MoneyTotal, 3> amounts;
     bool older = false;  // dated before the statement's span
+    base::DateTime date;
+    int ivNo = 0;
   };
 
   void row(std::initializer_list<std::pair<int, std::string>> cells);
@@ -101,18 +105,14 @@ class CustomerDocuments {
   void PrintStatement(int cuno, const std::optional<std::array<base::DateTime, 2>>& span);
   void statementRow(const StatementRow& line, std::array<base::MoneyTotal, 3>& totals);
   void statementCaption(const std::string& text);
-  // Every customer's balance by age on today's date, read once a run. 0 or
-  // a negative status.
-  int agingOfToday();
-  // The rows of customer `cuno`'s balance by age (agingOfToday read).
-  void agingRows(int cuno);
+  // The rows of the statement's Amount Due by the age of its invoices.
+  void agingRows();
 
   data::DataSession& session_;
   ReportDoc& doc_;
   const PageMetrics& metrics_;
   const invoicing::ViewTexts& texts_;
   std::vector<StatementRow> statementRows_;
-  std::optional<AgingByCustomer> aging_;
 };
 
 }  // namespace vt::reports

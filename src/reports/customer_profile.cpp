@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "base/text1252.h"
+#include "data/live_records.h"
 #include "reports/invoice_items.h"
 
 namespace vt::reports {
@@ -49,14 +50,14 @@ int Purchases(data::DataSession& session, int cuno, std::vector<Purchase>& bough
   engine::Table* invoices = session.invoices();
   if (!invoices) return engine::kErrOpen;
   if (const int status = SelectTag(*invoices, "InvC"); status < 0) return status;
-  for (Result at = invoices->seek(base::PadNumber(cuno, 6)); at == Result::Success;
-       at = invoices->skip(1)) {
+  for (Result at = data::LiveSeek(*invoices, base::PadNumber(cuno, 6)); at == Result::Success;
+       at = data::LiveNext(*invoices)) {
     if (const int status = session.LoadInvoice(); status < 0) return status;
     const data::InvoiceRecord invoice = session.Invoice;
     if (invoice.CuNo != cuno) break;
     const int status = ForEachInvoiceItem(session, invoice.IvNo, [&](const data::ItemRecord& item) {
-      bought.push_back({session.shortDateText(invoice.IDate), base::trimRight(item.PrID),
-                        session.viewAmount(item.Qty, 8, 2), session.viewAmount(item.UPR, 8, 2)});
+      bought.push_back({DateText(session, invoice.IDate), base::trimRight(item.PrID),
+                        AmountText(session, item.Qty, 8), AmountText(session, item.UPR, 8)});
       return 0;
     });
     if (status < 0) return status;
@@ -131,8 +132,8 @@ int CustomerProfile::AddGroups(const std::vector<int>& groups) {
   // Held, the tables are read without a lock at every step (see RunReport).
   session.HoldReads();
   int status = 0;
-  for (Result at = customers->top(); status == 0 && at == Result::Success;
-       at = customers->skip(1)) {
+  for (Result at = data::LiveTop(*customers); status == 0 && at == Result::Success;
+       at = data::LiveNext(*customers)) {
     session.PaceReads();
     status = session.LoadCustomer();
     if (status < 0) break;

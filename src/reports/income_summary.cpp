@@ -48,7 +48,9 @@ struct Days {
 int IncomeSummary(ReportContext& context, const base::DateTime& from, const base::DateTime& to) {
   data::DataSession& session = context.session;
   ReportDoc& doc = context.doc;
-  auto amount = [&session](double value, int width) { return session.viewAmount(value, width, 2); };
+  auto amount = [&session](double value, int width) {
+    return AmountText(session, value, width, 2);
+  };
   Days days;
   // The day's total on its last row, which is the document's current row.
   auto closeDay = [&] {
@@ -80,7 +82,7 @@ int IncomeSummary(ReportContext& context, const base::DateTime& from, const base
     }
     std::string memo;
     if (const int status = InvoiceMemo(session, payment.IvNo, memo); status < 0) return status;
-    const std::string date = firstOfDay ? session.shortDateText(payment.PDate) : "";
+    const std::string date = firstOfDay ? DateText(session, payment.PDate) : "";
     dateWidth = std::max(dateWidth, PrintedWidth(date));
     BodyRow(doc,
             {"", date, "", std::to_string(payment.IvNo), "", memo, "", amount(payment.PAmt, 10)},

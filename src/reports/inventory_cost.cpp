@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "base/text1252.h"
+#include "data/live_records.h"
 
 namespace vt::reports {
 
@@ -91,7 +92,8 @@ int InventoryCosting::buildLots(const std::string& code, const DateTime& asOf,
   const std::string exact = fullWidthKey(code, *product);
   const std::string key = base::upper1252(exact);
   const DateTime now = session_.now();
-  for (Result at = purchases->seek(key); at == Result::Success; at = purchases->skip(1)) {
+  for (Result at = data::LiveSeek(*purchases, key); at == Result::Success;
+       at = data::LiveNext(*purchases)) {
     const std::string stored = product->str();
     if (base::upper1252(stored) != key) break;
     const double bought = quantity->asDouble();
@@ -116,7 +118,8 @@ int InventoryCosting::loadInvoiceDates() {
   engine::Engine& engine = session_.engine();
   engine.errorCode();
   invoiceDates_.clear();
-  for (Result at = invoices->top(); at == Result::Success; at = invoices->skip(1)) {
+  for (Result at = data::LiveTop(*invoices); at == Result::Success;
+       at = data::LiveNext(*invoices)) {
     invoiceDates_.emplace_back(number->asLong(), data::ReadDate(*invoiced, now).date());
   }
   // Of equal numbers the first in the tag's order is kept, as a seek finds it.
@@ -150,7 +153,8 @@ int InventoryCosting::matchSales(const std::string& code, const DateTime& asOf,
   }
   if (const int status = selectTag(*items, "ItmP"); status < 0) return status;
   const std::string key = fullWidthKey(code, *product);
-  for (Result at = items->seek(key); at == Result::Success; at = items->skip(1)) {
+  for (Result at = data::LiveSeek(*items, key); at == Result::Success;
+       at = data::LiveNext(*items)) {
     if (product->str() != key) break;
     const std::optional<DateTime> sold = invoiceDate(number->asLong());
     if (!sold) continue;
@@ -212,7 +216,8 @@ int InventoryCosting::inventoryValue(const DateTime& asOf, double& value,
   engine::Engine& engine = session_.engine();
   engine.errorCode();
   data::ProductRecord product;
-  for (Result at = products->top(); at == Result::Success; at = products->skip(1)) {
+  for (Result at = data::LiveTop(*products); at == Result::Success;
+       at = data::LiveNext(*products)) {
     if (step) step();
     product.PrID = data::ReadText(*id);
     product.lInven = data::ReadLogical(*stocked);
@@ -234,7 +239,8 @@ int InventoryCosting::purchasesWithin(const DateTime& from, const DateTime& to, 
   engine::Engine& engine = session_.engine();
   engine.errorCode();
   const DateTime now = session_.now();
-  for (Result at = purchases->top(); at == Result::Success; at = purchases->skip(1)) {
+  for (Result at = data::LiveTop(*purchases); at == Result::Success;
+       at = data::LiveNext(*purchases)) {
     if (step) step();
     const DateTime day = data::ReadDate(*date, now).date();
     if (day >= from && day <= to) total += cost->asDouble();

@@ -57,7 +57,7 @@ ReportRow HeadingRow(const ReportDoc& doc, const std::vector<std::string>& title
 int InventoryReport(ReportContext& context, CostMethod method, const base::DateTime& asOf) {
   data::DataSession& session = context.session;
   ReportDoc& doc = context.doc;
-  auto amount = [&session](double value) { return session.viewAmount(value, 12, 2); };
+  auto amount = [&session](double value) { return AmountText(session, value, 12); };
   double total = 0;
   bool listed = false;
   CostedSteps steps;
@@ -87,7 +87,7 @@ int InventoryReport(ReportContext& context, CostMethod method, const base::DateT
 int StockOnHand(ReportContext& context, CostMethod method, const base::DateTime& today) {
   data::DataSession& session = context.session;
   ReportDoc& doc = context.doc;
-  auto amount = [&session](double value) { return session.viewAmount(value, 12, 2); };
+  auto amount = [&session](double value) { return AmountText(session, value, 12); };
   bool listed = false;
   CostedSteps steps;
   steps.caption = "Processing Inventory";

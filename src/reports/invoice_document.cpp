@@ -7,6 +7,8 @@
 #include "base/text1252.h"
 #include "invoicing/invoice_arithmetic.h"
 #include "reports/customer_documents.h"
+#include "reports/report_cells.h"
+#include "reports/report_frame.h"
 
 namespace vt::reports {
 
@@ -35,7 +37,7 @@ void CustomerDocuments::row(std::initializer_list<std::pair<int, std::string>> c
 }
 
 std::string CustomerDocuments::amount(double value, int width) const {
-  return session_.viewAmount(value, width, 2);
+  return AmountText(session_, value, width);
 }
 
 base::MoneyTotal CustomerDocuments::paidTotal() const {
@@ -81,7 +83,7 @@ void CustomerDocuments::addressBlock(bool invoiceLines) {
          {3, "L62" + std::to_string(invoice.IvNo)}});
     row({{1, "L10" + line(1)},
          {2, "R60Invoice Date:"},
-         {3, "L62" + session_.shortDateText(invoice.IDate)}});
+         {3, "L62" + DateText(session_, invoice.IDate)}});
   } else {
     row({{0, "L00To:"}, {1, "L10" + line(0)}});
     if (address.size() > 1) row({{1, "L10" + line(1)}});
@@ -93,17 +95,18 @@ void CustomerDocuments::itemRows(base::MoneyTotal& subtotal) {
   const int cuno = session_.Invoice.CuNo;
   for (int i = 0; i <= session_.ItemCount; ++i) {
     const data::ItemRow& item = session_.ItemLines[static_cast<size_t>(i)];
-    const double total =
-        invoicing::LineTotal(texts_.number(item[ItemCol::Qty]), texts_.number(item[ItemCol::UPR]));
+    const double price = texts_.number(item[ItemCol::UPR]);
+    const double quantity = texts_.number(item[ItemCol::Qty]);
+    const double total = invoicing::LineTotal(quantity, price);
     doc_.CheckPage(doc_.PageLine + 3, true);
     row({{0, "V00"},
          {1, "L01" + base::trimRight(item[ItemCol::PrID])},
          {2, "V12"},
          {3, "L13" + base::trimRight(item[ItemCol::PDesc])},
          {4, "V41"},
-         {5, "R49" + item[ItemCol::UPR]},
+         {5, "R49" + ValuedText(item[ItemCol::UPR], PlainNumber(price))},
          {6, "V50"},
-         {7, "R59" + item[ItemCol::Qty]},
+         {7, "R59" + ValuedText(item[ItemCol::Qty], PlainNumber(quantity))},
          {8, "V60"},
          {9, "R72" + amount(total, 12)},
          {10, "V73"}});

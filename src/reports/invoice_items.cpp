@@ -1,6 +1,7 @@
 #include "reports/invoice_items.h"
 
 #include "base/convert.h"
+#include "data/live_records.h"
 
 namespace vt::reports {
 
@@ -15,8 +16,8 @@ int ForEachInvoiceItem(data::DataSession& session, int ivNo,
   engine::Tag* byInvoice = items->tag("Itm");
   if (!byInvoice) return engine::kErrTag;
   items->selectTag(byInvoice);
-  for (Result at = items->seek(base::PadNumber(ivNo, 6));
-       at == Result::Success || at == Result::After; at = items->skip(1)) {
+  for (Result at = data::LiveSeek(*items, base::PadNumber(ivNo, 6));
+       at == Result::Success || at == Result::After; at = data::LiveNext(*items)) {
     if (const int status = session.LoadItem(); status < 0) return status;
     if (session.Item.IvNo != ivNo) break;
     const data::ItemRecord item = session.Item;

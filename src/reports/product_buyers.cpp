@@ -73,9 +73,9 @@ int ProductBuyers(ReportContext& context, long productRecno, const base::DateTim
       if (item.PrID != product.PrID) return 0;
       std::string name, group;
       if (const int status = Buyer(session, invoice.CuNo, name, group); status < 0) return status;
-      const std::string date = session.shortDateText(invoice.IDate);
+      const std::string date = DateText(session, invoice.IDate);
       dateWidth = std::max(dateWidth, PrintedWidth(date));
-      BodyRow(doc, {"", name, "", group, "", date, "", session.viewAmount(item.UPR, 8, 2), ""});
+      BodyRow(doc, {"", name, "", group, "", date, "", AmountText(session, item.UPR, 8), ""});
       listed = true;
       return 0;
     });

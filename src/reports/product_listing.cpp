@@ -27,9 +27,9 @@ int ProductListing(ReportContext& context) {
   steps.visit = [&] {
     if (const int status = session.LoadProduct(); status < 0) return status;
     const data::ProductRecord& product = session.Product;
-    BodyRow(doc, {base::trimRight(product.PrID), base::trimRight(product.PDesc),
-                  session.viewAmount(product.UPrice, 12, 2),
-                  session.viewAmount(product.REORDER, 12, 2)});
+    BodyRow(doc,
+            {base::trimRight(product.PrID), base::trimRight(product.PDesc),
+             AmountText(session, product.UPrice, 12), AmountText(session, product.REORDER, 12)});
     if (!base::trim(product.IComm).empty())
       CellsRow(doc, {{1, "L12" + base::trimRight(product.IComm)}});
     listed = true;

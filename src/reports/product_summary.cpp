@@ -7,8 +7,10 @@
 #include <vector>
 
 #include "base/text1252.h"
+#include "data/live_records.h"
 #include "invoicing/invoice_arithmetic.h"
 #include "reports/invoice_items.h"
+#include "reports/report_cells.h"
 #include "reports/sales_reports.h"
 
 namespace vt::reports {
@@ -52,8 +54,11 @@ class SoldList {
 int ProductSummary(ReportContext& context, const base::DateTime& from, const base::DateTime& to) {
   data::DataSession& session = context.session;
   ReportDoc& doc = context.doc;
-  auto amount = [&session](double value) { return session.viewAmount(value, 10, 2); };
-  auto number = [&context](const std::string& text) { return context.texts.number(text); };
+  auto amount = [&session](double value) { return AmountText(session, value, 10); };
+  // The running totals are kept as the texts the rows show.
+  auto number = [&context](const std::string& text) {
+    return context.texts.number(ShownText(text));
+  };
   SoldList sold;
   base::MoneyTotal total;
   bool listed = false;
@@ -73,7 +78,8 @@ int ProductSummary(ReportContext& context, const base::DateTime& from, const bas
     engine::Tag* byCode = products->tag("Prod");
     if (!byCode) return engine::kErrTag;
     products->selectTag(byCode);
-    for (Result at = products->top(); at == Result::Success; at = products->skip(1)) {
+    for (Result at = data::LiveTop(*products); at == Result::Success;
+         at = data::LiveNext(*products)) {
       if (const int status = session.LoadProduct(); status < 0) return status;
       if (Sold* entry = sold.find(session.Product.PrID)) {
         row(*entry, base::trimRight(session.Product.PDesc));

@@ -61,11 +61,11 @@ int PurchasingReport(ReportContext& context, const base::DateTime& from, const b
       if (const int status = Description(session, purchase.PURProd, description); status < 0)
         return status;
     }
-    const std::string date = session.shortDateText(day);
+    const std::string date = DateText(session, day);
     const int described = description.empty() ? 0 : PrintedWidth(description) + 1;
     dateRoom = std::max(dateRoom, described + PrintedWidth(date));
-    BodyRow(doc, {code, description, date, session.viewAmount(purchase.PURQty, 10, 2),
-                  session.viewAmount(purchase.PURCost, 12, 2)});
+    BodyRow(doc, {code, description, date, AmountText(session, purchase.PURQty, 10),
+                  AmountText(session, purchase.PURCost, 12)});
     total += purchase.PURCost;
     listed = true;
     return 0;
@@ -73,7 +73,7 @@ int PurchasingReport(ReportContext& context, const base::DateTime& from, const b
   steps.finish = [&] {
     if (!listed) return;
     doc.style() = "U";
-    CellsRow(doc, {{0, "L00Total"}, {4, "R71" + session.viewAmount(total.value(), 13, 2)}});
+    CellsRow(doc, {{0, "L00Total"}, {4, "R71" + AmountText(session, total.value(), 13)}});
     doc.WidenColumn(kDateCell, dateRoom);
   };
   SpanWalk walk(context, kPurchasesByProduct);

@@ -31,7 +31,7 @@ long DaysBetween(const base::DateTime& since, const base::DateTime& now) {
 int Receivables(ReportContext& context) {
   data::DataSession& session = context.session;
   ReportDoc& doc = context.doc;
-  auto amount = [&session](double value) { return session.viewAmount(value, 10, 2); };
+  auto amount = [&session](double value) { return AmountText(session, value, 10); };
   base::MoneyTotal total;
   bool listed = false;
   ReportSteps steps;

@@ -3,12 +3,14 @@
 // bracket's share of them.
 #include "reports/receivables_aging.h"
 
+#include <algorithm>
 #include <cmath>
 #include <set>
 
 #include "base/text1252.h"
 #include "data/customer_address.h"
 #include "reports/aging_balances.h"
+#include "reports/report_cells.h"
 
 namespace vt::reports {
 
@@ -16,37 +18,61 @@ using engine::Result;
 
 namespace {
 
-constexpr int kWidth = 91;
-constexpr int kCols = 14;
 constexpr int kNameCol = 1;
+constexpr int kDateColumns = 8;  // a short date as "12/31/26"
 
 class AgingDocument {
  public:
-  AgingDocument(ReportContext& context, const base::DateTime& asOf, bool detail)
-      : context_(context), session_(context.session), asOf_(asOf), detail_(detail) {}
+  AgingDocument(ReportContext& context, const base::DateTime& asOf, bool detail,
+                const AgingByCustomer& owing)
+      : context_(context), session_(context.session), asOf_(asOf), detail_(detail) {
+    if (!detail) return;
+    for (const auto& [cuno, customer] : owing) {
+      for (const AgedInvoice& invoice : customer.invoices) {
+        dateWidth_ = std::max(dateWidth_, PrintedWidth(session_.shortDateText(invoice.date)));
+      }
+    }
+  }
 
+  // With detail, each invoice has its number, date and age in columns of
+  // their own between the customer and the brackets; the customer's name
+  // on its own row runs across them.
   void Start() {
-    StartReport(context_, kWidth, kCols,
+    std::vector<BoxedColumn> columns;
+    std::vector<std::string> titles{"", "Customer"};
+    if (detail_) {
+      const int nameWidth = std::max(8, 20 - (dateWidth_ - kDateColumns));
+      columns = {{'L', nameWidth}, {'R', 7}, {'L', dateWidth_}, {'R', 5}};
+      titles.insert(titles.end(), {"", "Invoice", "", "Date", "", "Days"});
+    } else {
+      columns = {{'L', 30}};
+    }
+    amountWidth_ = detail_ ? 10 : 11;
+    firstAmount_ = static_cast<int>(2 * columns.size() + 1);
+    for (const char* title : {"0-30 Days", "31-60 Days", "61-90 Days", "Over 90", "Total"}) {
+      columns.push_back({'R', amountWidth_});
+      titles.insert(titles.end(), {"", title});
+    }
+    titles.emplace_back("");
+    std::vector<std::string> codes = BoxedCodes(columns);
+    const int width = CodeColumn(codes.back());
+    StartReport(context_, width, static_cast<int>(codes.size()) + 1,
                 {"Receivables Aging as of " + session_.shortDateText(asOf_)});
-    context_.doc.SetBoxedHeadings(
-        {"V00", "L01", "V31", "R42", "V43", "R54", "V55", "R66", "V67", "R78", "V79", "R90", "V91"},
-        {"", "Customer", "", "0-30 Days", "", "31-60 Days", "", "61-90 Days", "", "Over 90", "",
-         "Total", ""});
+    context_.doc.SetBoxedHeadings(std::move(codes), titles);
   }
 
   void Customer(const std::string& name, const CustomerAging& aging) {
-    std::vector<std::string> texts{"", name};
-    for (const base::Cents cents : aging.brackets) {
-      texts.insert(texts.end(), {"", amount(cents)});
-    }
+    std::vector<std::string> texts = leading(name);
     base::Cents sum = 0;
     for (size_t b = 0; b < aging.brackets.size(); ++b) {
+      texts.insert(texts.end(), {"", amount(aging.brackets[b])});
       sum += aging.brackets[b];
       totals_[b] += aging.brackets[b];
     }
     texts.insert(texts.end(), {"", amount(sum)});
     BodyRow(context_.doc, texts);
     if (!detail_) return;
+    for (int c = kNameCol + 1; c < firstAmount_ - 1; ++c) context_.doc.cell(c).clear();
     context_.doc.style() = "B";
     for (const AgedInvoice& invoice : aging.invoices) Invoice(invoice);
   }
@@ -56,7 +82,7 @@ class AgingDocument {
     doc.style() = "U";
     base::Cents sum = 0;
     for (const base::Cents cents : totals_) sum += cents;
-    std::vector<std::string> total{"", "Totals"}, share{"", "Percent of Total"};
+    std::vector<std::string> total = leading("Totals"), share = leading("Percent of Total");
     for (const base::Cents cents : totals_) {
       total.insert(total.end(), {"", amount(cents)});
       share.insert(share.end(), {"", Percent(cents, sum)});
@@ -70,10 +96,21 @@ class AgingDocument {
   }
 
  private:
+  static int CodeColumn(const std::string& code) { return std::stoi(code.substr(1)); }
+
+  // The texts of a row's cells up to the first bracket, `name` in the
+  // customer column.
+  std::vector<std::string> leading(const std::string& name) const {
+    std::vector<std::string> texts(static_cast<size_t>(firstAmount_ - 1));
+    texts[kNameCol] = name;
+    return texts;
+  }
+
   void Invoice(const AgedInvoice& invoice) {
-    std::vector<std::string> texts{"", "  " + base::PadNumber(invoice.ivNo, 6) + "  " +
-                                           session_.shortDateText(invoice.date) + "  " +
-                                           std::to_string(invoice.age) + " days"};
+    std::vector<std::string> texts = leading("");
+    texts[3] = std::to_string(invoice.ivNo);
+    texts[5] = DateText(session_, invoice.date);
+    texts[7] = invoice.date.isValidDate() ? std::to_string(invoice.age) : "";
     const auto bracket = static_cast<size_t>(AgingBracket(invoice.age));
     for (size_t b = 0; b < kAgingBrackets; ++b) {
       texts.insert(texts.end(), {"", b == bracket ? amount(invoice.balance) : ""});
@@ -82,7 +119,7 @@ class AgingDocument {
   }
 
   std::string amount(base::Cents cents) const {
-    return session_.viewAmount(base::FromCents(cents), 10, 2);
+    return AmountText(session_, base::FromCents(cents), amountWidth_ - 1);
   }
 
   // `part` of `whole` in percent with two decimals; empty when the whole is
@@ -90,13 +127,17 @@ class AgingDocument {
   std::string Percent(base::Cents part, base::Cents whole) const {
     if (whole == 0) return "";
     const long double hundredths = static_cast<long double>(part) * 10000.0L / whole;
-    return session_.viewAmount(base::FromCents(std::llround(hundredths)), 7, 2) + "%";
+    const double percent = base::FromCents(std::llround(hundredths));
+    return ValuedText(session_.viewAmount(percent, 7, 2) + "%", PlainNumber(percent));
   }
 
   ReportContext& context_;
   data::DataSession& session_;
   base::DateTime asOf_;
   bool detail_;
+  int dateWidth_ = kDateColumns;
+  int amountWidth_ = 11;
+  int firstAmount_ = 3;
   std::array<base::Cents, kAgingBrackets> totals_{};
 };
 
@@ -116,9 +157,7 @@ int ListCustomers(data::DataSession& session, const AgingByCustomer& owing, Agin
     const data::CustomerRecord& customer = session.Customer;
     const auto found = owing.find(customer.cuno);
     if (found == owing.end() || !listed.insert(customer.cuno).second) continue;
-    out.Customer(
-        session.settings.ByCust ? data::CustomerNameLine(customer) : base::trim(customer.addr1),
-        found->second);
+    out.Customer(data::CustomerListName(customer, session.settings.ByCust), found->second);
   }
   if (const int status = engine.errorCode(); status < 0) return status;
   for (const auto& [cuno, aging] : owing) {
@@ -146,7 +185,7 @@ int ReceivablesAging(ReportContext& context, const base::DateTime& asOf, bool de
   if (status == 0) status = CollectAging(session, asOf, owing);
   if (status == 0 && owing.empty()) status = kNoInvoices;
   if (status == 0) {
-    AgingDocument document(context, asOf.date(), detail);
+    AgingDocument document(context, asOf.date(), detail, owing);
     document.Start();
     status = ListCustomers(session, owing, document);
     if (status == 0) document.Finish();

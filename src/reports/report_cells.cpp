@@ -38,6 +38,10 @@ ReportCell ParseCell(const std::string& cell) {
                                      : CellKind::Centre;
       parsed.column = columnAt(cell, 1);
       parsed.text = after(cell, 3);
+      if (const size_t mark = parsed.text.find(kValueMark); mark != std::string::npos) {
+        parsed.value = parsed.text.substr(mark + 1);
+        parsed.text.resize(mark);
+      }
       return parsed;
     case 'H':
       parsed.kind = CellKind::HRule;
@@ -67,6 +71,14 @@ ReportCell ParseCell(const std::string& cell) {
       parsed.text = cell;
       return parsed;
   }
+}
+
+std::string ValuedText(const std::string& text, const std::string& value) {
+  return ShownText(text) + kValueMark + value;
+}
+
+std::string ShownText(const std::string& text) {
+  return text.substr(0, text.find(kValueMark));
 }
 
 RowStyle ParseStyle(const std::string& style) {

@@ -16,7 +16,19 @@ struct ReportCell {
   int toColumn = 0;  // H only
   char align = 'L';  // I only: L, C or R
   std::string text;  // L, R, C, G: everything after the third character; I: the file name
+  // L, R, C: the value the text shows, for machines (ValuedText).
+  std::optional<std::string> value;
 };
+
+// A text cell may carry the value it shows after its text, behind this
+// mark: a date as yyyy-mm-dd, an amount, count or percent as a plain number
+// with a point. Outputs for people draw the text; CSV writes the value, so
+// nothing is read back from a text the locale formatted.
+inline constexpr char kValueMark = '\x1F';
+// `text` carrying `value`.
+std::string ValuedText(const std::string& text, const std::string& value);
+// A cell's text (or a text given to a cell) without the value it carries.
+std::string ShownText(const std::string& text);
 
 // The standard conversion error of a column field that is not a number.
 class CellError : public std::runtime_error {

@@ -5,19 +5,19 @@
 // The columns are the document's text columns (L, R and C codes); the
 // header row holds their headings. Every row with text outside the page
 // headers follows, a row whose texts stand in other cells than the columns'
-// (a letterhead, an address) as its texts in order. Amounts are written as
-// plain numbers with a point, dates as ISO dates (yyyy-mm-dd); the texts
-// are read back as the document wrote them, through `texts`.
+// (a letterhead, an address) as its texts in order. A cell carrying a value
+// gives its value (amounts, counts and percents as plain numbers with a
+// point, dates as yyyy-mm-dd), whatever the locale formatted; any other
+// text is written trimmed, a tab or line break in it made a blank.
 #pragma once
 
 #include <string>
 
-#include "invoicing/view_texts.h"
 #include "reports/report_doc.h"
 
 namespace vt::reports {
 
-std::string CsvText(const ReportDoc& doc, const invoicing::ViewTexts& texts);
+std::string CsvText(const ReportDoc& doc);
 
 // One field as RFC 4180 writes it.
 std::string CsvField(const std::string& text);

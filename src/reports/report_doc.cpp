@@ -15,6 +15,23 @@ std::string ColumnField(int column) {
   return field;
 }
 
+std::vector<std::string> BoxedCodes(const std::vector<BoxedColumn>& columns) {
+  auto code = [](char kind, int column) {
+    char text[8];
+    std::snprintf(text, sizeof text, "%c%02d", kind, column);
+    return std::string(text);
+  };
+  std::vector<std::string> codes;
+  int rule = 0;
+  for (const BoxedColumn& column : columns) {
+    codes.push_back(code('V', rule));
+    codes.push_back(code(column.align, column.align == 'R' ? rule + column.width : rule + 1));
+    rule += column.width + 1;
+  }
+  codes.push_back(code('V', rule));
+  return codes;
+}
+
 namespace {
 
 int CodeColumn(const std::string& code) {

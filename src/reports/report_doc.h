@@ -124,6 +124,16 @@ class ReportDoc {
   std::string today_;
 };
 
+// The codes of boxed columns side by side from column 0, each `width`
+// characters between its rules and aligned 'L' or 'R': "V00", "L01", "V31",
+// "R42", "V43"... (column numbers in two digits). The last rule stands at
+// the line's width.
+struct BoxedColumn {
+  char align;
+  int width;
+};
+std::vector<std::string> BoxedCodes(const std::vector<BoxedColumn>& columns);
+
 // A column number as a two-character field: right-aligned with a leading
 // blank (" 7", "36").
 std::string ColumnField(int column);

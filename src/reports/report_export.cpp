@@ -20,6 +20,7 @@ void appendAligned(std::string& line, const ReportCell& cell, const std::string&
 
 std::string ExportLine(const ReportRow& row, ExportForm form) {
   std::string line;
+  bool first = true;
   for (size_t c = 0; c + 1 < row.size(); ++c) {
     if (row[c].empty()) continue;
     const char code = row[c][0];
@@ -29,11 +30,13 @@ std::string ExportLine(const ReportRow& row, ExportForm form) {
     // shift its fields.
     const std::string text = base::fromUtf8(base::blankSeparators(cell.text));
     if (form == ExportForm::TabDelimited) {
-      if (!line.empty()) line += '\t';
+      // An empty text still holds its field, so the next ones keep theirs.
+      if (!first) line += '\t';
       line += text;
     } else {
       appendAligned(line, cell, text);
     }
+    first = false;
   }
   return line;
 }

@@ -2,7 +2,9 @@
 
 #include "base/text1252.h"
 #include "data/customer_address.h"
+#include "data/live_records.h"
 #include "invoicing/invoice_arithmetic.h"
+#include "reports/report_cells.h"
 
 namespace vt::reports {
 
@@ -59,10 +61,10 @@ int SpanWalk::Count() {
   count_ = 0;
   if (!selectTag()) return engine.errorCode();
   engine::Table& walked = *table();
-  Result at =
-      bounded_ ? walked.seek(base::DateToKey(from_, context_.session.now().year)) : walked.top();
+  Result at = bounded_ ? data::LiveSeek(walked, base::DateToKey(from_, context_.session.now().year))
+                       : data::LiveTop(walked);
   first_ = walked.recNo();
-  for (; within(at); at = walked.skip(1)) ++count_;
+  for (; within(at); at = data::LiveNext(walked)) ++count_;
   if (const int status = engine.errorCode(); status < 0) return status;
   return count_ > 0 ? 0 : walked_.nothing;
 }
@@ -83,7 +85,7 @@ int SpanWalk::walkFromFirst(const std::function<int()>& visit) {
   engine::Table& walked = *table();
   engine::Tag* tag = walked.selectedTag();
   long done = 0;
-  for (Result at = walked.go(first_); within(at); at = walked.skip(1)) {
+  for (Result at = walked.go(first_); within(at); at = data::LiveNext(walked)) {
     const uint32_t recno = walked.recNo();
     if (const int status = visit(); status < 0) return status;
     context_.session.PaceReads();
@@ -141,8 +143,7 @@ int CustomerDisplayName(data::DataSession& session, int cuno, std::string& name)
     return status < 0 ? status : kCustomerUnknown;
   }
   if (const int status = session.LoadCustomer(); status < 0) return status;
-  const data::CustomerRecord& customer = session.Customer;
-  name = session.settings.ByCust ? data::CustomerNameLine(customer) : base::trim(customer.addr1);
+  name = data::CustomerListName(session.Customer, session.settings.ByCust);
   return 0;
 }
 
@@ -161,7 +162,20 @@ std::string SpanTitle(const data::DataSession& session, const std::string& lead,
 }
 
 int PrintedWidth(const std::string& text) {
-  return static_cast<int>(base::fromUtf8(text).size());
+  return static_cast<int>(base::fromUtf8(ShownText(text)).size());
+}
+
+std::string PlainNumber(double value, int decimals) {
+  return base::trim(base::FloatText(value, 1, decimals));
+}
+
+std::string AmountText(const data::DataSession& session, double value, int width, int decimals) {
+  return ValuedText(session.viewAmount(value, width, decimals), PlainNumber(value, decimals));
+}
+
+std::string DateText(const data::DataSession& session, const base::DateTime& date) {
+  const std::string shown = session.shortDateText(date);
+  return date.isValidDate() ? ValuedText(shown, base::IsoDate(date)) : shown;
 }
 
 void BodyRow(ReportDoc& doc, const std::vector<std::string>& texts, int rows) {

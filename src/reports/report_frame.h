@@ -52,6 +52,8 @@ struct WalkedTable {
 inline constexpr WalkedTable kInvoicesByDate{data::TableId::Invoices, "InvD", "IDate", kNoInvoices};
 inline constexpr WalkedTable kPaymentsByDate{data::TableId::Payments, "PmtD", "PDate", kNoPayments};
 
+// A walk over the live records of a table (those marked deleted are left
+// out, as the windows leave them out).
 class SpanWalk {
  public:
   // The records of `walked` dated from the day of `from` to the day of `to`.
@@ -109,9 +111,8 @@ int RunReport(ReportContext& context, SpanWalk& walk, const ReportSteps& steps);
 // the invoice charges it), each read from its text as the views hold it.
 double LineExtension(const invoicing::ViewTexts& texts, const data::ItemRow& item);
 
-// The name of customer `cuno` as the reports list it: with the by-name
-// setting the customer's name line, otherwise the trimmed company (first
-// address line); "UNKNOWN" when no customer has the number. Seeks the open
+// The name of customer `cuno` as the reports list it (CustomerListName
+// with the by-name setting); "UNKNOWN" when no customer has the number. Seeks the open
 // customer table on its number tag and loads the customer buffer. 0 when
 // found, kCustomerUnknown when not, or a negative status.
 constexpr int kCustomerUnknown = 1;
@@ -125,8 +126,19 @@ void StartReport(ReportContext& context, int width, int cols, std::vector<std::s
 std::string SpanTitle(const data::DataSession& session, const std::string& lead,
                       const base::DateTime& from, const base::DateTime& to);
 
-// The characters `text` (UTF-8) takes on a report line.
+// The characters `text` (UTF-8) takes on a report line, a value it carries
+// left out.
 int PrintedWidth(const std::string& text);
+
+// A number with `decimals` places and a point, whatever the locale, for
+// machines ("-12.50").
+std::string PlainNumber(double value, int decimals = 2);
+// An amount as the session shows it ("%W.Df" in the locale's form),
+// carrying its plain value for machines.
+std::string AmountText(const data::DataSession& session, double value, int width, int decimals = 2);
+// A date as the session's short date text, carrying its ISO date (none for a
+// blank or invalid date).
+std::string DateText(const data::DataSession& session, const base::DateTime& date);
 
 // A body row after a page check for `rows` rows: in every column its code
 // followed by the text given for it, so columns without text (the rules)

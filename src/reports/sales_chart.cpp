@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdio>
 
 #include "base/text1252.h"
 #include "reports/bar_chart.h"
 #include "reports/month_sales.h"
+#include "reports/report_cells.h"
 
 namespace vt::reports {
 
@@ -52,7 +54,9 @@ class ChartDocument {
     for (const MonthSales& month : months) {
       const Figures figures = FiguresOf(month);
       for (size_t i = 0; i < totals.size(); ++i) totals[i] += figures[i];
-      Row(MonthLabel(month.year, month.month), figures);
+      char yearMonth[16];
+      std::snprintf(yearMonth, sizeof yearMonth, "%04d-%02d", month.year, month.month);
+      Row(ValuedText(MonthLabel(month.year, month.month), yearMonth), figures);
     }
     doc_.style() = "U";
     Row("Totals", totals);
@@ -74,7 +78,7 @@ class ChartDocument {
   void Row(const std::string& label, const Figures& figures) {
     std::vector<std::string> texts{"", label};
     for (const base::MoneyTotal& figure : figures) {
-      texts.insert(texts.end(), {"", session_.viewAmount(figure.value(), 12, 2)});
+      texts.insert(texts.end(), {"", AmountText(session_, figure.value(), 12)});
     }
     BodyRow(doc_, texts);
   }

@@ -20,7 +20,7 @@ int SalesSummary(ReportContext& context, const base::DateTime& from, const base:
   data::DataSession& session = context.session;
   ReportDoc& doc = context.doc;
   auto amount = [&session](const base::MoneyTotal& value) {
-    return session.viewAmount(value.value(), 10, 2);
+    return AmountText(session, value.value(), 10);
   };
   std::array<base::MoneyTotal, 4> totals{};  // items, Tax 1, Tax 2, all
   int dateWidth = 0;
@@ -46,7 +46,7 @@ int SalesSummary(ReportContext& context, const base::DateTime& from, const base:
     const base::MoneyTotal ship(invoice.Ship), tax(invoice.Tax);
     const std::array<base::MoneyTotal, 4> values{items, ship, tax, items + ship + tax};
     for (size_t i = 0; i < totals.size(); ++i) totals[i] += values[i];
-    const std::string date = session.shortDateText(invoice.IDate);
+    const std::string date = DateText(session, invoice.IDate);
     dateWidth = std::max(dateWidth, PrintedWidth(date));
     BodyRow(doc, {"", base::PadNumber(invoice.IvNo, 6), "", date, "", amount(values[0]), "",
                   amount(values[1]), "", amount(values[2]), "", amount(values[3]), ""});

@@ -1,23 +1,16 @@
-// The foot of an account statement: what the customer owes on the
-// statement's date split by the age of the invoices, figured as Receivables
-// Aging figures it.
+// The foot of an account statement: the Amount Due of its rows split by the
+// age of their invoices on the statement's date, as Receivables Aging
+// brackets them, so the four figures add up to the Amount Due above them.
 #include "reports/customer_documents.h"
 
 namespace vt::reports {
 
-int CustomerDocuments::agingOfToday() {
-  if (aging_) return 0;
-  AgingByCustomer aging;
-  if (const int status = CollectAging(session_, session_.now().date(), aging); status < 0)
-    return status;
-  aging_ = std::move(aging);
-  return 0;
-}
-
-void CustomerDocuments::agingRows(int cuno) {
+void CustomerDocuments::agingRows() {
+  const base::DateTime day = session_.now().date();
   std::array<base::Cents, kAgingBrackets> brackets{};
-  if (const auto found = aging_->find(cuno); found != aging_->end()) {
-    brackets = found->second.brackets;
+  for (const StatementRow& line : statementRows_) {
+    const auto bracket = static_cast<size_t>(AgingBracket(DaysBetween(line.date, day)));
+    brackets[bracket] += line.amounts[2].cents();
   }
   doc_.CheckPage(doc_.PageLine + 4, false);
   doc_.NewLine();

@@ -2,8 +2,10 @@
 // charges, payments and amounts due, and the runs that gather invoices and
 // statements into one document.
 #include <algorithm>
+#include <tuple>
 
 #include "base/text1252.h"
+#include "data/live_records.h"
 #include "invoicing/invoice_arithmetic.h"
 #include "reports/customer_documents.h"
 #include "reports/report_frame.h"
@@ -38,7 +40,6 @@ void CustomerDocuments::StartStatementReport() {
   doc_.ReportCols = kStatementCols;
   doc_.BeginReport(metrics_.linesPerPage(), today());
   doc_.ReportTitles = {"Account Statement"};
-  aging_.reset();
   doc_.SetBoxedHeadings(
       {"V00", "R07", "V09", "R18", "V20", "R31", "V33", "R44", "V46", "R57", "V59"},
       {"", "Invoice", "", "Date", "", "Charges", "", "Payments", "", "Amount Due", ""});
@@ -55,10 +56,11 @@ int CustomerDocuments::AddStatementRow(bool older) {
     charges +=
         invoicing::LineTotal(texts_.number(item[ItemCol::Qty]), texts_.number(item[ItemCol::UPR]));
   }
-  statementRows_.push_back(
-      {{base::PadNumber(invoice.IvNo, 6), session_.shortDateText(invoice.IDate)},
-       {charges, paidTotal(), base::MoneyTotal(invoice.Due)},
-       older});
+  statementRows_.push_back({{base::PadNumber(invoice.IvNo, 6), DateText(session_, invoice.IDate)},
+                            {charges, paidTotal(), base::MoneyTotal(invoice.Due)},
+                            older,
+                            invoice.IDate.date(),
+                            invoice.IvNo});
   return 0;
 }
 
@@ -96,8 +98,11 @@ void CustomerDocuments::PrintStatement(int cuno,
   doc_.PlaceTitles();
   addressBlock(false);
   doc_.PlaceHeadings();
-  std::stable_partition(statementRows_.begin(), statementRows_.end(),
-                        [](const StatementRow& line) { return line.older; });
+  std::stable_sort(statementRows_.begin(), statementRows_.end(),
+                   [](const StatementRow& a, const StatementRow& b) {
+                     return std::tuple(!a.older, a.date, a.ivNo) <
+                            std::tuple(!b.older, b.date, b.ivNo);
+                   });
   const bool anyOlder = !statementRows_.empty() && statementRows_.front().older;
   std::array<base::MoneyTotal, 3> totals{};
   for (size_t i = 0; i < statementRows_.size(); ++i) {
@@ -121,7 +126,7 @@ void CustomerDocuments::PrintStatement(int cuno,
        {10, doc_.coded(10, "")}});
   // The rule under the amounts, from the rule after the dates to the edge.
   row({{10, "H" + doc_.ColumnCodes[4].substr(1, 2) + ColumnField(doc_.ReportWidth)}});
-  agingRows(cuno);
+  agingRows();
 }
 
 int CustomerDocuments::invoicesOfCustomer(int cuno, bool everyInvoice, const base::DateTime& from,
@@ -133,8 +138,8 @@ int CustomerDocuments::invoicesOfCustomer(int cuno, bool everyInvoice, const bas
   // A customer who owes gets a statement, whether the open invoices are of
   // the span or older.
   bool anyRow = false;
-  for (Result found = invoices.seek(base::PadNumber(cuno, 6)); found == Result::Success;
-       found = invoices.skip(1)) {
+  for (Result found = data::LiveSeek(invoices, base::PadNumber(cuno, 6));
+       found == Result::Success || found == Result::After; found = data::LiveNext(invoices)) {
     if (const int status = session_.LoadInvoice(); status < 0) return status;
     if (session_.Invoice.CuNo != cuno) break;
     const base::DateTime date = session_.Invoice.IDate.date();
@@ -160,7 +165,6 @@ int CustomerDocuments::StatementsWithBalances(const base::DateTime& from,
                                               const base::DateTime& to) {
   engine::Table& customers = *session_.customers();
   engine::Engine& engine = session_.engine();
-  if (const int status = agingOfToday(); status < 0) return status;
   engine.errorCode();
   if (!selectTag(customers, "CZip")) return engine.errorCode();
   for (Result at = customers.top(); at == Result::Success; at = customers.skip(1)) {
@@ -175,7 +179,6 @@ int CustomerDocuments::StatementsWithBalances(const base::DateTime& from,
 int CustomerDocuments::StatementOf(long recno) {
   engine::Table& customers = *session_.customers();
   engine::Engine& engine = session_.engine();
-  if (const int status = agingOfToday(); status < 0) return status;
   engine.errorCode();
   if (customers.go(static_cast<uint32_t>(recno)) != Result::Success) {
     const int status = engine.errorCode();
@@ -191,8 +194,8 @@ int CustomerDocuments::InvoicesByDates(const base::DateTime& from, const base::D
   engine::Engine& engine = session_.engine();
   engine.errorCode();
   if (!selectTag(invoices, "InvD")) return engine.errorCode();
-  Result at = invoices.seek(base::DateToKey(from));
-  for (; at == Result::Success || at == Result::After; at = invoices.skip(1)) {
+  Result at = data::LiveSeek(invoices, base::DateToKey(from));
+  for (; at == Result::Success || at == Result::After; at = data::LiveNext(invoices)) {
     if (const int status = session_.LoadInvoice(); status < 0) return status;
     if (session_.Invoice.IDate.date() > to.date()) break;
     const auto recno = static_cast<long>(invoices.recNo());

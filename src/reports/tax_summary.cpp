@@ -45,7 +45,7 @@ void SumRows(ReportContext& context, const TaxSums& sums) {
   const data::DataSession& session = context.session;
   ReportDoc& doc = context.doc;
   auto amount = [&session](const base::MoneyTotal& value) {
-    return session.viewAmount(value.value(), 11, 2);
+    return AmountText(session, value.value(), 11);
   };
   const std::string tax1 = base::trim(session.settings.ShipLine);
   const std::string tax2 = base::trim(session.settings.TaxLine);

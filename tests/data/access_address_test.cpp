@@ -26,12 +26,12 @@ using Lines = std::vector<std::string>;
 
 TEST(CustomerAddress, ByNameThenCompany) {
   EXPECT_EQ(AddressBlock(customer(), true),
-            (Lines{"Dr  Ann Smith", "Acme Corp", "1 Main St", "", "Springfield IL  62701"}));
+            (Lines{"Dr Ann Smith", "Acme Corp", "1 Main St", "", "Springfield IL  62701"}));
 }
 
 TEST(CustomerAddress, ByCompanyThenName) {
   EXPECT_EQ(AddressBlock(customer(), false),
-            (Lines{"Acme Corp", "Dr  Ann Smith", "1 Main St", "", "Springfield IL  62701"}));
+            (Lines{"Acme Corp", "Dr Ann Smith", "1 Main St", "", "Springfield IL  62701"}));
 }
 
 TEST(CustomerAddress, NameWithoutTitleOrFirstNameHasNoLeadingBlanks) {
@@ -45,7 +45,7 @@ TEST(CustomerAddress, ZipFollowsTheLastLineThatHoldsAnything) {
   CustomerRecord c = customer();
   c.addr4 = "";
   EXPECT_EQ(AddressBlock(c, true),
-            (Lines{"Dr  Ann Smith", "Acme Corp", "1 Main St  62701", "", ""}));
+            (Lines{"Dr Ann Smith", "Acme Corp", "1 Main St  62701", "", ""}));
 }
 
 TEST(CustomerAddress, LongLastLineSendsTheZipToTheNextLineIndented) {
@@ -54,7 +54,7 @@ TEST(CustomerAddress, LongLastLineSendsTheZipToTheNextLineIndented) {
   c.addr1 = "Twenty-three characters";  // 23 characters
   ASSERT_EQ(c.addr1.size(), 23u);
   EXPECT_EQ(AddressBlock(c, true),
-            (Lines{"Dr  Ann Smith", c.addr1, std::string(20, ' ') + "62701", "", ""}));
+            (Lines{"Dr Ann Smith", c.addr1, std::string(20, ' ') + "62701", "", ""}));
 }
 
 TEST(CustomerAddress, TwentyTwoCharactersStillTakeTheZip) {
@@ -98,7 +98,7 @@ TEST_F(CustomerAddressSession, FollowsTheCustomerOrderSetting) {
   EXPECT_EQ(session->AddressLines[0], "Acme Corp");
   session->settings.ByCust = true;
   session->CustomerAddress();
-  EXPECT_EQ(session->AddressLines[0], "Dr  Ann Smith");
+  EXPECT_EQ(session->AddressLines[0], "Dr Ann Smith");
 }
 
 }  // namespace

@@ -10,31 +10,10 @@
 #include <fstream>
 #include <memory>
 
-#include "invoicing/view_texts.h"
+#include "reports/report_cells.h"
 
 namespace vt::reports {
 namespace {
-
-// Texts as a locale with a decimal comma and day.month.year dates writes
-// them.
-class CommaTexts final : public invoicing::ViewTexts {
- public:
-  double number(const std::string& text) const override {
-    std::string plain = text;
-    const size_t comma = plain.find(',');
-    if (comma == std::string::npos || plain.find('.') != std::string::npos)
-      throw invoicing::ConversionError("not a number");
-    plain[comma] = '.';
-    return std::stod(plain);
-  }
-  base::DateTime date(const std::string& text) const override {
-    int day = 0, month = 0, year = 0;
-    if (std::sscanf(text.c_str(), "%d.%d.%d", &day, &month, &year) != 3)
-      throw invoicing::ConversionError("not a date");
-    return {year, month, day};
-  }
-  std::string amount(double) const override { return {}; }
-};
 
 ReportDoc Sample() {
   ReportDoc doc;
@@ -45,9 +24,10 @@ ReportDoc Sample() {
   doc.SetBoxedHeadings({"V00", "L01", "V20", "R30", "V31", "L32", "V40"},
                        {"", "Name", "", "Amount", "", "Date", ""});
   doc.CheckPage(1, true);
+  // As a locale with a decimal comma and two-digit years shows them.
   const std::array<std::array<std::string, 3>, 2> rows = {{
-      {"Smith, \"Jo\"\nJr", "  -12,50", "01.04.2026"},
-      {"M\xC3\xBCller", "3,00", "001065"},
+      {"Smith, \"Jo\"\nJr", ValuedText("  -12,50", "-12.50"), ValuedText("01.04.26", "2026-04-01")},
+      {"M\xC3\xBCller", ValuedText("3,00", "3.00"), "001065"},
   }};
   for (const auto& [name, amount, date] : rows) {
     doc.NewLine();
@@ -78,12 +58,12 @@ std::string ReadByPython(const std::string& bytes) {
   return out;
 }
 
-TEST(ReportCsv, QuotedFieldsReadBackWithHeaderPlainAmountsAndIsoDates) {
-  const std::string bytes = CsvText(Sample(), CommaTexts());
+TEST(ReportCsv, QuotedFieldsReadBackWithHeaderAndTheCellsValues) {
+  const std::string bytes = CsvText(Sample());
   ASSERT_EQ(bytes.substr(0, 3), "\xEF\xBB\xBF");
   EXPECT_EQ(ReadByPython(bytes),
             "[[\"Name\", \"Amount\", \"Date\"], "
-            "[\"Smith, \\\"Jo\\\"\\nJr\", \"-12.50\", \"2026-04-01\"], "
+            "[\"Smith, \\\"Jo\\\" Jr\", \"-12.50\", \"2026-04-01\"], "
             "[\"M\xC3\xBCller\", \"3.00\", \"001065\"]]\n");
 }
 

@@ -142,7 +142,8 @@ TEST(ReportExport, AlignedAndTabbedLinesKeepTheTextsAsWritten) {
       {total, ExportForm::AlignedText, "Total" + std::string(55, ' ') + "      12.50"},
       {overlapping, ExportForm::AlignedText, "abcdefxyzmid    caf\xE9"},
       {{"EJECT", ""}, ExportForm::AlignedText, ""},
-      {{"L00", "L05x", ""}, ExportForm::TabDelimited, "x"},
+      // An empty first text keeps its field, so the next stays in its column.
+      {{"L00", "L05x", ""}, ExportForm::TabDelimited, "\tx"},
       {{"L05x", "L10", "L12y", ""}, ExportForm::TabDelimited, "x\t\ty"},
       // A tab or line break stored in a customer's address.
       {{"L001 Main St\tRear", "L20Town\r\nNorth", ""},

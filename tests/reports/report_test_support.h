@@ -7,16 +7,18 @@
 #include <vector>
 
 #include "invoice_test_support.h"
+#include "reports/report_cells.h"
 #include "reports/report_frame.h"
 
 namespace vt::reports::testing {
 
-// Each row's cells joined by "|" (the style cell last), from row `first`.
+// Each row's cells as shown (without the values they carry) joined by "|"
+// (the style cell last), from row `first`.
 inline std::vector<std::string> JoinedRows(const ReportDoc& doc, size_t first = 0) {
   std::vector<std::string> out;
   for (size_t r = first; r < doc.rows().size(); ++r) {
     std::string text;
-    for (const std::string& cell : doc.rows()[r]) text += cell + "|";
+    for (const std::string& cell : doc.rows()[r]) text += ShownText(cell) + "|";
     out.push_back(text);
   }
   return out;

@@ -45,7 +45,7 @@ class SalesChartTest : public testing::ReportTest {
   // The text of cell `c` of the row whose cell `label` is `labelText`.
   std::string cellOf(int labelCell, const std::string& labelText, int c) const {
     for (const ReportRow& row : doc.rows()) {
-      if (row[static_cast<size_t>(labelCell)] == labelText) {
+      if (ShownText(row[static_cast<size_t>(labelCell)]) == labelText) {
         return base::trim(ParseCell(row[static_cast<size_t>(c)]).text);
       }
     }
