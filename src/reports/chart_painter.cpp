@@ -28,6 +28,11 @@ constexpr size_t kLevelLabels = 6;
 constexpr int kPictureWidth = 800;
 constexpr int kPictureHeight = 480;
 constexpr int kPictureScale = 2;
+// A chart drawn narrower than this is laid out this wide and scaled down,
+// lettering with it, so the months' labels keep the room they need on a
+// narrow report: at the layout resolution a month's label is about 45
+// pixels wide, and upright labels need the height to stand in.
+constexpr double kMinLayoutWidth = 720;
 
 QFont Lettering() {
   QFont font;
@@ -85,8 +90,9 @@ void BuildChart(QGraphicsScene& scene, const BarChart& chart, const QSizeF& size
 
 void PaintBarChart(QPainter& painter, const QRect& target, const BarChart& chart) {
   const QPaintDevice& device = *painter.device();
-  const QSizeF size(target.width() * kLayoutDpi / device.logicalDpiX(),
-                    target.height() * kLayoutDpi / device.logicalDpiY());
+  QSizeF size(target.width() * kLayoutDpi / device.logicalDpiX(),
+              target.height() * kLayoutDpi / device.logicalDpiY());
+  if (size.width() > 0 && size.width() < kMinLayoutWidth) size *= kMinLayoutWidth / size.width();
   QGraphicsScene scene;
   BuildChart(scene, chart, size);
   painter.save();

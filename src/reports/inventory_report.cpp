@@ -79,7 +79,8 @@ int InventoryReport(ReportContext& context, CostMethod method, const base::DateT
   steps.finish = [&] {
     if (!listed) return;
     doc.style() = "U";
-    CellsRow(doc, {{2, "R52Total"}, {3, "R67" + amount(total)}});
+    // Drawn beside the amount, held in the first column's cell.
+    CellsRow(doc, {{0, "R52Total"}, {3, "R67" + amount(total)}});
   };
   return CostedProducts(context, method, asOf, steps);
 }

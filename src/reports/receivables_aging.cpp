@@ -152,6 +152,9 @@ int ListCustomers(data::DataSession& session, const AgingByCustomer& owing, Agin
   if (!order) return engine::kErrTag;
   customers->selectTag(order);
   std::set<int> listed;
+  // Every customer record, those marked deleted too: what is owed on live
+  // invoices is listed under the name of whoever owes it, as Receivables
+  // names them.
   for (Result at = customers->top(); at == Result::Success; at = customers->skip(1)) {
     if (const int status = session.LoadCustomer(); status < 0) return status;
     const data::CustomerRecord& customer = session.Customer;

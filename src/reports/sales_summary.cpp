@@ -55,9 +55,11 @@ int SalesSummary(ReportContext& context, const base::DateTime& from, const base:
   steps.finish = [&] {
     doc.style() = "U";
     doc.CheckPage(doc.PageLine + 1, true);
+    // "Totals" stands under the dates on paper, in the first column's cell
+    // for a spreadsheet.
     CellsRow(doc,
              {{0, "V00"},
-              {3, "R17Totals"},
+              {1, "R17Totals"},
               {4, "V18"},
               {5, "R28" + amount(totals[0])},
               {6, "V29"},

@@ -167,6 +167,8 @@ int CustomerDocuments::StatementsWithBalances(const base::DateTime& from,
   engine::Engine& engine = session_.engine();
   engine.errorCode();
   if (!selectTag(customers, "CZip")) return engine.errorCode();
+  // Every customer record, those marked deleted too: a customer who still
+  // owes on live invoices gets the statement of them.
   for (Result at = customers.top(); at == Result::Success; at = customers.skip(1)) {
     const auto recno = customers.recNo();
     const int cuno = static_cast<int>(customers.field("cuno")->asLong());

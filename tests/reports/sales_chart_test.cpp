@@ -62,7 +62,7 @@ class SalesChartTest : public testing::ReportTest {
     std::vector<std::string> out(4, "0.00");
     doc.EndReport();
     if (SalesSummary(*context, from, to) == 0) {
-      for (int c : {5, 7, 9}) out[static_cast<size_t>(c / 2 - 2)] = cellOf(3, "R17Totals", c);
+      for (int c : {5, 7, 9}) out[static_cast<size_t>(c / 2 - 2)] = cellOf(1, "R17Totals", c);
     }
     doc.EndReport();
     if (IncomeSummary(*context, from, to) == 0) out[3] = cellOf(1, "L01Total Payments", 9);

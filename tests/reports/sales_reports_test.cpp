@@ -80,7 +80,7 @@ TEST_F(SalesReportsTest, SalesSummaryRowsAndTotalsInDateOrderUpToTheLastDay) {
   }
   expected.back().back() = 'U';
   expected.back() += "|";
-  expected.push_back("V00|||R17Totals|V18|R28" + FloatText(totals[0], 10, 2) + "|V29|R40" +
+  expected.push_back("V00|R17Totals|||V18|R28" + FloatText(totals[0], 10, 2) + "|V29|R40" +
                      FloatText(totals[1], 10, 2) + "|V41|R52" + FloatText(totals[2], 10, 2) +
                      "|V53|R63" + FloatText(totals[3], 10, 2) + "|V64|U|");
   const std::vector<std::string> all = rows();
