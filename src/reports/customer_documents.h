@@ -82,8 +82,11 @@ class CustomerDocuments {
   };
 
   void row(std::initializer_list<std::pair<int, std::string>> cells);
-  // Starts the document named `name` on a page of its own.
-  void pageOfItsOwn(std::string name);
+  // Starts the document named `kind`-`number` on a page of its own, about
+  // customer `cuno` on `date`.
+  void pageOfItsOwn(const std::string& kind, long number, int cuno, const std::string& date);
+  // An amount as the documents' texts give it, trimmed ("1,234.50").
+  std::string plainAmount(const base::MoneyTotal& value) const;
   void addressBlock(bool invoiceLines);
   void itemRows(base::MoneyTotal& subtotal);
   void totalsBlock(const base::MoneyTotal& subtotal);

@@ -40,6 +40,10 @@ std::string CustomerDocuments::amount(double value, int width) const {
   return AmountText(session_, value, width);
 }
 
+std::string CustomerDocuments::plainAmount(const base::MoneyTotal& value) const {
+  return base::trim(session_.viewAmount(value.value(), 1, 2));
+}
+
 base::MoneyTotal CustomerDocuments::paidTotal() const {
   base::MoneyTotal paid;
   for (int i = 0; i <= session_.PmtCount; ++i) {
@@ -62,13 +66,14 @@ void CustomerDocuments::StartInvoiceReport() {
 }
 
 // After another document: a page break, and page numbering begins again.
-void CustomerDocuments::pageOfItsOwn(std::string name) {
+void CustomerDocuments::pageOfItsOwn(const std::string& kind, long number, int cuno,
+                                     const std::string& date) {
   if (!doc_.empty()) {
     row({{0, "EJECT"}});
     doc_.PageLine = 0;
   }
   doc_.PageNo = 1;
-  doc_.StartDocument(std::move(name));
+  doc_.StartDocument(DocumentName(kind, number), {kind, number, cuno, date, "", ""});
 }
 
 void CustomerDocuments::addressBlock(bool invoiceLines) {
@@ -140,6 +145,8 @@ void CustomerDocuments::totalsBlock(const base::MoneyTotal& subtotal) {
       {"Total:", subtotal + ship + tax},
       {"Amount Paid:", paid},
       {"Balance Due:", base::MoneyTotal(invoice.Due)}};
+  doc_.lastDocumentFacts().total = plainAmount(lines[3].second);
+  doc_.lastDocumentFacts().due = plainAmount(lines[5].second);
   doc_.CheckPage(doc_.PageLine + 6, true);
   for (const auto& [caption, value] : lines) {
     row({{7, "R59" + caption}, {8, "V60"}, {9, "R72" + amount(value, 12)}, {10, "V73"}});
@@ -163,7 +170,8 @@ void CustomerDocuments::PrintInvoiceDoc(bool invoiceMode) {
   const data::InvoiceRecord& invoice = session_.Invoice;
   const char* title = invoiceMode ? "Invoice" : invoice.Due > 0 ? "Bill" : "Statement";
   doc_.ReportTitles = {title};
-  pageOfItsOwn(DocumentName(invoiceMode ? "invoice" : "bill", invoice.IvNo));
+  pageOfItsOwn(invoiceMode ? "invoice" : "bill", invoice.IvNo, invoice.CuNo,
+               session_.shortDateText(invoice.IDate));
   Letterhead();
   doc_.PlaceTitles();
   addressBlock(true);

@@ -212,17 +212,17 @@ void ReportDoc::EndReport() {
   CurRow = -1;
 }
 
-void ReportDoc::StartDocument(std::string name) {
-  documentStarts_.emplace_back(CurRow + 1, std::move(name));
+void ReportDoc::StartDocument(std::string name, DocumentFacts facts) {
+  documentStarts_.push_back({CurRow + 1, std::move(name), std::move(facts)});
 }
 
 std::vector<DocumentPart> ReportDoc::documents() const {
   std::vector<DocumentPart> parts;
   for (size_t d = 0; d < documentStarts_.size(); ++d) {
-    const auto& [first, name] = documentStarts_[d];
+    const auto& [first, name, facts] = documentStarts_[d];
     int last = d + 1 < documentStarts_.size() ? documentStarts_[d + 1].first - 1 : CurRow;
     while (last >= first && IsEjectRow(rows_[static_cast<size_t>(last)])) --last;
-    if (last >= first) parts.push_back({{first, last}, name});
+    if (last >= first) parts.push_back({{first, last}, name, facts});
   }
   return parts;
 }

@@ -46,12 +46,25 @@ struct RowSpan {
   int last = 0;
 };
 
+// What a customer document is about, for the message that sends it: the
+// kind ("invoice", "bill", "statement"), its number (a statement's is the
+// customer number), the customer, its date and amounts as printed.
+struct DocumentFacts {
+  std::string kind;
+  long number = 0;
+  int cuno = 0;
+  std::string date;
+  std::string total;
+  std::string due;
+};
+
 // One of several documents a report holds (the invoices of a run, say): its
-// rows, without the page break that ends it, and the name its file takes
-// ("invoice-001065").
+// rows, without the page break that ends it, the name its file takes
+// ("invoice-001065") and what it is about.
 struct DocumentPart {
   RowSpan rows;
   std::string name;
+  DocumentFacts facts;
 };
 
 class ReportDoc {
@@ -89,7 +102,10 @@ class ReportDoc {
   void EndReport();
   // The rows from the next one on are a document of their own named `name`,
   // up to the next such start.
-  void StartDocument(std::string name);
+  void StartDocument(std::string name, DocumentFacts facts = {});
+  // The facts of the document started last (its amounts are known once its
+  // rows are placed); StartDocument must have been called.
+  DocumentFacts& lastDocumentFacts() { return documentStarts_.back().facts; }
   // The documents started, in order; empty when none was.
   std::vector<DocumentPart> documents() const;
   // The rows of `span` as a document of their own, with the page headers
@@ -120,7 +136,12 @@ class ReportDoc {
 
   std::vector<ReportRow> rows_;
   std::vector<RowSpan> pageHeaders_;
-  std::vector<std::pair<int, std::string>> documentStarts_;
+  struct DocumentStart {
+    int first;
+    std::string name;
+    DocumentFacts facts;
+  };
+  std::vector<DocumentStart> documentStarts_;
   std::string today_;
 };
 

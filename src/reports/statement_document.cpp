@@ -93,7 +93,7 @@ void CustomerDocuments::PrintStatement(int cuno,
     dateWidth = std::max(dateWidth, PrintedWidth(line.texts[1]));
   }
   doc_.WidenColumn(kDateCell, dateWidth);
-  pageOfItsOwn(DocumentName("statement", cuno));
+  pageOfItsOwn("statement", cuno, cuno, today());
   Letterhead();
   doc_.PlaceTitles();
   addressBlock(false);
@@ -114,6 +114,8 @@ void CustomerDocuments::PrintStatement(int cuno,
     }
     statementRow(line, totals);
   }
+  doc_.lastDocumentFacts().total = plainAmount(totals[0]);
+  doc_.lastDocumentFacts().due = plainAmount(totals[2]);
   doc_.style() = "U";
   doc_.CheckPage(doc_.PageLine + 1, true);
   row({{1, doc_.coded(kDateCell, "Totals")},

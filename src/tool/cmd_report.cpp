@@ -22,6 +22,7 @@
 #include "reports/sales_chart.h"
 #include "reports/sales_reports.h"
 #include "tool/console.h"
+#include "tool/mail_commands.h"
 #include "tool/report_args.h"
 #include "ui/printer_state.h"
 #include "ui/report_font.h"
@@ -207,6 +208,7 @@ int report(const ReportArgs& a) {
               << std::endl;
     return kExitFailure;
   }
+  if (a.mailing()) return MailDocuments(a, session, doc, font, printers);
   if (!a.each.empty()) return writeEach(a, doc, font, printers);
   if (!write(a, doc, font, printers)) {
     std::cerr << "Unable to save to: " << a.out << std::endl;

@@ -24,6 +24,8 @@ int runRestore(const Args& args);
 int runMailMerge(const Args& args);
 #ifdef VT_TOOL_REPORTS
 int runReport(const Args& args);
+int runMailSettings(const Args& args);
+int runMailTest(const Args& args);
 // Runs `work` in a Qt application without a window (fonts and pages are
 // measured offscreen); an exception it throws is told and fails the run.
 int runOffscreen(const std::function<int()>& work);

@@ -47,7 +47,15 @@ void printUsage(bool toStderr) {
          "                    profile --customers N,N | profile --groups N,N\n"
          "                    aging --as-of D [--detail]\n"
          "                  invoices, bills and statements with --format pdf --each DIR\n"
-         "                  in place of --out: one file per document in DIR\n"
+         "                  in place of --out: one file per document in DIR;\n"
+         "                  with --email in place of --out: each sent to its customer\n"
+         "                  by e-mail, its PDF file attached (with --email-to-files DIR:\n"
+         "                  each message written to DIR as an .eml file)\n"
+         "  mail-settings DIR [--host H] [--port P] [--security none|starttls|tls]\n"
+         "         [--user U] [--from \"Name <address>\"] [--cc-self yes|no]\n"
+         "                  show or set the e-mail settings of DIR\n"
+         "  mail-test DIR --to ADDRESS\n"
+         "                  send a test message with the e-mail settings of DIR\n"
 #endif
          "\n"
          "Exit status: 0 done, 1 failed (or problems found by check), 2 bad arguments.\n";
@@ -70,11 +78,13 @@ int main(int argc, char** argv) {
     return kExitOk;
   }
   const std::map<std::string, int (*)(const Args&)> commands = {
-      {"init", runInit},     {"demo", runDemo},       {"reindex", runReindex},
-      {"check", runCheck},   {"export", runExport},   {"mailmerge", runMailMerge},
-      {"backup", runBackup}, {"restore", runRestore},
+      {"init", runInit},          {"demo", runDemo},
+      {"reindex", runReindex},    {"check", runCheck},
+      {"export", runExport},      {"mailmerge", runMailMerge},
+      {"backup", runBackup},      {"restore", runRestore},
 #ifdef VT_TOOL_REPORTS
-      {"report", runReport},
+      {"report", runReport},      {"mail-settings", runMailSettings},
+      {"mail-test", runMailTest},
 #endif
 #ifdef VT_TOOL_LABELS
       {"labels", runLabels},

@@ -55,11 +55,12 @@ std::string ParseReportArgs(const Args& args, ReportArgs* out) {
         takeOption(args, &i, "--customers", &customers, &error) ||
         takeOption(args, &i, "--product", &out->product, &error) ||
         takeOption(args, &i, "--as-of", &asOf, &error) ||
-        takeOption(args, &i, "--groups", &groups, &error)) {
+        takeOption(args, &i, "--groups", &groups, &error) ||
+        takeOption(args, &i, "--email-to-files", &out->emailFiles, &error)) {
       continue;
     }
-    if (args[i] == "--detail") {
-      out->detail = true;
+    if (args[i] == "--detail" || args[i] == "--email") {
+      (args[i] == "--detail" ? out->detail : out->email) = true;
       continue;
     }
     if (args[i].rfind("--", 0) == 0) return "unknown option " + args[i];
@@ -69,7 +70,17 @@ std::string ParseReportArgs(const Args& args, ReportArgs* out) {
   if (positional.size() != 1) return "report takes one report name";
   out->name = positional[0];
   if (out->dir.empty()) return "report needs --data DIR";
-  if (out->out.empty() == out->each.empty()) return "report needs either --out FILE or --each DIR";
+  const bool documents =
+      out->name == "invoices" || out->name == "bills" || out->name == "statements";
+  if (out->mailing()) {
+    if (!documents) return "--email and --email-to-files go with invoices, bills and statements";
+    if (out->email && !out->emailFiles.empty()) return "give either --email or --email-to-files";
+    if (!out->out.empty()) return "--email and --email-to-files take no --out";
+    // The documents travel as their PDF files.
+    if (format.empty()) format = "pdf";
+  } else if (out->out.empty() == out->each.empty()) {
+    return "report needs either --out FILE or --each DIR";
+  }
   if (format == "txt")
     out->format = ReportFormat::Text;
   else if (format == "tsv")
@@ -84,8 +95,7 @@ std::string ParseReportArgs(const Args& args, ReportArgs* out) {
     return "--format must be txt, tsv, pdf, csv or png";
   if (out->format == ReportFormat::Png && out->name != "sales-chart")
     return "--format png goes with sales-chart only";
-  const bool documents =
-      out->name == "invoices" || out->name == "bills" || out->name == "statements";
+  if (out->mailing() && out->format != ReportFormat::Pdf) return "e-mail sends PDF files only";
   if (!out->each.empty() && (!documents || out->format != ReportFormat::Pdf))
     return "--each goes with invoices, bills and statements in --format pdf only";
   if (!from.empty() && !(out->from = isoDate(from)))

@@ -37,6 +37,12 @@ struct ReportArgs {
   bool detail = false;
   // profile: the customer groups chosen.
   std::vector<int> groups;
+  // invoices, bills, statements: each document sent by e-mail...
+  bool email = false;
+  // ...or each message written as an .eml file into this directory.
+  std::string emailFiles;
+
+  bool mailing() const { return email || !emailFiles.empty(); }
 };
 
 // The reports over a span of dates only (sales-summary, product-summary,
