@@ -28,6 +28,11 @@ const char* dialogKindName(DialogKind kind) {
   return "dialog";
 }
 
+std::optional<std::string> Dialogs::passwordBox(const std::string& caption,
+                                                const std::string& prompt) {
+  return inputBox(caption, prompt, "");
+}
+
 bool Dialogs::offer(const std::string& caption, const std::string& text,
                     const std::string& /*acceptLabel*/) {
   return warning(caption, text);

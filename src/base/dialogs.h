@@ -56,6 +56,10 @@ class Dialogs {
   // The text entered, or nothing when cancelled.
   virtual std::optional<std::string> inputBox(const std::string& caption, const std::string& prompt,
                                               const std::string& defaultText) = 0;
+  // A password, typed without being shown; nothing when cancelled. Answered
+  // as an input box unless a front end hides what is typed.
+  virtual std::optional<std::string> passwordBox(const std::string& caption,
+                                                 const std::string& prompt);
   virtual std::optional<std::string> openFile(const std::string& caption,
                                               const std::string& filter) = 0;
   virtual std::optional<std::string> saveFile(const std::string& caption, const std::string& filter,

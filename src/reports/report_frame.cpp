@@ -16,6 +16,8 @@ std::string NothingMessage(int result) {
       return "No Invoices within selected dates.";
     case kNoPayments:
       return "No Payments within selected dates.";
+    case kNoMail:
+      return "No mail has been sent from this data directory.";
     default:
       return {};
   }

@@ -36,8 +36,10 @@ struct ReportContext {
 // user NothingMessage(result).
 constexpr int kNoInvoices = 1;
 constexpr int kNoPayments = 2;
-// "No Invoices within selected dates." or "No Payments within selected
-// dates."; empty for any other result.
+constexpr int kNoMail = 3;
+// "No Invoices within selected dates.", "No Payments within selected
+// dates." or "No mail has been sent from this data directory."; empty for
+// any other result.
 std::string NothingMessage(int result);
 
 // A table walked in the order of one of its tags, with the date field that

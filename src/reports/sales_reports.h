@@ -42,4 +42,9 @@ int IncomeSummary(ReportContext& context, const base::DateTime& from, const base
 // No span; kNoInvoices when INV5 has no record.
 int Receivables(ReportContext& context);
 
+// Every message sent from the data directory by e-mail, oldest first: when,
+// the document, the address and what the server said. kNoMail when none was
+// ever sent.
+int SentMail(ReportContext& context);
+
 }  // namespace vt::reports

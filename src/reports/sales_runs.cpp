@@ -61,6 +61,10 @@ void SalesRuns::Receivables() {
   buildAndShow([](ReportContext& c) { return reports::Receivables(c); });
 }
 
+void SalesRuns::SentMail() {
+  buildAndShow([](ReportContext& c) { return reports::SentMail(c); });
+}
+
 void SalesRuns::ReceivablesAging() {
   parts_.choices.SpanStart = session_.now().date();
   if (!parts_.dateSpan.RunSingleDate(QStringLiteral("Receivables as Of:"),

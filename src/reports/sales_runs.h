@@ -28,6 +28,8 @@ class SalesRuns : public ReportRunner {
   void ReceivablesAging();
   // The span asked, then the months of the Sales Chart.
   void SalesChart();
+  // Every message sent by e-mail: nothing is asked.
+  void SentMail();
 
  private:
   data::RecordPicker* productPicker_ = nullptr;

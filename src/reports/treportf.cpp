@@ -61,6 +61,8 @@ void TReportF::buildMenu() {
   exitAction->setObjectName("exitAction");
   printAction = mainMenu->addAction(tr("Print"), this, &TReportF::printClicked);
   printAction->setObjectName("printAction");
+  emailAction = mainMenu->addAction(tr("E-&mail\u2026"), this, &TReportF::emailClicked);
+  emailAction->setObjectName("emailAction");
   exportMenu = mainMenu->addMenu(tr("&Export"));
   exportMenu->setObjectName("exportMenu");
   textExportAction = exportMenu->addAction(tr("Ascii &Text"), this, &TReportF::textExportClicked);
@@ -109,6 +111,7 @@ void TReportF::Show(const ReportDoc& doc) {
   previewScrollBar->setValue(0);
   reportPreview->setDocument(doc_, reportFont_);
   eachPdfAction->setVisible(!doc.documents().empty());
+  emailAction->setVisible(!doc.documents().empty() && mailer_);
   setWindowState(windowState() | Qt::WindowMaximized);
   exec();
   reportPreview->setDocument(nullptr, reportFont_);
@@ -165,6 +168,10 @@ void TReportF::pdfExportClicked() {
 
 void TReportF::csvExportClicked() {
   exportReport(FileForm::Csv);
+}
+
+void TReportF::emailClicked() {
+  if (doc_ && mailer_) mailer_(*doc_);
 }
 
 void TReportF::eachPdfClicked() {

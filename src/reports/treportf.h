@@ -37,10 +37,15 @@ class TReportF : public QDialog {
   void Show(const ReportDoc& doc);
   // The font of the following showings (chosen on the main window).
   void setReportFont(const QFont& reportFont) { reportFont_ = reportFont; }
+  // What "E-mail..." does with a run of invoices, bills or statements; the
+  // action shows only when it is set.
+  void setMailer(std::function<void(const ReportDoc&)> mailer) { mailer_ = std::move(mailer); }
 
   QMenuBar* mainMenu = nullptr;
   QAction* exitAction = nullptr;
   QAction* printAction = nullptr;
+  // Shown for a run of invoices, bills or statements.
+  QAction* emailAction = nullptr;
   QMenu* exportMenu = nullptr;
   QAction* textExportAction = nullptr;
   QAction* tabExportAction = nullptr;
@@ -60,6 +65,8 @@ class TReportF : public QDialog {
   void csvExportClicked();
   // Each invoice, bill or statement as a PDF file of its own in a folder.
   void eachPdfClicked();
+  // Each invoice, bill or statement sent to its customer by e-mail.
+  void emailClicked();
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
@@ -83,6 +90,7 @@ class TReportF : public QDialog {
   vt::ui::UiContext& ui_;
   QFont reportFont_;
   const ReportDoc* doc_ = nullptr;
+  std::function<void(const ReportDoc&)> mailer_;
 };
 
 }  // namespace vt::reports

@@ -14,6 +14,8 @@
 #include "labels/tlabeldef.h"
 #include "labels/tlabprint.h"
 #include "labels/tpicklab.h"
+#include "mailing/document_mailer.h"
+#include "mailing/tmailsetup.h"
 #include "reports/customer_runs.h"
 #include "reports/profile_runs.h"
 #include "reports/sales_runs.h"
@@ -52,7 +54,11 @@ CatalogWindows::CatalogWindows(QWidget* parent, data::DataSession& session, ui::
           *MultGroup, *PickCust, *Customer)),
       Labels(std::make_unique<labels::LabelRuns>(
           session, ui, reportFont, Choices,
-          labels::LabelWindows{*LabPrint, *DateSpan, *MultGroup, *PickCust, *Customer}, progress)) {
+          labels::LabelWindows{*LabPrint, *DateSpan, *MultGroup, *PickCust, *Customer}, progress)),
+      MailSetup(new mailing::TMailSetup(parent, ui, MailPasswords)),
+      Mailer(std::make_unique<mailing::DocumentMailer>(parent, session, ui, reportFont,
+                                                       MailPasswords)) {
+  Report->setMailer([this](const reports::ReportDoc& doc) { Mailer->Send(doc); });
   PurDef->setProductWindows(*PickProd, *ProdDef);
   Invoice->setCatalogWindows(*PickCust, *Customer, *PickProd, *ProdDef);
   Invoice->setPrinter(*Runs);
@@ -60,6 +66,8 @@ CatalogWindows::CatalogWindows(QWidget* parent, data::DataSession& session, ui::
 }
 
 CatalogWindows::~CatalogWindows() {
+  Mailer.reset();
+  delete MailSetup;
   Labels.reset();
   Profile.reset();
   Stock.reset();

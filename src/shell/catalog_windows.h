@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "base/progress.h"
+#include "mailing/mail_password_cache.h"
 #include "reports/report_choices.h"
 
 namespace vt::data {
@@ -36,6 +37,10 @@ class TLabelDef;
 class TLabPrint;
 class TPickLab;
 }  // namespace vt::labels
+namespace vt::mailing {
+class DocumentMailer;
+class TMailSetup;
+}  // namespace vt::mailing
 namespace vt::reports {
 class CustomerRuns;
 class ProfileRuns;
@@ -78,6 +83,11 @@ struct CatalogWindows {
   std::unique_ptr<reports::StockRuns> Stock;
   std::unique_ptr<reports::ProfileRuns> Profile;
   std::unique_ptr<labels::LabelRuns> Labels;
+  // The outgoing server's password for this run, the E-mail settings window
+  // and the report window's sending of documents.
+  mailing::MailPasswordCache MailPasswords;
+  mailing::TMailSetup* MailSetup;
+  std::unique_ptr<mailing::DocumentMailer> Mailer;
   // The customer window's group picker and editor serve the main window's
   // group button too.
   catalog::TPickGroup& pickGroup();

@@ -60,6 +60,8 @@ const std::vector<PageDef>& MainPages() {
            {"stationeryButton", "stationery.svg", "Set up custom stationary", "Stationary"},
            {"salesTaxButton", "tax.svg", "Set up sales tax rates", "Sales Tax"},
            {"labelFormsButton", "label_forms.svg", "Define Address Label Stock", "Label Forms"},
+           {"emailSettingsButton", "email.svg", "Set up sending invoices and statements by e-mail",
+            "E-mail Settings"},
        }},
       {"maintenancePage",
        "File Maintenance",

@@ -20,6 +20,8 @@ const std::vector<PopupDef>& ReportMenus() {
             "&Statements",
             {{"statementsWithBalance", "With &Balances"},
              {"statementsSelected", "Selected &Customers"}}},
+           {nullptr},
+           {"sentMail", "Sent &Mail"},
        }},
       {"profileButton",
        "profileMenu",

@@ -152,6 +152,7 @@ void TMain::connectButtons() {
   connect(button("stationeryButton"), &QToolButton::clicked, this, &TMain::stationeryClicked);
   connect(button("salesTaxButton"), &QToolButton::clicked, this, &TMain::salesTaxClicked);
   connect(button("labelFormsButton"), &QToolButton::clicked, this, &TMain::labelFormsClicked);
+  connect(button("emailSettingsButton"), &QToolButton::clicked, this, &TMain::emailSettingsClicked);
   connect(button("mailMergeButton"), &QToolButton::clicked, this, &TMain::mailMergeClicked);
   connectCustomerDocuments();
   connectLabelRuns();

@@ -110,6 +110,7 @@ class TMain : public QMainWindow {
   void salesTaxClicked();
   // The label stock cycle and the mail-merge file.
   void labelFormsClicked();
+  void emailSettingsClicked();
   void mailMergeClicked();
   void customerSortLeft();
   void inventoryMethodLeft();

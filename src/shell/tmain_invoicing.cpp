@@ -75,6 +75,7 @@ void TMain::connectCustomerDocuments() {
       {"receivableIncome", [this] { runSales(&reports::SalesRuns::Receivables); }},
       {"receivablesAging", [this] { runSales(&reports::SalesRuns::ReceivablesAging); }},
       {"salesChart", [this] { runSales(&reports::SalesRuns::SalesChart); }},
+      {"sentMail", [this] { runSales(&reports::SalesRuns::SentMail); }},
       {"inventoryReport", [this] { runStock(&reports::StockRuns::InventoryReport); }},
       {"costOfGoodsSold", [this] { runStock(&reports::StockRuns::CostOfGoodsSold); }},
       {"stockOnHand", [this] { runStock(&reports::StockRuns::StockOnHand); }},

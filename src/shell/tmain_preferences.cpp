@@ -10,7 +10,9 @@
 #include "invoicing/settings_window_support.h"
 #include "invoicing/tstationary.h"
 #include "invoicing/ttaxdef.h"
+#include "mailing/tmailsetup.h"
 #include "shell/app_state.h"
+#include "shell/catalog_windows.h"
 #include "shell/picture_button.h"
 #include "shell/tmain.h"
 #include "ui/printer_state.h"
@@ -80,6 +82,7 @@ void TMain::buildPreferences(const BuiltPage& page) {
   grid->addWidget(button("stationeryButton"), 3, 0, Qt::AlignCenter);
   grid->addWidget(button("salesTaxButton"), 3, 1, Qt::AlignCenter);
   grid->addWidget(button("labelFormsButton"), 3, 2, Qt::AlignCenter);
+  grid->addWidget(button("emailSettingsButton"), 3, 3, Qt::AlignCenter);
 
   // Tab goes through the page as it reads.
   QWidget* const order[] = {button("reportFontButton"),
@@ -93,6 +96,7 @@ void TMain::buildPreferences(const BuiltPage& page) {
                             button("stationeryButton"),
                             button("salesTaxButton"),
                             button("labelFormsButton"),
+                            button("emailSettingsButton"),
                             page.help};
   for (size_t i = 1; i < std::size(order); ++i) {
     QWidget::setTabOrder(order[i - 1], order[i]);
@@ -143,6 +147,10 @@ void TMain::SaveSettings() {
 
 void TMain::stationeryClicked() {
   if (stationary_) stationary_->run();
+}
+
+void TMain::emailSettingsClicked() {
+  if (catalog_) catalog_->MailSetup->Run(state_.directory());
 }
 
 void TMain::salesTaxClicked() {

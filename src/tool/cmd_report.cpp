@@ -101,6 +101,7 @@ int frameReport(const ReportArgs& a, reports::ReportContext& context, std::strin
   const reports::CostMethod method = reports::MethodOf(context.session.settings);
   const base::DateTime today = context.session.now().date();
   if (a.name == "receivables") return reports::Receivables(context);
+  if (a.name == "sent-mail") return reports::SentMail(context);
   if (a.name == "product-listing") return reports::ProductListing(context);
   if (a.name == "stock-on-hand") return reports::StockOnHand(context, method, today);
   if (a.name == "inventory") return reports::InventoryReport(context, method, *a.asOf);

@@ -44,6 +44,7 @@ void printUsage(bool toStderr) {
          "                    sales-chart --from D --to D (also --format png: the chart)\n"
          "                    purchasing --from D --to D | cost-of-goods --from D --to D\n"
          "                    product-listing | stock-on-hand | inventory --as-of D\n"
+         "                    sent-mail (every message sent by e-mail)\n"
          "                    profile --customers N,N | profile --groups N,N\n"
          "                    aging --as-of D [--detail]\n"
          "                  invoices, bills and statements with --format pdf --each DIR\n"

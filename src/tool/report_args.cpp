@@ -38,7 +38,8 @@ bool IsSpanReport(const std::string& name) {
 }
 
 bool IsPlainReport(const std::string& name) {
-  return name == "receivables" || name == "product-listing" || name == "stock-on-hand";
+  return name == "receivables" || name == "product-listing" || name == "stock-on-hand" ||
+         name == "sent-mail";
 }
 
 std::string ParseReportArgs(const Args& args, ReportArgs* out) {

@@ -49,7 +49,7 @@ struct ReportArgs {
 // income-summary, tax-summary, purchasing, cost-of-goods, sales-chart).
 bool IsSpanReport(const std::string& name);
 // The reports that take no choice (receivables, product-listing,
-// stock-on-hand).
+// stock-on-hand, sent-mail).
 bool IsPlainReport(const std::string& name);
 
 // Empty when the arguments are good, else what is wrong.

@@ -92,6 +92,16 @@ std::optional<std::string> QtDialogs::inputBox(const std::string& caption,
   return text.toStdString();
 }
 
+std::optional<std::string> QtDialogs::passwordBox(const std::string& caption,
+                                                  const std::string& prompt) {
+  const NormalCursor cursor;
+  bool ok = false;
+  const QString text = QInputDialog::getText(parent_, captionOf(caption), qt(prompt),
+                                             QLineEdit::Password, QString(), &ok);
+  if (!ok) return std::nullopt;
+  return text.toStdString();
+}
+
 std::optional<std::string> QtDialogs::openFile(const std::string& caption,
                                                const std::string& filter) {
   const NormalCursor cursor;

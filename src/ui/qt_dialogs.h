@@ -23,6 +23,8 @@ class QtDialogs : public vt::base::Dialogs {
   bool question(const std::string& caption, const std::string& text) override;
   bool offer(const std::string& caption, const std::string& text,
              const std::string& acceptLabel) override;
+  std::optional<std::string> passwordBox(const std::string& caption,
+                                         const std::string& prompt) override;
   std::optional<std::string> inputBox(const std::string& caption, const std::string& prompt,
                                       const std::string& defaultText) override;
   std::optional<std::string> openFile(const std::string& caption,

@@ -60,7 +60,7 @@ TEST_F(Pages, TheFivePagesInOrder) {
 
 TEST_F(Pages, EveryButtonShowsItsCaptionUnderItsPictureAndItsHintAsTooltip) {
   const QList<PictureButton*> buttons = allButtons();
-  ASSERT_EQ(buttons.size(), 26);
+  ASSERT_EQ(buttons.size(), 27);
   for (const PictureButton* button : buttons) {
     SCOPED_TRACE(button->objectName().toStdString());
     EXPECT_FALSE(button->text().isEmpty());
@@ -134,7 +134,8 @@ TEST_F(Pages, ReportMenusCarryEveryItem) {
   EXPECT_EQ(menu("statementsMenu"),
             QStringList({"&Invoices>Selected &Date(s)", "&Invoices>Selected &Invoices",
                          "&Bills>&With Balances Due", "&Bills>Selected &Bills",
-                         "&Statements>With &Balances", "&Statements>Selected &Customers"}));
+                         "&Statements>With &Balances", "&Statements>Selected &Customers", "-",
+                         "Sent &Mail"}));
   EXPECT_EQ(menu("profileMenu"), QStringList({"Selected &Customers", "Selected &Groups"}));
   EXPECT_EQ(menu("salesReportsMenu"),
             QStringList({"&Sales Summary", "&Product Summary", "Product &Buyers", "-",
