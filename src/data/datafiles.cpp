@@ -131,7 +131,11 @@ RebuildOutcome RebuildIndexFiles(engine::Engine& engine, bool onlyMissing,
 
 void RebuildIndexes(engine::Engine& engine, bool onlyMissing, base::Progress* progress,
                     base::Dialogs& dialogs, base::ProgramExit& exit) {
-  const RebuildOutcome outcome = RebuildIndexFiles(engine, onlyMissing, progress);
+  TellRebuildFailure(RebuildIndexFiles(engine, onlyMissing, progress), dialogs, exit);
+}
+
+void TellRebuildFailure(const RebuildOutcome& outcome, base::Dialogs& dialogs,
+                        base::ProgramExit& exit) {
   if (outcome.ok()) return;
   const TableDef* def = findTableDef(outcome.table);
   if (outcome.openFailed) {

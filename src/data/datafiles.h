@@ -49,5 +49,9 @@ RebuildOutcome RebuildIndexFiles(engine::Engine& engine, bool onlyMissing,
 // ends it after a message naming the table and the error.
 void RebuildIndexes(engine::Engine& engine, bool onlyMissing, base::Progress* progress,
                     base::Dialogs& dialogs, base::ProgramExit& exit);
+// The telling of a failed rebuild as RebuildIndexes does it; nothing when
+// the outcome is good.
+void TellRebuildFailure(const RebuildOutcome& outcome, base::Dialogs& dialogs,
+                        base::ProgramExit& exit);
 
 }  // namespace vt::data
