@@ -163,9 +163,10 @@ bool mayCopy(engine::Engine& engine, const std::string& dir, DataFilesHold& hold
     return false;
   }
   const std::string other = CleanDirectoryName(dir);
-  if (FinishFileChange(engine.fs(), other) == 0) return true;
-  dialogs.information(
-      "", "The files in " + other + " are being changed by another program. Nothing was changed.");
+  std::vector<std::string> lost;
+  const int status = FinishFileChange(engine.fs(), other, &lost);
+  if (status == 0) return true;
+  dialogs.information("", ChangeProblem(other, status, lost));
   return false;
 }
 

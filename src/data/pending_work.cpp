@@ -16,7 +16,9 @@ std::string joined(const std::vector<std::string>& names) {
   return text;
 }
 
-std::string changeProblem(const std::string& dir, int status,
+}  // namespace
+
+std::string ChangeProblem(const std::string& dir, int status,
                           const std::vector<std::string>& lost) {
   const std::string record = dir + "/" + engine::kFileSetRecord;
   switch (status) {
@@ -41,8 +43,6 @@ std::string changeProblem(const std::string& dir, int status,
              "). Nothing else was changed; try again.";
   }
 }
-
-}  // namespace
 
 std::string JournalProblem(const std::string& dir, int status) {
   if (status == 0) return "";
@@ -86,7 +86,7 @@ std::string RebuildProblem(const RebuildOutcome& outcome) {
 Settled SettlePendingWork(engine::FileSystem& fs, const std::string& dir, MissingIndexes indexes) {
   Settled settled;
   std::vector<std::string> lost;
-  settled.change = changeProblem(dir, FinishFileChange(fs, dir, &lost), lost);
+  settled.change = ChangeProblem(dir, FinishFileChange(fs, dir, &lost), lost);
   if (!settled.change.empty()) return settled;
   settled.missing = MissingDataFiles(fs, dir);
   if (!settled.missing.empty()) return settled;

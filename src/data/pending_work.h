@@ -34,6 +34,10 @@ enum class MissingIndexes { Rebuild, Leave };
 Settled SettlePendingWork(engine::FileSystem& fs, const std::string& dir,
                           MissingIndexes indexes = MissingIndexes::Rebuild);
 
+// What a change of several files of `dir` that could not be finished
+// (`status` of FinishFileChange, `lost` its missing files) says.
+std::string ChangeProblem(const std::string& dir, int status, const std::vector<std::string>& lost);
+
 // What a pending invoice journal that could not be settled (`status`) says.
 std::string JournalProblem(const std::string& dir, int status);
 
