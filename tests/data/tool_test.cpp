@@ -142,16 +142,28 @@ TEST_F(ToolTest, MissingDirectoryTableOrTag) {
   EXPECT_FALSE(fs::exists(csv));
 }
 
-TEST_F(ToolTest, ReindexOfATableInUseSaysSoAndChangesNothing) {
+// The program holding a table alone (packing it, say): every command that
+// needs it says so and stops.
+TEST_F(ToolTest, ATableInUseByTheProgramIsToldAndNothingChanged) {
   ASSERT_NO_FATAL_FAILURE(testing::initDataDir(dir.path()));
   engine::Engine program(dir.path());
-  ASSERT_NE(program.open("LABELS"), nullptr);
-  const ToolRun r = run("reindex " + quoted(dir.path()));
-  EXPECT_EQ(r.code, 1);
-  EXPECT_NE(r.err.find("LABELS.DBF is open in another program.\nClose the other program and try "
-                       "again; nothing was changed."),
-            std::string::npos)
-      << r.err;
+  program.accessMode = engine::AccessMode::DenyWrite;
+  ASSERT_NE(program.open("CUST5"), nullptr);
+  const std::string out = quoted(scratch.file("out"));
+  for (const std::string& command :
+       {"reindex " + quoted(dir.path()), "export " + quoted(dir.path()) + " CUST5 --out " + out,
+        "mailmerge --data " + quoted(dir.path()) + " --groups 1 --out " + out}) {
+    const ToolRun r = run(command);
+    EXPECT_EQ(r.code, 1) << command;
+    EXPECT_NE(r.err.find("CUST5.DBF is open in another program."), std::string::npos)
+        << command << "\n"
+        << r.err;
+    EXPECT_NE(r.err.find("Close the other program and try again; nothing was changed."),
+              std::string::npos)
+        << command << "\n"
+        << r.err;
+    EXPECT_FALSE(fs::exists(scratch.file("out"))) << command;
+  }
 }
 
 // The files of a directory, name and bytes.
