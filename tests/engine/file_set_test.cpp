@@ -1,6 +1,6 @@
 // A change of several files as one unit (engine/file_set): its record read
-// in its own directory, whatever the working directory; a record whose files
-// are gone reported and left; a failed sync at the end told as a failure.
+// in its own directory, whatever the working directory; a failed sync at the
+// end told as a failure.
 #include "engine/file_set.h"
 
 #include <gtest/gtest.h>
@@ -50,21 +50,6 @@ TEST(FileSet, AFailedSyncAtTheEndIsAWriteErrorAndNoRecordOutlivesTheNextOpen) {
     EXPECT_FALSE(fileSetPending(realFileSystem(), dir.path()));
     EXPECT_FALSE(fs::exists(dir.file("a.txt.old")));
   }
-}
-
-TEST(FileSet, ARecordWhoseNewFileIsGoneIsReportedAndLeftAsItIs) {
-  TempDir dir;
-  const std::string record =
-      "names relative to this directory\na.txt.copying\ta.txt\nb.txt.copying\tb.txt\nend\n";
-  write(dir.file(kFileSetRecord), record);
-  write(dir.file("a.txt"), "old");
-  write(dir.file("a.txt.copying"), "new");
-  std::vector<std::string> lost;
-  EXPECT_EQ(finishFileSet(realFileSystem(), dir.path(), &lost), kErrUnfinished);
-  EXPECT_EQ(lost, std::vector<std::string>{"b.txt.copying"});
-  EXPECT_EQ(read(dir.file(kFileSetRecord)), record);
-  EXPECT_EQ(read(dir.file("a.txt")), "old");
-  EXPECT_EQ(read(dir.file("a.txt.copying")), "new");
 }
 
 // A record written before names were relative lists paths as the program was
