@@ -10,6 +10,11 @@ namespace vt::data {
 
 namespace {
 
+std::string upperName(const std::string& table) {
+  const TableDef* def = findTableDef(table);
+  return def ? def->upperDbfName() : table;
+}
+
 std::string joined(const std::vector<std::string>& names) {
   std::string text;
   for (const std::string& name : names) text += (text.empty() ? "" : ", ") + name;
@@ -52,15 +57,6 @@ std::string JournalProblem(const std::string& dir, int status) {
          "). Close any other program using the data files and try again; nothing was changed.";
 }
 
-namespace {
-
-std::string upperName(const std::string& table) {
-  const TableDef* def = findTableDef(table);
-  return def ? def->upperDbfName() : table;
-}
-
-}  // namespace
-
 std::vector<std::string> Settled::problems() const {
   std::vector<std::string> all;
   for (const std::string& text : {change, journal, RebuildProblem(indexes)}) {
@@ -98,8 +94,9 @@ Settled SettlePendingWork(engine::FileSystem& fs, const std::string& dir, Missin
         "An unfinished invoice save recorded for other data files was removed unused; "
         "the invoices are as they were stored.";
   }
-  if (indexes == MissingIndexes::Rebuild)
+  if (indexes == MissingIndexes::Rebuild) {
     settled.indexes = RebuildIndexFiles(engine, true, nullptr);
+  }
   return settled;
 }
 
