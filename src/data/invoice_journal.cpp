@@ -194,9 +194,10 @@ int OpenJournalTables(engine::Engine& engine, const std::vector<InvoiceJournal::
   return 0;
 }
 
-// With the save lock held and the journal read: the indexes rebuilt (a stop
-// part way through a record's write can leave them behind the table), then
-// the records put back when the journal fits the tables.
+// With the save lock held and the journal read: the indexes of the
+// journal's tables rebuilt (a stop part way through a record's write can
+// leave them behind the table), then the records put back when the journal
+// fits the tables.
 JournalSettled PutBackJournal(engine::Engine& engine, int ivNo,
                               const std::vector<InvoiceJournal::Kept>& kept) {
   JournalSettled settled;
@@ -206,7 +207,9 @@ JournalSettled PutBackJournal(engine::Engine& engine, int ivNo,
     return settled;
   }
   engine.closeAll();
-  settled.status = RebuildIndexFiles(engine, false, nullptr).status;
+  std::vector<std::string> names;
+  for (const InvoiceJournal::Kept& k : kept) names.push_back(k.table);
+  settled.status = RebuildIndexFiles(engine, false, nullptr, names).status;
   std::vector<engine::Table*> tables;
   if (settled.status == 0) settled.status = OpenJournalTables(engine, kept, &tables);
   if (settled.status == 0 && !RecordsFit(tables, kept)) settled.discarded = true;
