@@ -4,7 +4,9 @@
 
 #include "base/text1252.h"
 #include "data/check_parts.h"
+#include "data/invoice_journal.h"
 #include "engine/dbf_file.h"
+#include "engine/file_set.h"
 #include "engine/status.h"
 
 namespace vt::data {
@@ -88,8 +90,26 @@ void checkTable(engine::FileSystem& fs, const std::string& dir, const TableDef& 
 }  // namespace
 }  // namespace check_detail
 
+namespace {
+
+// Work a stop left that no command could settle: the tables are not as any
+// finished work leaves them.
+void checkPending(engine::FileSystem& fs, const std::string& dir, CheckReport& report) {
+  if (engine::fileSetPending(fs, dir)) {
+    report.problems.push_back({engine::kFileSetRecord, "",
+                               "an unfinished change of the data files could not be finished"});
+  }
+  if (InvoiceJournalPending(fs, dir)) {
+    report.problems.push_back(
+        {kInvoiceJournal, "", "an unfinished invoice save could not be put back"});
+  }
+}
+
+}  // namespace
+
 CheckReport CheckDataDir(const std::string& dir, engine::FileSystem& fs) {
   CheckReport report;
+  checkPending(fs, dir, report);
   for (const TableDef& def : tableDefs()) check_detail::checkTable(fs, dir, def, report);
   return report;
 }

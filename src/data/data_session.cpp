@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "data/datafiles.h"
+#include "data/pending_work.h"
 #include "data/record_bindings.h"
 #include "data/table_defs.h"
 
@@ -91,7 +92,12 @@ long& DataSession::Current(RecordKind kind) {
   return CurLabel;
 }
 
-bool DataSession::openFailed(const std::string& name) {
+bool DataSession::openFailed(const std::string& name, int status) {
+  if (status == engine::kErrLocked && options_.tellTablesInUse) {
+    dialogs_.information("", InUseText(name));
+    exit_.exit(1);
+    return false;
+  }
   OpenFailed(name, dialogs_, exit_);
   return false;
 }
@@ -105,15 +111,16 @@ bool DataSession::openTable(TableId id) {
   if (!plan.tag) engine_.autoOpen = false;
   engine::Table* table = engine_.open(plan.table);
   engine_.autoOpen = autoOpen;
-  if (!table || engine_.errorCode() < 0) {
+  // A failed open leaves its error for the caller; a late failure is taken.
+  if (const int status = table ? engine_.errorCode() : engine_.lastError(); !table || status < 0) {
     if (table) table->close();
-    return openFailed(plan.dbfName);
+    return openFailed(plan.dbfName, status);
   }
   if (plan.tag) {
     engine::Tag* tag = table->tag(plan.tag);
     if (!tag) {
       table->close();
-      return openFailed(plan.tagFile);
+      return openFailed(plan.tagFile, 0);
     }
     table->selectTag(tag);
   }
@@ -121,7 +128,7 @@ bool DataSession::openTable(TableId id) {
   MappedTable& slot = tables_[static_cast<size_t>(id)];
   if (engine_.errorCode() < 0 || !MapFields(*table, fieldDecls(id), &slot.fields)) {
     table->close();
-    return openFailed(plan.dbfName);
+    return openFailed(plan.dbfName, 0);
   }
   slot.table = table;
   return true;

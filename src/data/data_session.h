@@ -64,6 +64,9 @@ struct SessionOptions {
   // (quantities, prices and payment amounts in the views); FloatText, with
   // "." as the decimal point, when empty.
   std::function<std::string(double value, int width, int decimals)> amountText;
+  // A table another program holds is told as in use, with nothing changed
+  // (the command-line tool), rather than as a file that cannot be opened.
+  bool tellTablesInUse = false;
 };
 
 class DataSession {
@@ -237,7 +240,7 @@ class DataSession {
 
  private:
   bool openTable(TableId id);
-  bool openFailed(const std::string& name);
+  bool openFailed(const std::string& name, int status);
   MappedTable* live(TableId id);
   const MappedTable& mapped(TableId id);
   int startAt(RecordKind kind, bool bottom);

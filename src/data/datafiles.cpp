@@ -49,11 +49,15 @@ class RebuildSettings {
 };
 
 // The tables to rebuild: every indexed one, or those missing an index file.
-std::vector<const TableDef*> tablesToRebuild(engine::Engine& engine, bool onlyMissing) {
+std::vector<const TableDef*> tablesToRebuild(engine::Engine& engine, bool onlyMissing,
+                                             const std::vector<std::string>& only) {
   const std::set<std::string> present =
       onlyMissing ? lowerNamesIn(engine.fs(), engine.directory()) : std::set<std::string>{};
+  std::set<std::string> chosen;
+  for (const std::string& name : only) chosen.insert(lowerName(name));
   std::vector<const TableDef*> tables;
   for (const TableDef& def : tableDefs()) {
+    if (!chosen.empty() && !chosen.count(lowerName(def.name))) continue;
     if (def.indexed() && (!onlyMissing || anyMissing(def.indexFiles(), present))) {
       tables.push_back(&def);
     }
@@ -100,14 +104,14 @@ void OpenFailed(const std::string& name, base::Dialogs& dialogs, base::ProgramEx
   exit.exit(1);
 }
 
-RebuildOutcome RebuildIndexFiles(engine::Engine& engine, bool onlyMissing,
-                                 base::Progress* progress) {
+RebuildOutcome RebuildIndexFiles(engine::Engine& engine, bool onlyMissing, base::Progress* progress,
+                                 const std::vector<std::string>& only) {
   RebuildOutcome outcome;
   RebuildSettings settings(engine);
   // An unfinished change of several files is finished before the index files
   // are looked for (a table it cannot finish fails to open below).
   FinishFileChange(engine.fs(), engine.directory());
-  const std::vector<const TableDef*> tables = tablesToRebuild(engine, onlyMissing);
+  const std::vector<const TableDef*> tables = tablesToRebuild(engine, onlyMissing, only);
   ProgressBox box(onlyMissing ? nullptr : progress, "Rebuilding Indexes");
   box.set(5);
   // Every table is held until the last index is written, so that no one
@@ -131,7 +135,11 @@ RebuildOutcome RebuildIndexFiles(engine::Engine& engine, bool onlyMissing,
 
 void RebuildIndexes(engine::Engine& engine, bool onlyMissing, base::Progress* progress,
                     base::Dialogs& dialogs, base::ProgramExit& exit) {
-  const RebuildOutcome outcome = RebuildIndexFiles(engine, onlyMissing, progress);
+  TellRebuildFailure(RebuildIndexFiles(engine, onlyMissing, progress), dialogs, exit);
+}
+
+void TellRebuildFailure(const RebuildOutcome& outcome, base::Dialogs& dialogs,
+                        base::ProgramExit& exit) {
   if (outcome.ok()) return;
   const TableDef* def = findTableDef(outcome.table);
   if (outcome.openFailed) {

@@ -34,20 +34,24 @@ struct RebuildOutcome {
   bool ok() const { return status == 0; }
 };
 
-// Rebuilds the index group of each indexed table, in the table list's
-// order: every table, or with onlyMissing just those missing one of their
-// index files. The engine's autoOpen, safety and access mode are set for the
-// work (off, off, deny-write) and restored afterwards. Progress (when not
-// onlyMissing and `progress` is given) shows "Rebuilding Indexes", 5, then
-// each table's value, and is hidden at the end. Stops at the first failure
-// and reports it; never ends the program.
-RebuildOutcome RebuildIndexFiles(engine::Engine& engine, bool onlyMissing,
-                                 base::Progress* progress);
+// Rebuilds the index group of each indexed table, in the table list's order:
+// every table (or those of `only`, when given), or with onlyMissing just those
+// missing one of their index files. The engine's autoOpen, safety and access
+// mode are set for the work (off, off, deny-write) and restored afterwards.
+// Progress (when not onlyMissing and `progress` is given) shows "Rebuilding
+// Indexes", 5, then each table's value, and is hidden at the end. Stops at
+// the first failure and reports it; never ends the program.
+RebuildOutcome RebuildIndexFiles(engine::Engine& engine, bool onlyMissing, base::Progress* progress,
+                                 const std::vector<std::string>& only = {});
 
 // The program's index rebuild: RebuildIndexFiles, where a table that cannot
 // be opened ends the program through OpenFailed and any other engine error
 // ends it after a message naming the table and the error.
 void RebuildIndexes(engine::Engine& engine, bool onlyMissing, base::Progress* progress,
                     base::Dialogs& dialogs, base::ProgramExit& exit);
+// The telling of a failed rebuild as RebuildIndexes does it; nothing when
+// the outcome is good.
+void TellRebuildFailure(const RebuildOutcome& outcome, base::Dialogs& dialogs,
+                        base::ProgramExit& exit);
 
 }  // namespace vt::data

@@ -1,6 +1,7 @@
 #include "data/export.h"
 
 #include "base/text1252.h"
+#include "data/pending_work.h"
 #include "engine/status.h"
 
 namespace vt::data {
@@ -93,8 +94,10 @@ ExportOutcome ExportCsv(engine::Engine& engine, const std::string& tableName,
   ExportSettings settings(engine, !tagName.empty());
   engine::Table* table = engine.open(tableName);
   if (!table) {
-    outcome.message =
-        "Unable to open table " + tableName + ": " + engine::statusText(engine.errorCode());
+    const int status = engine.errorCode();
+    outcome.message = status == engine::kErrLocked
+                          ? InUseText(tableName, " ")
+                          : "Unable to open table " + tableName + ": " + engine::statusText(status);
     return outcome;
   }
   if (!tagName.empty()) {

@@ -24,8 +24,9 @@ int FileChange::commit() {
   return engine::commitFileSet(fs_, dir_, changes_);
 }
 
-int FinishFileChange(engine::FileSystem& fs, const std::string& dir) {
-  return engine::finishFileSet(fs, dir);
+int FinishFileChange(engine::FileSystem& fs, const std::string& dir,
+                     std::vector<std::string>* lost) {
+  return engine::finishFileSet(fs, dir, lost);
 }
 
 }  // namespace vt::data

@@ -1,10 +1,12 @@
 // Several data files changed as one unit (engine/file_set.h): each new file
 // is written complete beside its target under the name incomingFor() gives,
 // then commit() swaps them all in at once. Until then the targets are
-// untouched; a change given up removes the new files again.
+// untouched; a change given up removes the new files again. The new files
+// are in the targets' directory or a folder inside it.
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "engine/file_commit.h"
 #include "engine/io.h"
@@ -35,8 +37,10 @@ class FileChange {
   bool committed_ = false;
 };
 
-// Finishes a change of `dir` that a stop left unfinished; 0, or kErrLocked
-// while another program holds one of its tables.
-int FinishFileChange(engine::FileSystem& fs, const std::string& dir);
+// Finishes a change of `dir` that a stop left unfinished; 0, or the negative
+// status of engine::finishFileSet (kErrLocked while another program holds
+// one of its tables; kErrUnfinished with the files not found in `lost`).
+int FinishFileChange(engine::FileSystem& fs, const std::string& dir,
+                     std::vector<std::string>* lost = nullptr);
 
 }  // namespace vt::data

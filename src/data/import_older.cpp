@@ -8,8 +8,10 @@
 #include "data/import_convert.h"
 #include "data/import_copy.h"
 #include "data/init.h"
+#include "data/invoice_journal.h"
 #include "data/maintenance.h"
 #include "data/older_table.h"
+#include "data/pending_work.h"
 #include "data/table_defs.h"
 
 namespace vt::data {
@@ -68,6 +70,7 @@ class Import {
   bool olderTableReadable(const std::string& name, const std::vector<const char*>& fields);
   bool olderTablesReadable();
   bool workTablesFree(const DataFilesHold& hold);
+  bool journalSettled(bool held);
   bool makeScratch();
   void removeScratch();
   bool copyFiles();
@@ -139,6 +142,18 @@ bool Import::workTablesFree(const DataFilesHold& hold) {
   const int status = hold.busy().empty() ? engine::kErrOpen : engine::kErrLocked;
   dialogs_.information("", "Unable to use " + name + ".dbf (" + engine::statusText(status) +
                                "). Nothing was imported.");
+  return false;
+}
+
+// An invoice save a stop cut short is put back before the tables are
+// replaced. Once they are held no save is under way, and a journal still
+// there (a save stopped in between) is refused (`held`).
+bool Import::journalSettled(bool held) {
+  engine::Engine& engine = s_.engine();
+  if (!InvoiceJournalPending(engine.fs(), engine.directory())) return true;
+  const int status = held ? engine::kErrLocked : SettleInvoiceJournal(engine).status;
+  if (status == 0) return true;
+  dialogs_.information("", JournalProblem(engine.directory(), status) + " Nothing was imported.");
   return false;
 }
 
@@ -283,6 +298,7 @@ bool Import::swapIn() {
     for (const std::string& index : def->indexFiles()) move(index);
   }
   move("Prod4.dbf");
+  change.remove(engine::resolvePath(fs, work, kInvoiceJournal));
   const int status = change.commit();
   return status < 0 ? stop(work, status, s_.engine()) : true;
 }
@@ -298,8 +314,9 @@ bool Import::run() {
   }
   if (!olderTablesReadable()) return false;
   s_.CloseAll();
+  if (!journalSettled(false)) return false;
   DataFilesHold hold(s_.engine(), kReplaced, false);
-  if (!workTablesFree(hold) || !makeScratch()) return false;
+  if (!workTablesFree(hold) || !journalSettled(true) || !makeScratch()) return false;
   show("Converting Data Files");
   set(5);
   if (!copyFiles()) return false;

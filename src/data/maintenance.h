@@ -37,8 +37,9 @@ class DataFilesHold {
 
   // The first table another program holds open; empty when none does.
   const std::string& busy() const { return busy_; }
-  // The first table that could not be opened for another reason.
+  // The first table that could not be opened for another reason, and why.
   const std::string& failed() const { return failed_; }
+  int failedStatus() const { return failedStatus_; }
   // The table of that position in the list; null when it is not open.
   engine::Table* table(size_t i) const { return held_[i]; }
   void close(size_t i);
@@ -50,6 +51,7 @@ class DataFilesHold {
   engine::AccessMode mode_;
   std::vector<engine::Table*> held_;
   std::string busy_, failed_;
+  int failedStatus_ = 0;
 };
 
 // Tells the user that another program has `table` open and nothing was done.

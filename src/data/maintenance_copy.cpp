@@ -6,11 +6,14 @@
 
 #include "data/datafiles.h"
 #include "data/file_change.h"
+#include "data/invoice_journal.h"
 #include "data/maintenance.h"
+#include "data/pending_work.h"
 #include "data/progress_box.h"
 #include "data/table_defs.h"
 #include "data/whole_file.h"
 #include "engine/io.h"
+#include "engine/status.h"
 
 namespace vt::data {
 
@@ -105,15 +108,39 @@ std::vector<std::string> copiedTables() {
   return tables;
 }
 
-// The index files of the copied tables: a restore removes them in the same
-// change, so no index of the old data outlives it.
-void removeIndexes(engine::Engine& engine, FileChange& change) {
+// The index files of the copied tables and the invoice journal: a restore
+// removes them in the same change, so no index or journal of the old data
+// outlives it.
+void removeOldData(engine::Engine& engine, FileChange& change) {
   engine::FileSystem& fs = engine.fs();
   for (const std::string& table : copiedTables()) {
     for (const std::string& file : findTableDef(table)->indexFiles()) {
       change.remove(engine::resolvePath(fs, engine.directory(), file));
     }
   }
+  change.remove(engine::resolvePath(fs, engine.directory(), kInvoiceJournal));
+}
+
+// An invoice save a stop cut short is put back before the tables are
+// copied, so that neither copy holds a torn invoice.
+bool settleJournal(engine::Engine& engine, base::Dialogs& dialogs) {
+  const int status = SettleInvoiceJournal(engine).status;
+  if (status == 0) return true;
+  dialogs.information("", JournalProblem(engine.directory(), status));
+  return false;
+}
+
+// A table that could not be held for a reason other than another program:
+// damaged, or unreadable. A backup refuses to copy it.
+bool tellDamaged(engine::Engine& engine, const DataFilesHold& hold, const std::string& dir,
+                 base::Dialogs& dialogs) {
+  if (hold.failed().empty()) return false;
+  dialogs.information("", findTableDef(hold.failed())->upperDbfName() +
+                              " cannot be backed up: " + engine.errorText(hold.failedStatus()) +
+                              ".\r\n" + "The backup in " + CleanDirectoryName(dir) +
+                              " was left as it was. Check the data files, and restore them "
+                              "from a backup if they are damaged.");
+  return true;
 }
 
 // Whether `dir` may be used: not the working directory, the tables not open
@@ -129,10 +156,17 @@ bool mayCopy(engine::Engine& engine, const std::string& dir, DataFilesHold& hold
     TellInUse(dialogs, hold.busy());
     return false;
   }
+  // With every table held no save is under way: a journal is one that a
+  // save stopped after the journal was settled left.
+  if (InvoiceJournalPending(engine.fs(), engine.directory())) {
+    dialogs.information("", JournalProblem(engine.directory(), engine::kErrLocked));
+    return false;
+  }
   const std::string other = CleanDirectoryName(dir);
-  if (FinishFileChange(engine.fs(), other) == 0) return true;
-  dialogs.information(
-      "", "The files in " + other + " are being changed by another program. Nothing was changed.");
+  std::vector<std::string> lost;
+  const int status = FinishFileChange(engine.fs(), other, &lost);
+  if (status == 0) return true;
+  dialogs.information("", ChangeProblem(other, status, lost));
   return false;
 }
 
@@ -171,7 +205,7 @@ bool copyDataFiles(engine::Engine& engine, bool toBackup, const std::string& dir
     if (!copyDataFile(engine, toBackup, dir, files[i], dialogs, change)) return false;
     box.set(kCopyProgress[i]);
   }
-  if (!toBackup) removeIndexes(engine, change);
+  if (!toBackup) removeOldData(engine, change);
   return change.commit() == 0;
 }
 
@@ -179,9 +213,11 @@ bool copyDataFiles(engine::Engine& engine, bool toBackup, const std::string& dir
 
 bool BackupDataFiles(engine::Engine& engine, const std::string& dir, base::Dialogs& dialogs,
                      base::Progress* progress) {
+  if (!settleJournal(engine, dialogs)) return false;
   DataFilesHold hold(engine, copiedTables(), false);
   if (!mayCopy(engine, dir, hold, "Backup must be to a different drive and/or directory",
-               dialogs)) {
+               dialogs) ||
+      tellDamaged(engine, hold, dir, dialogs)) {
     return false;
   }
   FileChange change(engine.fs(), CleanDirectoryName(dir));
@@ -192,6 +228,7 @@ bool BackupDataFiles(engine::Engine& engine, const std::string& dir, base::Dialo
 
 bool RestoreDataFiles(engine::Engine& engine, const std::string& dir, base::Dialogs& dialogs,
                       base::Progress* progress, base::ProgramExit& exit) {
+  if (!settleJournal(engine, dialogs)) return false;
   {
     DataFilesHold hold(engine, copiedTables(), false);
     if (!mayCopy(engine, dir, hold, "Restore must be from a different drive and/or directory",

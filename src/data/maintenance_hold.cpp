@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "data/maintenance.h"
+#include "data/pending_work.h"
 #include "data/table_defs.h"
 #include "engine/status.h"
 
@@ -17,11 +18,6 @@ std::string canonicalDir(const std::string& dir) {
   std::filesystem::path path = std::filesystem::weakly_canonical(dir, error);
   if (error) path = std::filesystem::absolute(dir, error).lexically_normal();
   return CleanDirectoryName(path.string());
-}
-
-std::string messageName(const std::string& table) {
-  const TableDef* def = findTableDef(table);
-  return def ? def->upperDbfName() : table;
 }
 
 }  // namespace
@@ -59,10 +55,12 @@ DataFilesHold::DataFilesHold(engine::Engine& engine, const std::vector<std::stri
     engine::Table* table = engine.open(name);
     held_.push_back(table);
     if (table) continue;
-    if (engine.errorCode() == engine::kErrLocked) {
+    const int status = engine.errorCode();
+    if (status == engine::kErrLocked) {
       if (busy_.empty()) busy_ = name;
     } else if (failed_.empty()) {
       failed_ = name;
+      failedStatus_ = status < 0 ? status : engine::kErrOpen;
     }
   }
 }
@@ -89,9 +87,7 @@ bool DataFilesFree(engine::Engine& engine, base::Dialogs& dialogs) {
 }
 
 void TellInUse(base::Dialogs& dialogs, const std::string& table) {
-  dialogs.information("", messageName(table) +
-                              " is open in another program.\r\n"
-                              "Close the other program and try again; nothing was changed.");
+  dialogs.information("", InUseText(table));
 }
 
 }  // namespace vt::data

@@ -1,6 +1,7 @@
 // Packing: removing the records marked deleted, table by table or all of
 // them at the end of a run.
 #include "data/data_session.h"
+#include "data/invoice_journal.h"
 #include "data/table_defs.h"
 
 namespace vt::data {
@@ -22,6 +23,8 @@ constexpr PackStep kPackOrder[] = {
 }  // namespace
 
 int DataSession::PackTable(const std::string& name, bool compressMemo) {
+  // A pack moves records: an invoice save a stop cut short is put back first.
+  if (const int status = RecoverInvoiceWork(*this); status < 0) return status;
   for (size_t i = 0; i < kTableIdCount; ++i) {
     const auto id = static_cast<TableId>(i);
     if (engine::Table* open = table(id); open && sameName(open->name(), name)) CloseTable(id);

@@ -92,7 +92,7 @@ int openLocked(FileSystem& fs, const std::string& path, bool writable, LockKind 
 int finishLeftover(FileSystem& fs, const std::string& dir, const std::string& dbfPath) {
   const std::string marker = dbfPath + ".commit";
   ReplacePairs pairs;
-  int status = readReplace(fs, marker, &pairs);
+  int status = readReplace(fs, dir, marker, &pairs);
   if (status < 0) return status;
   std::unique_ptr<File> incoming;
   for (const auto& [from, to] : pairs) {

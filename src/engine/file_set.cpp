@@ -96,16 +96,38 @@ int undo(FileSystem& fs, const std::string& dir, const ReplacePairs& changes, in
   return status;
 }
 
-// The change completed: the moved-aside files go, then the record. A removal
-// that fails leaves the record, and the next open removes the rest.
-void dropAside(FileSystem& fs, const std::string& dir, const ReplacePairs& changes) {
+// Whether a change's target is as the change leaves it: holding its new file,
+// or gone when it is only removed.
+bool inPlace(FileSystem& fs, const std::pair<std::string, std::string>& change) {
+  return change.first.empty() ? !fs.exists(change.second) : fs.exists(change.second);
+}
+
+// The change completed: the moved-aside files go, each only once its target
+// is in place, then the record. kErrWrite when one of them stays or the
+// directory cannot be synced; the record then stays for the next open.
+int dropAside(FileSystem& fs, const std::string& dir, const ReplacePairs& changes) {
   bool gone = true;
   for (const auto& change : changes) {
     const std::string aside = asideName(change.second);
-    if (fs.exists(aside)) gone = fs.remove(aside) && gone;
+    if (!fs.exists(aside)) continue;
+    gone = inPlace(fs, change) && fs.remove(aside) && gone;
   }
-  if (gone && fs.syncDir(dir)) fs.remove(recordPath(dir));
-  fs.syncDir(dir);
+  if (!gone || !fs.syncDir(dir) || !fs.remove(recordPath(dir))) return kErrWrite;
+  return fs.syncDir(dir) ? kOk : kErrWrite;
+}
+
+// The files a recorded change cannot be carried forward without: a new file
+// that is neither under its own name nor under its target's.
+std::vector<std::string> lostFiles(FileSystem& fs, const std::string& dir,
+                                   const ReplacePairs& changes) {
+  std::vector<std::string> lost;
+  for (const auto& [incoming, target] : changes) {
+    if (incoming.empty() || fs.exists(incoming) || fs.exists(target)) continue;
+    std::string name = incoming;
+    if (name.rfind(dir + "/", 0) == 0) name = name.substr(dir.size() + 1);
+    lost.push_back(name);
+  }
+  return lost;
 }
 
 // Carries a recorded change forwards from wherever it stopped: a new file
@@ -116,8 +138,7 @@ int rollForward(FileSystem& fs, const std::string& dir, const ReplacePairs& chan
     if (incoming.empty() && fs.exists(target) && !fs.remove(target)) return kErrWrite;
   }
   if (!fs.syncDir(dir)) return kErrWrite;
-  dropAside(fs, dir, changes);
-  return kOk;
+  return dropAside(fs, dir, changes);
 }
 
 }  // namespace
@@ -129,7 +150,7 @@ bool fileSetPending(FileSystem& fs, const std::string& dir) {
 int commitFileSet(FileSystem& fs, const std::string& dir, const ReplacePairs& changes) {
   HeldFiles held;
   int status = fileSetPending(fs, dir) ? kErrLocked : holdIncoming(fs, changes, &held);
-  if (status == kOk) status = writeReplace(fs, recordPath(dir), changes);
+  if (status == kOk) status = writeReplace(fs, dir, recordPath(dir), changes);
   if (status < 0) {
     removeIncoming(fs, changes);
     return status;
@@ -137,18 +158,20 @@ int commitFileSet(FileSystem& fs, const std::string& dir, const ReplacePairs& ch
   status = fs.syncDir(dir) ? swapIn(fs, changes) : kErrWrite;
   if (status == kOk && !fs.syncDir(dir)) status = kErrWrite;
   if (status < 0) return undo(fs, dir, changes, status);
-  dropAside(fs, dir, changes);
-  return kOk;
+  return dropAside(fs, dir, changes);
 }
 
-int finishFileSet(FileSystem& fs, const std::string& dir) {
+int finishFileSet(FileSystem& fs, const std::string& dir, std::vector<std::string>* lost) {
   if (!fileSetPending(fs, dir)) return kOk;
   ReplacePairs changes;
-  int status = readReplace(fs, recordPath(dir), &changes);
+  int status = readReplace(fs, dir, recordPath(dir), &changes);
   if (status < 0) return status;
   HeldFiles held;
   status = holdEveryTable(fs, changes, &held);
-  return status < 0 ? status : rollForward(fs, dir, changes);
+  if (status < 0) return status;
+  const std::vector<std::string> missing = lostFiles(fs, dir, changes);
+  if (lost) *lost = missing;
+  return missing.empty() ? rollForward(fs, dir, changes) : kErrUnfinished;
 }
 
 }  // namespace vt::engine

@@ -68,6 +68,11 @@ bool stillNamed(FileSystem& fs, const std::string& path, File& file);
 // The process's real file system.
 FileSystem& realFileSystem();
 
+// Makes a write past the process's file-size limit (ulimit -f) fail with
+// EFBIG, a write error like any other, instead of ending the process with
+// SIGXFSZ. Each program calls it once as it starts.
+void writePastSizeLimitFails();
+
 // Path of `name` in `dir`, matching the name without regard to case. When
 // no entry matches, returns dir + "/" + name unchanged. An exact match wins
 // over a case-insensitive one.

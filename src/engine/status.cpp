@@ -38,6 +38,8 @@ const char* statusText(int status) {
       return "invalid argument";
     case kErrOverflow:
       return "number too wide for its field";
+    case kErrUnfinished:
+      return "an unfinished change of the files lists files that are not there";
     default:
       return "unknown error";
   }

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDir>
 
+#include "engine/io.h"
 #include "shell/app_state.h"
 #include "shell/gui_exit.h"
 #include "shell/program_title.h"
@@ -13,6 +14,7 @@
 #include "ui/qt_dialogs.h"
 
 int main(int argc, char** argv) {
+  vt::engine::writePastSizeLimitFails();
   QApplication app(argc, argv);
   QApplication::setApplicationName(vt::shell::kProgramTitle);
 

@@ -7,8 +7,7 @@
 #include <QTimer>
 
 #include "data/datafiles.h"
-#include "data/file_change.h"
-#include "data/invoice_journal.h"
+#include "data/pending_work.h"
 #include "engine/status.h"
 #include "invoicing/tstationary.h"
 #include "invoicing/ttaxdef.h"
@@ -59,21 +58,26 @@ void TMain::FormShow() {
 }
 
 bool TMain::StartSession() {
-  // A change of several files that a stop left unfinished is finished before
-  // the files are looked for; a table it cannot finish does not open below.
-  data::FinishFileChange(engine::realFileSystem(), state_.directory());
-  if (!data::DataFilesPresent(state_.directory())) {
+  // What a stop left pending is settled before the files are looked for: a
+  // change that cannot be finished leaves the tables unopenable; an invoice
+  // save cut short is taken back whole.
+  const data::Settled settled =
+      data::SettlePendingWork(engine::realFileSystem(), state_.directory());
+  if (!settled.change.empty()) {
+    state_.ui.dialogs.information("", settled.change + "\r\nProgram will now terminate.");
+    state_.exit.exit(1);
+    return false;
+  }
+  if (!settled.missing.empty()) {
     state_.ui.dialogs.information("", kDataFilesMissing);
     EndRun(0);
     return false;
   }
   data::DataSession& session = state_.createSession(&progress_);
   ExitOnEngineError();
-  data::RebuildIndexes(session.engine(), true, nullptr, state_.ui.dialogs, state_.exit);
-  // An invoice save or deletion that a stop cut short is taken back whole.
-  if (data::RecoverInvoiceWork(session) < 0) {
-    state_.ui.dialogs.information("", kInvoiceNotPutBack);
-  }
+  if (!settled.note.empty()) state_.ui.dialogs.information("", settled.note);
+  if (!settled.journal.empty()) state_.ui.dialogs.information("", kInvoiceNotPutBack);
+  data::TellRebuildFailure(settled.indexes, state_.ui.dialogs, state_.exit);
   if (!session.OpenSettings()) return false;
   const int read = session.ReadSettings();
   session.CloseAll();

@@ -12,6 +12,10 @@ int runCheck(const Args& args) {
   if (args.size() != 1) return usageError("check takes one directory");
   const std::string& dir = args[0];
   if (!requireDirectory(dir)) return kExitFailure;
+  // Pending work is settled first; what cannot be settled is told, and the
+  // check below reports it as a problem too. A missing index is reported,
+  // not rebuilt.
+  settleDataDir(dir, false, data::MissingIndexes::Leave);
   const data::CheckReport report = data::CheckDataDir(dir);
   for (const data::Problem& problem : report.problems) std::cout << problem.text() << '\n';
   if (!report.ok()) {

@@ -16,7 +16,7 @@ namespace {
 using data::DataSession;
 
 // The eight tables the sample fills. A table that cannot be opened ends the
-// run through the program's "Unable to open file" message.
+// run saying so (in use by another program, or "Unable to open file").
 bool openTables(DataSession& s) {
   return s.OpenCustomers() && s.OpenGroups() && s.OpenInvoices() && s.OpenItems() &&
          s.OpenLabels() && s.OpenPayments() && s.OpenProducts() && s.OpenPurchases();
@@ -66,7 +66,7 @@ int runDemo(const Args& args) {
   if (!requireDataFiles(dir)) return kExitFailure;
   ConsoleDialogs dialogs;
   base::ProgramExit exit;
-  DataSession session(dir, dialogs, exit);
+  DataSession session(dir, dialogs, exit, toolSessionOptions());
   if (!openTables(session)) return kExitFailure;
   if (const std::string inUse = tablesInUse(session); !inUse.empty()) {
     std::cerr << dir << ": already holds records (" << inUse

@@ -50,7 +50,7 @@ int exportTo(engine::Engine& engine, const ExportArgs& a, std::ostream& stream) 
 int runExport(const Args& args) {
   ExportArgs a;
   if (const std::string problem = parse(args, &a); !problem.empty()) return usageError(problem);
-  if (!requireDirectory(a.dir)) return kExitFailure;
+  if (!requireDirectory(a.dir) || !settleDataDir(a.dir, false)) return kExitFailure;
   if (!engine::realFileSystem().exists(
           engine::resolvePath(engine::realFileSystem(), a.dir, a.table + ".dbf"))) {
     std::cerr << a.dir << ": no table " << a.table << " (" << a.table << ".dbf)" << std::endl;

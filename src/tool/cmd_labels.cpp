@@ -65,7 +65,7 @@ bool findStock(data::DataSession& s, const std::string& name) {
 int writeLabels(const LabelArgs& a) {
   ConsoleDialogs dialogs;
   base::ProgramExit exit;
-  data::DataSession session(a.dir, dialogs, exit);
+  data::DataSession session(a.dir, dialogs, exit, toolSessionOptions());
   if (!session.OpenSettings() || session.ReadSettings() < 0) return kExitFailure;
   session.CloseSettings();
   if (!findStock(session, a.stock)) {

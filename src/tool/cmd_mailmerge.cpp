@@ -40,7 +40,7 @@ int runMailMerge(const Args& args) {
   if (!requireDataFiles(a.dir)) return kExitFailure;
   ConsoleDialogs dialogs;
   base::ProgramExit exit;
-  data::DataSession session(a.dir, dialogs, exit);
+  data::DataSession session(a.dir, dialogs, exit, toolSessionOptions());
   TerminalProgress progress;
   const labels::MailMergeOutcome outcome =
       labels::WriteMailMerge(session, a.groups, a.out, &progress);

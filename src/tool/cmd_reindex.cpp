@@ -2,8 +2,7 @@
 // "Reindex Data Files" button does.
 #include <iostream>
 
-#include "base/program_exit.h"
-#include "data/datafiles.h"
+#include "data/pending_work.h"
 #include "engine/engine.h"
 #include "tool/commands.h"
 #include "tool/console.h"
@@ -16,9 +15,11 @@ int runReindex(const Args& args) {
   if (!requireDataFiles(dir)) return kExitFailure;
   engine::Engine engine(dir);
   TerminalProgress progress;
-  ConsoleDialogs dialogs;
-  base::ProgramExit exit;
-  data::RebuildIndexes(engine, false, &progress, dialogs, exit);
+  const data::RebuildOutcome outcome = data::RebuildIndexFiles(engine, false, &progress);
+  if (!outcome.ok()) {
+    ConsoleDialogs().information("", data::RebuildProblem(outcome));
+    return kExitFailure;
+  }
   std::cout << "Rebuilt the index files in " << dir << std::endl;
   return kExitOk;
 }

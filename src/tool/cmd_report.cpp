@@ -172,7 +172,7 @@ bool openTables(data::DataSession& s) {
 int report(const ReportArgs& a) {
   ConsoleDialogs dialogs;
   base::ProgramExit exit;
-  data::DataSession session(a.dir, dialogs, exit, ui::LocaleSessionOptions());
+  data::DataSession session(a.dir, dialogs, exit, toolSessionOptions(ui::LocaleSessionOptions()));
   if (!openTables(session)) return kExitFailure;
   const QFont font = ui::ReportFontFromSettings(session.settings, ui::DesignReportFont());
   const ui::PrinterState printers;

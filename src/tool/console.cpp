@@ -8,7 +8,7 @@
 #include <iostream>
 
 #include "data/datafiles.h"
-#include "data/file_change.h"
+#include "data/pending_work.h"
 
 namespace vt::tool {
 namespace {
@@ -118,17 +118,25 @@ bool requireDirectory(const std::string& dir) {
   return false;
 }
 
-bool requireDataFiles(const std::string& dir) {
-  if (!requireDirectory(dir)) return false;
-  // A change of several files that a stop left unfinished is finished first;
-  // one another program is still making leaves its tables unopenable.
-  data::FinishFileChange(engine::realFileSystem(), dir);
-  const std::vector<std::string> missing = data::MissingDataFiles(engine::realFileSystem(), dir);
-  if (missing.empty()) return true;
+bool settleDataDir(const std::string& dir, bool allTables, data::MissingIndexes indexes) {
+  const data::Settled settled = data::SettlePendingWork(engine::realFileSystem(), dir, indexes);
+  if (!settled.note.empty()) print("", settled.note);
+  for (const std::string& problem : settled.problems()) print("", problem);
+  if (!settled.problems().empty()) return false;
+  if (!allTables || settled.missing.empty()) return true;
   std::cerr << dir << ": the data files are not all there; missing:";
-  for (const std::string& name : missing) std::cerr << ' ' << name;
+  for (const std::string& name : settled.missing) std::cerr << ' ' << name;
   std::cerr << std::endl;
   return false;
+}
+
+bool requireDataFiles(const std::string& dir) {
+  return requireDirectory(dir) && settleDataDir(dir, true);
+}
+
+data::SessionOptions toolSessionOptions(data::SessionOptions options) {
+  options.tellTablesInUse = true;
+  return options;
 }
 
 }  // namespace vt::tool

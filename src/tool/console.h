@@ -7,6 +7,8 @@
 
 #include "base/dialogs.h"
 #include "base/progress.h"
+#include "data/data_session.h"
+#include "data/pending_work.h"
 
 namespace vt::tool {
 
@@ -55,7 +57,17 @@ class TerminalProgress : public base::Progress {
 // Prints "<dir>: no such directory" (or "not a directory") to stderr and
 // returns false when `dir` is not a directory.
 bool requireDirectory(const std::string& dir);
-// Also requires the nine tables' .dbf files, naming the missing ones.
+// Settles what a stop left pending in `dir` (data::SettlePendingWork),
+// printing what it could not do and what to do; false then. With
+// `allTables`, also requires the nine tables' .dbf files, naming the missing
+// ones.
+bool settleDataDir(const std::string& dir, bool allTables,
+                   data::MissingIndexes indexes = data::MissingIndexes::Rebuild);
+// A directory whose pending work is settled and that holds the nine tables.
 bool requireDataFiles(const std::string& dir);
+
+// The session options of a command: a table another program holds is told
+// as in use, with nothing changed.
+data::SessionOptions toolSessionOptions(data::SessionOptions options = {});
 
 }  // namespace vt::tool

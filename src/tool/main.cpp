@@ -3,6 +3,7 @@
 #include <iostream>
 #include <map>
 
+#include "engine/io.h"
 #include "tool/commands.h"
 
 namespace vt::tool {
@@ -72,6 +73,7 @@ int usageError(const std::string& problem) {
 
 int main(int argc, char** argv) {
   using namespace vt::tool;
+  vt::engine::writePastSizeLimitFails();
   if (argc < 2) return usageError("no command given");
   const std::string command = argv[1];
   if (command == "-h" || command == "--help" || command == "help") {

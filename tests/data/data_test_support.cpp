@@ -9,7 +9,11 @@
 #include <memory>
 #include <sstream>
 
+#include "base/convert.h"
+#include "base/dialogs.h"
+#include "base/program_exit.h"
 #include "data/init.h"
+#include "data/invoice_journal.h"
 #include "engine/dbf_file.h"
 
 namespace vt::data::testing {
@@ -111,5 +115,20 @@ uint64_t fieldOffset(const std::string& dbfPath, uint32_t recno, const std::stri
   return dbf->headerLength() + uint64_t(recno - 1) * dbf->recordLength() +
          dbf->fields()[index].offset;
 }
+
+void leaveTornSave(const std::string& dir) {
+  base::ScriptedDialogs dialogs;
+  base::ThrowingExit exit;
+  DataSession session(dir, dialogs, exit);
+  ASSERT_TRUE(session.OpenCustomers() && session.OpenInvoices() && session.OpenItems() &&
+              session.OpenPayments());
+  InvoiceJournal journal(session, 1);
+  ASSERT_EQ(journal.Begin(0, 1), 0);
+  engine::Table& customers = *session.customers();
+  customers.selectTag(customers.tag("CCNO"));
+  ASSERT_EQ(customers.seek(base::PadNumber(1, 6)), engine::Result::Success);
+  customers.field("note")->assign("torn");
+  ASSERT_EQ(customers.flush(), 0);
+}  // the save stops here: its journal stays
 
 }  // namespace vt::data::testing

@@ -58,6 +58,10 @@ struct Customer {
 // Appends customers to CUST5 (opened with its indexes) and closes it.
 void addCustomers(const std::string& dir, const std::vector<Customer>& customers);
 
+// A save of invoice 1 stopped after it changed customer 1's note to "torn":
+// the journal stays beside the torn record. Customer 1 must be on file.
+void leaveTornSave(const std::string& dir);
+
 // File offset of field `field` of record `recno` in a .dbf.
 uint64_t fieldOffset(const std::string& dbfPath, uint32_t recno, const std::string& field);
 

@@ -37,6 +37,9 @@ class KillingFileSystem final : public engine::FileSystem {
   bool exists(const std::string& p) override { return real().exists(p); }
   std::vector<std::string> list(const std::string& d) override { return real().list(d); }
   bool syncDir(const std::string&) override { return true; }
+  bool identity(const std::string& p, engine::FileIdentity* out) override {
+    return real().identity(p, out);
+  }
 
  private:
   class KilledFile final : public engine::File {
@@ -59,6 +62,7 @@ class KillingFileSystem final : public engine::FileSystem {
       return f_->lock(o, l, k, w);
     }
     bool unlock(uint64_t o, uint64_t l) override { return f_->unlock(o, l); }
+    bool identity(engine::FileIdentity* out) override { return f_->identity(out); }
 
    private:
     std::unique_ptr<File> f_;

@@ -4,6 +4,8 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <map>
 
 #include "data_test_support.h"
 
@@ -26,9 +28,11 @@ class ToolTest : public ::testing::Test {
     tool_ = tool;
   }
 
-  ToolRun run(const std::string& args) {
+  // `shell` is run first in the same shell ("ulimit -f 100; ").
+  ToolRun run(const std::string& args, const std::string& shell = "") {
     const std::string out = scratch.file("stdout"), err = scratch.file("stderr");
-    const std::string command = "'" + tool_ + "' " + args + " >'" + out + "' 2>'" + err + "'";
+    const std::string command =
+        shell + "'" + tool_ + "' " + args + " >'" + out + "' 2>'" + err + "'";
     const int status = std::system(command.c_str());
     ToolRun r;
     r.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
@@ -138,16 +142,110 @@ TEST_F(ToolTest, MissingDirectoryTableOrTag) {
   EXPECT_FALSE(fs::exists(csv));
 }
 
-TEST_F(ToolTest, ReindexOfATableInUseFailsWithTheProgramsMessage) {
+// The program holding a table alone (packing it, say): every command that
+// needs it says so and stops.
+TEST_F(ToolTest, ATableInUseByTheProgramIsToldAndNothingChanged) {
   ASSERT_NO_FATAL_FAILURE(testing::initDataDir(dir.path()));
   engine::Engine program(dir.path());
-  ASSERT_NE(program.open("LABELS"), nullptr);
-  const ToolRun r = run("reindex " + quoted(dir.path()));
-  EXPECT_EQ(r.code, 1);
-  EXPECT_NE(r.err.find("Unable to open file LABELS.DBF\nProgram will now terminate."),
-            std::string::npos)
-      << r.err;
+  program.accessMode = engine::AccessMode::DenyWrite;
+  ASSERT_NE(program.open("CUST5"), nullptr);
+  const std::string out = quoted(scratch.file("out"));
+  for (const std::string& command :
+       {"reindex " + quoted(dir.path()), "export " + quoted(dir.path()) + " CUST5 --out " + out,
+        "mailmerge --data " + quoted(dir.path()) + " --groups 1 --out " + out}) {
+    const ToolRun r = run(command);
+    EXPECT_EQ(r.code, 1) << command;
+    EXPECT_NE(r.err.find("CUST5.DBF is open in another program."), std::string::npos)
+        << command << "\n"
+        << r.err;
+    EXPECT_NE(r.err.find("Close the other program and try again; nothing was changed."),
+              std::string::npos)
+        << command << "\n"
+        << r.err;
+    EXPECT_FALSE(fs::exists(scratch.file("out"))) << command;
+  }
 }
 
+// The files of a directory, name and bytes.
+std::map<std::string, std::string> filesIn(const std::string& dir) {
+  std::map<std::string, std::string> files;
+  for (const auto& entry : fs::directory_iterator(dir)) {
+    files[entry.path().filename().string()] = testing::readFile(entry.path().string());
+  }
+  return files;
+}
+
+// A change record that cannot be finished is told by every command with
+// what to do, and leaves the files as they are; check does not say OK.
+TEST_F(ToolTest, AnUnfinishableChangeRecordIsToldByEveryCommand) {
+  const struct {
+    std::string record;
+    std::string said;
+  } cases[] = {
+      {"\x01\x02 not a record",
+       "files.commit, the record of an unfinished change of the data "
+       "files, cannot be read. Nothing was changed. Restore"},
+      {"names relative to this directory\nCUST5.dbf.copying\tCUST5.dbf\nend\n",
+       "cannot be finished: CUST5.dbf.copying not found. Nothing was changed. Restore"},
+  };
+  for (const auto& c : cases) {
+    TempDir data;
+    ASSERT_NO_FATAL_FAILURE(testing::initDataDir(data.path()));
+    fs::remove(data.file("CUST5.dbf"));
+    std::ofstream(data.file("files.commit"), std::ios::binary) << c.record;
+    const auto before = filesIn(data.path());
+    for (const std::string& command :
+         {"check " + quoted(data.path()), "reindex " + quoted(data.path()),
+          "export " + quoted(data.path()) + " PMT --out -"}) {
+      const ToolRun r = run(command);
+      EXPECT_EQ(r.code, 1) << command;
+      EXPECT_NE(r.err.find(c.said), std::string::npos) << command << "\n" << r.err;
+    }
+    EXPECT_EQ(filesIn(data.path()), before);
+  }
+}
+
+TEST_F(ToolTest, BackupRefusesADamagedTableAndKeepsTheEarlierBackup) {
+  const struct {
+    const char* file;
+    uint32_t recordCount;  // in the header, more than the file holds
+  } damages[] = {{"INV5.dbf", 1}, {"ITM5.dbf", 1000000000}};
+  for (const auto& damage : damages) {
+    TempDir data, backup;
+    ASSERT_NO_FATAL_FAILURE(testing::initDataDir(data.path()));
+    ASSERT_EQ(run("backup " + quoted(data.path()) + " --to " + quoted(backup.path())).code, 0);
+    const auto earlier = filesIn(backup.path());
+    const uint32_t count = damage.recordCount;
+    testing::patchFile(data.file(damage.file), 4,
+                       std::string(reinterpret_cast<const char*>(&count), 4));
+    const ToolRun r = run("backup " + quoted(data.path()) + " --to " + quoted(backup.path()));
+    EXPECT_EQ(r.code, 1) << damage.file;
+    const std::string name = std::string(damage.file).substr(0, 4);
+    EXPECT_NE(r.err.find(".DBF cannot be backed up: malformed or foreign table file"),
+              std::string::npos)
+        << r.err;
+    EXPECT_NE(r.err.find(name), std::string::npos) << r.err;
+    EXPECT_EQ(r.out.find("Backed up"), std::string::npos) << r.out;
+    EXPECT_EQ(filesIn(backup.path()), earlier);
+  }
+}
+
+// Past the file-size limit a write fails like any other: told, nothing left
+// behind, the earlier backup kept.
+TEST_F(ToolTest, BackupPastTheFileSizeLimitFailsAsAWriteError) {
+  const std::string data = dir.file("data"), backup = dir.file("backup");
+  ASSERT_TRUE(fs::create_directories(data) && fs::create_directories(backup));
+  ASSERT_NO_FATAL_FAILURE(testing::initDataDir(data));
+  ASSERT_EQ(run("backup " + quoted(data) + " --to " + quoted(backup)).code, 0);
+  const auto earlier = filesIn(backup);
+  std::vector<testing::Customer> customers;
+  for (int n = 1; n <= 8; ++n)
+    customers.push_back({n, "Lee", "Kim", "1", "", std::string(60000, 'm')});
+  ASSERT_NO_FATAL_FAILURE(testing::addCustomers(data, customers));
+  const ToolRun r = run("backup " + quoted(data) + " --to " + quoted(backup), "ulimit -f 200; ");
+  EXPECT_EQ(r.code, 1) << r.err;
+  EXPECT_NE(r.err.find("Backup Failed"), std::string::npos) << r.err;
+  EXPECT_EQ(filesIn(backup), earlier);
+}
 }  // namespace
 }  // namespace vt::data
