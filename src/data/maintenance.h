@@ -18,6 +18,14 @@ namespace vt::data {
 // index files are not among them; a restore rebuilds the indexes.
 const std::vector<std::string>& BackupFiles();
 
+// The e-mail settings and the record of mail sent, kept beside the tables.
+inline constexpr const char* kMailSettingsFile = "VTMAIL.INI";
+inline constexpr const char* kSentMailLog = "VTMAIL.LOG";
+// The files backup and restore copy when they are there, after BackupFiles.
+// A restore takes the record of mail sent only where the data directory has
+// none: messages sent after the backup stay on record.
+const std::vector<std::string>& OptionalBackupFiles();
+
 // A directory name as chosen: trimmed, without a trailing slash.
 std::string CleanDirectoryName(const std::string& dir);
 // Whether two directory names mean one directory: the same text once

@@ -205,6 +205,12 @@ bool copyDataFiles(engine::Engine& engine, bool toBackup, const std::string& dir
     if (!copyDataFile(engine, toBackup, dir, files[i], dialogs, change)) return false;
     box.set(kCopyProgress[i]);
   }
+  for (const std::string& file : OptionalBackupFiles()) {
+    const CopyEnds ends = endsOf(engine, toBackup, dir, file);
+    const bool keep = !toBackup && file == kSentMailLog && engine.fs().exists(ends.target);
+    if (!engine.fs().exists(ends.source) || keep) continue;
+    if (!copyDataFile(engine, toBackup, dir, file, dialogs, change)) return false;
+  }
   if (!toBackup) removeOldData(engine, change);
   return change.commit() == 0;
 }

@@ -29,6 +29,11 @@ const std::vector<std::string>& BackupFiles() {
   return files;
 }
 
+const std::vector<std::string>& OptionalBackupFiles() {
+  static const std::vector<std::string> files = {kMailSettingsFile, kSentMailLog};
+  return files;
+}
+
 std::string CleanDirectoryName(const std::string& dir) {
   const size_t first = dir.find_first_not_of(" \t");
   if (first == std::string::npos) return "";

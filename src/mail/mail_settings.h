@@ -7,6 +7,7 @@
 #include <array>
 #include <string>
 
+#include "data/maintenance.h"
 #include "engine/io.h"
 
 namespace vt::mail {
@@ -48,7 +49,7 @@ struct MailSettings {
 // the texts of each kind.
 MailSettings DefaultMailSettings();
 
-inline constexpr const char* kMailSettingsFile = "VTMAIL.INI";
+inline constexpr const char* kMailSettingsFile = data::kMailSettingsFile;
 
 // Reads `dir`'s settings into `out` (the defaults where the file has no
 // line, or where there is no file). Empty, or what is wrong with the file

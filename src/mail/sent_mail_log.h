@@ -6,11 +6,12 @@
 #include <string>
 #include <vector>
 
+#include "data/maintenance.h"
 #include "engine/io.h"
 
 namespace vt::mail {
 
-inline constexpr const char* kSentMailLog = "VTMAIL.LOG";
+inline constexpr const char* kSentMailLog = data::kSentMailLog;
 
 struct SentMail {
   std::string when;      // "yyyy-mm-dd hh:mm:ss", local time

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <sstream>
 
@@ -72,6 +73,29 @@ TEST_F(Maintenance, BackupEraseRestoreGivesBackEverythingAndEraseKeepsLabelsAndS
   EXPECT_EQ(contents(work.path()), before);
   EXPECT_EQ(texts(dialogs),
             std::vector<std::string>{"WARNING: You are about to erase all of your existing data."});
+}
+
+// The e-mail settings and the record of mail sent go with a backup; a
+// restore brings the settings back but never shortens the record of what was
+// already sent.
+TEST_F(Maintenance, TheMailSettingsAndRecordTravelWithABackup) {
+  const auto write = [](const std::string& path, const std::string& text) {
+    std::ofstream(path, std::ios::binary) << text;
+  };
+  write(work.file("VTMAIL.INI"), "host=mail.example.com\n");
+  write(work.file("VTMAIL.LOG"), "sent one\n");
+  engine::Engine engine(work.path());
+  ASSERT_TRUE(BackupDataFiles(engine, other.path(), dialogs, nullptr));
+  EXPECT_EQ(testing::readFile(other.file("VTMAIL.INI")), "host=mail.example.com\n");
+  EXPECT_EQ(testing::readFile(other.file("VTMAIL.LOG")), "sent one\n");
+  write(work.file("VTMAIL.INI"), "host=changed.example.com\n");
+  write(work.file("VTMAIL.LOG"), "sent one\nsent two\n");
+  ASSERT_TRUE(RestoreDataFiles(engine, other.path(), dialogs, nullptr, exit));
+  EXPECT_EQ(testing::readFile(work.file("VTMAIL.INI")), "host=mail.example.com\n");
+  EXPECT_EQ(testing::readFile(work.file("VTMAIL.LOG")), "sent one\nsent two\n");
+  fs::remove(work.file("VTMAIL.LOG"));
+  ASSERT_TRUE(RestoreDataFiles(engine, other.path(), dialogs, nullptr, exit));
+  EXPECT_EQ(testing::readFile(work.file("VTMAIL.LOG")), "sent one\n");
 }
 
 TEST_F(Maintenance, TheWorkingDirectoryHoweverWrittenIsRefused) {
