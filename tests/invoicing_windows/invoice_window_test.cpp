@@ -157,6 +157,9 @@ TEST_F(InvoiceWindowTest, ATypedShippingChargeWithoutRateStaysWhenAnItemIsAdded)
   ModalScript script;
   script.on<TPickInv>([](TPickInv& p) { Click(p.newButton); })
       .on<TInvoice>([](TInvoice& w) {
+        // The typed charge is taken as the field loses the focus, which
+        // needs the window to have the keyboard.
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
         Click(w.customerButton);
         TypeInto(w.shippingEdit, "12.50");
         QTest::keyClick(w.shippingEdit, Qt::Key_Tab);
