@@ -15,6 +15,8 @@ namespace {
 
 constexpr const char* kNoInvoicesDated = "No invoices are dated in this span.";
 constexpr const char* kNoBillsDated = "No invoice dated in this span has a balance due.";
+constexpr const char* kNoStatementsOwing =
+    "No customer has a balance due or a credit on invoices dated up to the end of this span.";
 constexpr const char* kFirstStatement = "Choose a customer to print a statement for.";
 constexpr const char* kNextStatement =
     "Choose another customer, or Cancel to print the statements.";
@@ -54,10 +56,18 @@ void CustomerRuns::run(const std::function<int(CustomerDocuments&)>& fill) {
 
 bool CustomerRuns::spanHasInvoices(const base::DateTime& from, const base::DateTime& to,
                                    bool invoiceMode) {
-  const int found = AnyInvoiceDated(session_, from, to, invoiceMode);
+  return foundOrTold(AnyInvoiceDated(session_, from, to, invoiceMode),
+                     invoiceMode ? kNoInvoicesDated : kNoBillsDated);
+}
+
+bool CustomerRuns::spanHasStatements(const base::DateTime& to) {
+  return foundOrTold(AnyStatementOwing(session_, to), kNoStatementsOwing);
+}
+
+bool CustomerRuns::foundOrTold(int found, const char* nothing) {
   if (found < 0)
     return ui::ReportTableFailure(ui_.dialogs, session_.engine(), "read the invoices", found);
-  if (found == 0) ui_.dialogs.information("", invoiceMode ? kNoInvoicesDated : kNoBillsDated);
+  if (found == 0) ui_.dialogs.information("", nothing);
   return found > 0;
 }
 
@@ -101,14 +111,17 @@ void CustomerRuns::PrintInvoices(bool byDates, bool invoiceMode) {
 }
 
 void CustomerRuns::PrintStatements(bool withBalances) {
+  if (!openTables()) return;
   if (withBalances) {
     SetMonthSpan(choices_, session_.now().date());
-    if (!windows_.dateSpan.Run(QStringLiteral("Print Statements with Balances"))) {
+    const auto check = [this](const base::DateTime&, const base::DateTime& to) {
+      return spanHasStatements(to);
+    };
+    if (!windows_.dateSpan.Run(QStringLiteral("Print Statements with Balances"), check)) {
       session_.CloseAll();
       return;
     }
   }
-  if (!openTables()) return;
   run([this, withBalances](CustomerDocuments& documents) {
     documents.StartStatementReport();
     if (withBalances) {

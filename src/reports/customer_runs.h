@@ -45,6 +45,10 @@ class CustomerRuns final : public invoicing::InvoicePrinter {
   // OK in the date window of invoices or bills: the span holds something to
   // print, or the user is told and chooses again.
   bool spanHasInvoices(const base::DateTime& from, const base::DateTime& to, bool invoiceMode);
+  // The same for statements with balances.
+  bool spanHasStatements(const base::DateTime& to);
+  // `found` as AnyInvoiceDated gives it: a failure or `nothing` is told.
+  bool foundOrTold(int found, const char* nothing);
   // Builds a document with `fill` and shows it when it has rows; a failure
   // of the tables or of a text is told.
   void run(const std::function<int(CustomerDocuments&)>& fill);

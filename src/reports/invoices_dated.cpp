@@ -31,4 +31,20 @@ int AnyInvoiceDated(data::DataSession& session, const base::DateTime& from,
   });
 }
 
+int AnyStatementOwing(data::DataSession& session, const base::DateTime& to) {
+  engine::Table* customers = session.customers();
+  if (!customers) return engine::kErrOpen;
+  engine::Tag* byNumber = customers->tag("CCNO");
+  if (!byNumber) return engine::kErrTag;
+  const base::DateTime earliest = base::MakeDate(1, 1, 1);
+  return ForInvoicesDated(session, earliest, to, [&session, customers, byNumber](long) {
+    if (session.Invoice.Due == 0) return 0;
+    customers->selectTag(byNumber);
+    const bool onFile =
+        customers->seek(base::PadNumber(session.Invoice.CuNo, 6)) == Result::Success;
+    if (const int status = session.engine().errorCode(); status < 0) return status;
+    return onFile ? 1 : 0;
+  });
+}
+
 }  // namespace vt::reports

@@ -24,4 +24,9 @@ int ForInvoicesDated(data::DataSession& session, const base::DateTime& from,
 int AnyInvoiceDated(data::DataSession& session, const base::DateTime& from,
                     const base::DateTime& to, bool invoiceMode);
 
+// Whether statements with balances up to `to` have anything to show: a live
+// invoice dated on or before that day with something due or a credit, of a
+// customer on file (CUST5 open too). 1, 0 or a negative engine status.
+int AnyStatementOwing(data::DataSession& session, const base::DateTime& to);
+
 }  // namespace vt::reports

@@ -161,22 +161,33 @@ TEST_F(PrintRuns, EachDateWindowIsTitledByWhatItIsFor) {
   }
 }
 
-TEST_F(PrintRuns, InvoicesOfASpanWithoutAnyAreToldAndOtherDatesAsked) {
-  ModalScript script;
-  script
-      .on<reports::TDateSpan>([this](reports::TDateSpan& span) {
-        span.startDateEdit->setDate(QDate(2001, 1, 1));
-        span.endDateEdit->setDate(QDate(2001, 1, 31));
-        Click(span.okButton);
-        EXPECT_TRUE(span.isVisible());
-        ASSERT_FALSE(run.dialogs.shown().empty());
-        EXPECT_EQ(run.dialogs.shown().back().text, "No invoices are dated in this span.");
-        span.endDateEdit->setDate(QDate::currentDate());
-        Click(span.okButton);
-      })
-      .on<reports::TReportF>(exportAndExit());
-  EXPECT_TRUE(script.run([this] { trigger("invoicesByDate"); }));
-  EXPECT_NE(exportedText().find("Invoice No:\t501\r\n"), std::string::npos) << exportedText();
+// A span with nothing to print is told and the dates are asked again.
+TEST_F(PrintRuns, ASpanWithNothingToPrintIsToldAndOtherDatesAsked) {
+  const std::pair<const char*, std::string> runs[] = {
+      {"invoicesByDate", "No invoices are dated in this span."},
+      {"billsWithBalance", "No invoice dated in this span has a balance due."},
+      {"statementsWithBalance",
+       "No customer has a balance due or a credit on invoices dated up to the end of this "
+       "span."}};
+  run.startUp();
+  for (const auto& [action, told] : runs) {
+    SCOPED_TRACE(action);
+    ModalScript script;
+    script
+        .on<reports::TDateSpan>([this, told = told](reports::TDateSpan& span) {
+          span.startDateEdit->setDate(QDate(2001, 1, 1));
+          span.endDateEdit->setDate(QDate(2001, 1, 31));
+          Click(span.okButton);
+          EXPECT_TRUE(span.isVisible());
+          ASSERT_FALSE(run.dialogs.shown().empty());
+          EXPECT_EQ(run.dialogs.shown().back().text, told);
+          span.endDateEdit->setDate(QDate::currentDate());
+          Click(span.okButton);
+        })
+        .on<reports::TReportF>(exportAndExit());
+    EXPECT_TRUE(script.run([&] { run.main->findChild<QAction*>(action)->trigger(); }));
+    EXPECT_NE(exportedText().find("501"), std::string::npos) << exportedText();
+  }
 }
 
 TEST_F(PrintRuns, InvoiceWindowPrintsTheNewInvoiceWithoutStoringIt) {
