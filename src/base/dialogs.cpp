@@ -38,6 +38,10 @@ bool Dialogs::offer(const std::string& caption, const std::string& text,
   return warning(caption, text);
 }
 
+bool Dialogs::questionDefaultNo(const std::string& caption, const std::string& text) {
+  return question(caption, text);
+}
+
 std::optional<FontSpec> Dialogs::chooseFont(const FontSpec& /*start*/) {
   return std::nullopt;
 }

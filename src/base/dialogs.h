@@ -48,6 +48,10 @@ class Dialogs {
   virtual bool warning(const std::string& caption, const std::string& text) = 0;
   // True for Yes, false for No.
   virtual bool question(const std::string& caption, const std::string& text) = 0;
+  // A Yes/No question whose safe answer is No ("Discard the changes?"), so
+  // that Enter answers No. Answered as a question unless a front end sets
+  // the default button.
+  virtual bool questionDefaultNo(const std::string& caption, const std::string& text);
   // Another way to do what the user asked, offered with a button that reads
   // `acceptLabel` ("Save as PDF...") and Cancel; true when taken. Answered
   // as a warning (OK / Cancel) unless a front end labels the button.

@@ -11,6 +11,7 @@
 #include "catalog/tpickgroup.h"
 #include "ui/field_behaviour.h"
 #include "ui/memo_text.h"
+#include "ui/text_fields.h"
 #include "ui/wait_cursor.h"
 #include "ui/window_size.h"
 #include "ui_tcustomer.h"
@@ -34,6 +35,7 @@ TCustomer::TCustomer(QWidget* parent, vt::data::DataSession& session, vt::ui::Ui
     : QDialog(parent), session_(session), ui_(ui), form_(std::make_unique<Ui::TCustomer>()) {
   form_->setupUi(this);
   vt::ui::HoldDesignSize(*this);
+  vt::ui::FitTextFields(*this);
   customerNumberEdit = form_->customerNumberEdit;
   titleEdit = form_->titleEdit;
   firstNameEdit = form_->firstNameEdit;
@@ -91,6 +93,7 @@ bool TCustomer::FormShow() {
     deleteButton->setEnabled(false);
   }
   showBuffer();
+  if (session_.CurCustomer <= 0) showNumberAhead(*customers);
   showGroup();
   changes_.markUnchanged();
   return true;
@@ -145,7 +148,7 @@ void TCustomer::showGroup() {
     return;
   }
   if (session_.EngineResult == Result::Success) {
-    groupNameEdit->setText(QString::fromStdString(session_.Group.cGroup));
+    groupNameEdit->setText(trimmedText(session_.Group.cGroup));
   } else {
     // The group is gone: the customer must be given one again.
     session_.Customer.ngroup = 0;
@@ -166,7 +169,7 @@ void TCustomer::groupClicked() {
     ReportEngineFailure(ui_.dialogs, session_.engine(), status);
     return;
   }
-  groupNameEdit->setText(QString::fromStdString(session_.Group.cGroup));
+  groupNameEdit->setText(trimmedText(session_.Group.cGroup));
   session_.Customer.ngroup = session_.Group.nGroup;
 }
 
@@ -202,6 +205,17 @@ bool TCustomer::numberNew(vt::engine::Table& customers) {
   }
   session_.Customer.cuno = static_cast<int>(next.value);
   return true;
+}
+
+void TCustomer::showNumberAhead(vt::engine::Table& customers) {
+  customerNumberEdit->clear();
+  const NextNumber next = NextFreeNumber(customers, "CCNo", "cuno");
+  if (next.status < 0) {
+    ReportEngineFailure(ui_.dialogs, session_.engine(), next.status);
+    return;
+  }
+  if (next.value > LargestNumber(*customers.field("cuno"))) return;
+  customerNumberEdit->setText(QString::fromStdString(vt::base::PadNumber(next.value, 6)));
 }
 
 void TCustomer::copyControls() {

@@ -97,6 +97,9 @@ class TCustomer : public QDialog, public vt::data::RecordEditor {
   // Gives a new customer the next free number; false (told) when there is
   // none.
   bool numberNew(vt::engine::Table& customers);
+  // A new customer shows the number its save will give it (none when no
+  // number is left: Save says so).
+  void showNumberAhead(vt::engine::Table& customers);
   void copyControls();
   // Positions CUST5 on CurCustomer; false (told) when it cannot.
   bool goCurrent(vt::engine::Table& customers);

@@ -8,6 +8,7 @@
 #include "catalog/catalog_tables.h"
 #include "catalog/tpickgroup.h"
 #include "ui/field_behaviour.h"
+#include "ui/text_fields.h"
 #include "ui/wait_cursor.h"
 #include "ui/window_size.h"
 #include "ui_tgroupdef.h"
@@ -29,6 +30,7 @@ TGroupDef::TGroupDef(QWidget* parent, vt::data::DataSession& session, vt::ui::Ui
     : QDialog(parent), session_(session), ui_(ui), form_(std::make_unique<Ui::TGroupDef>()) {
   form_->setupUi(this);
   vt::ui::HoldDesignSize(*this);
+  vt::ui::FitTextFields(*this);
   groupNumberEdit = form_->groupNumberEdit;
   groupNameEdit = form_->groupNameEdit;
   saveButton = form_->saveButton;

@@ -4,6 +4,8 @@
 #include <QLabel>
 #include <QLineEdit>
 
+#include "base/text1252.h"
+
 using vt::data::DataSession;
 using vt::engine::Result;
 using vt::ui::GridOrder;
@@ -76,7 +78,7 @@ void TPickCust::ShowRowExtra(long recno) {
   groups->selectTag(byNumber);
   if (groups->seek(ngroup->str()) != Result::Success) return;
   if (session().LoadGroup() < 0) return;
-  groupNameEdit->setText(text(session().Group.cGroup));
+  groupNameEdit->setText(text(vt::base::trimRight(session().Group.cGroup)));
 }
 
 }  // namespace vt::catalog

@@ -6,7 +6,7 @@ namespace {
 
 vt::ui::ListPicker::Options pickGroupOptions() {
   vt::ui::ListPicker::Options options;
-  options.caption = QStringLiteral("PickGroup");
+  options.caption = QStringLiteral("Choose a Customer Group");
   options.listName = QStringLiteral("Customer Groups");
   options.seekBox = true;
   options.seekLength = TPickGroup::kSeekLength;
@@ -17,7 +17,9 @@ vt::ui::ListPicker::Options pickGroupOptions() {
 }  // namespace
 
 TPickGroup::TPickGroup(QWidget* parent, vt::data::DataSession& session, vt::ui::UiContext& ui)
-    : ListPicker(parent, ui, pickGroupOptions()), session_(session) {}
+    : ListPicker(parent, ui, pickGroupOptions()), session_(session) {
+  setObjectName(QStringLiteral("TPickGroup"));
+}
 
 vt::engine::Table* TPickGroup::listedTable() {
   return session_.groups();

@@ -1,4 +1,4 @@
-// TPickGroup, the window "PickGroup": the list of customer groups in name
+// TPickGroup, the window "Choose a Customer Group": the list of customer groups in name
 // order, with a seek box, from which the user picks a group, asks for a new
 // one or cancels. The result is CurGroup (through the selection cycle).
 #pragma once

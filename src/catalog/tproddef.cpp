@@ -9,6 +9,7 @@
 #include "ui/amount_edit.h"
 #include "ui/field_behaviour.h"
 #include "ui/locale_format.h"
+#include "ui/text_fields.h"
 #include "ui/wait_cursor.h"
 #include "ui/window_size.h"
 #include "ui_tproddef.h"
@@ -77,6 +78,7 @@ TProdDef::TProdDef(QWidget* parent, vt::data::DataSession& session, vt::ui::UiCo
     : QDialog(parent), session_(session), ui_(ui), form_(std::make_unique<Ui::TProdDef>()) {
   form_->setupUi(this);
   vt::ui::HoldDesignSize(*this);
+  vt::ui::FitTextFields(*this);
   SetUpEditorButtons(this);
   vt::ui::enableEnterMovesFocus(this);
   form_->priceEdit->setDialogs(&ui_.dialogs);

@@ -8,6 +8,7 @@
 #include "ui/date_edit.h"
 #include "ui/field_behaviour.h"
 #include "ui/locale_format.h"
+#include "ui/text_fields.h"
 #include "ui/wait_cursor.h"
 #include "ui/window_size.h"
 #include "ui_tpurdef.h"
@@ -44,6 +45,7 @@ TPurDef::TPurDef(QWidget* parent, vt::data::DataSession& session, vt::ui::UiCont
       form_(std::make_unique<Ui::TPurDef>()) {
   form_->setupUi(this);
   vt::ui::HoldDesignSize(*this);
+  vt::ui::FitTextFields(*this);
   SetUpEditorButtons(this);
   vt::ui::enableEnterMovesFocus(this);
   form_->dateAcquiredEdit->setDialogs(&ui_.dialogs);

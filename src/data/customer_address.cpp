@@ -1,5 +1,7 @@
 #include "data/customer_address.h"
 
+#include <algorithm>
+
 #include "base/convert.h"
 #include "base/text1252.h"
 #include "data/data_session.h"
@@ -44,6 +46,9 @@ std::vector<std::string> AddressBlock(const CustomerRecord& customer, bool byNam
   lines[2] = base::trim(customer.addr2);
   lines[3] = base::trim(customer.addr3);
   lines[4] = base::trim(customer.addr4);
+  // A line left empty leaves no gap: the lines below move up.
+  std::stable_partition(lines.begin(), lines.end(),
+                        [](const std::string& line) { return !line.empty(); });
   const std::string zip = base::trim(customer.zip);
   const size_t n = lastFilledLine(lines);
   // addr4 holds at most 19 characters, so after line 4 the code always

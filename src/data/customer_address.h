@@ -21,7 +21,8 @@ std::string CustomerNameLine(const CustomerRecord& customer);
 std::string CustomerListName(const CustomerRecord& customer, bool byName);
 
 // Lines 0-4. `byName`: the name line first, then the company (addr1);
-// otherwise the company first.
+// otherwise the company first. Lines that hold nothing come last, so the
+// block has no gap.
 std::vector<std::string> AddressBlock(const CustomerRecord& customer, bool byName);
 
 }  // namespace vt::data

@@ -16,6 +16,8 @@ constexpr const char* kDeleteFailed =
 
 constexpr const char* kCustomerRequired = "Customer selection required before saving.";
 constexpr const char* kAddAnother = "Add another invoice?";
+constexpr const char* kNumbersUsedUp =
+    "No invoice number is left: 999999 is the highest an invoice can have.";
 constexpr const char* kDiscardChanges = "Discard the changes to this invoice?";
 
 }  // namespace vt::invoicing::messages

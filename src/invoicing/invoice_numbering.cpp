@@ -16,8 +16,6 @@ constexpr const char* kFirstRefused =
     "The first invoice number must be a whole number from 1 to 999998.";
 // The first number leaves at least one more for the next invoice.
 constexpr int kMaxFirstNumber = kMaxInvoiceNumber - 1;
-constexpr const char* kNumbersUsedUp =
-    "No invoice number is left: 999999 is the highest an invoice can have.";
 
 // An answer that is a whole number fitting the invoice number field with
 // room left for the invoice after it.
@@ -79,7 +77,7 @@ std::optional<int> InvoiceModel::newInvoiceNumber() {
     return std::nullopt;
   }
   if (next > kMaxInvoiceNumber) {
-    fail(kNumbersUsedUp);
+    fail(messages::kNumbersUsedUp);
     return std::nullopt;
   }
   return next == 1 ? askFirstNumber() : next;

@@ -12,6 +12,7 @@
 #include "invoicing/tpmtdef.h"
 #include "ui/field_behaviour.h"
 #include "ui/record_access.h"
+#include "ui/text_fields.h"
 #include "ui/wait_cursor.h"
 #include "ui/window_size.h"
 
@@ -30,6 +31,7 @@ TInvoice::TInvoice(QWidget* parent, vt::data::DataSession& session, vt::ui::UiCo
   build();
   resize(583, 382);
   vt::ui::HoldDesignSize(*this);
+  vt::ui::FitTextFields(*this);
   vt::ui::SetUpEditorButtons(this);
   vt::ui::enableEnterMovesFocus(this);
   itemDialog = new TItemDef(this, session_, ui_);
@@ -81,7 +83,10 @@ bool TInvoice::FormShow() {
   }
   newInvoice_ = session_.CurInvoice <= 0;
   if (newInvoice_) {
-    startNewInvoice();
+    if (!startNewInvoice()) {
+      session_.CurInvoice = -1;
+      return false;
+    }
   } else {
     session_.Customer = vt::data::CustomerRecord{};
     const int status = session_.LoadFullInvoice();
@@ -97,12 +102,18 @@ bool TInvoice::FormShow() {
   return true;
 }
 
-void TInvoice::startNewInvoice() {
+bool TInvoice::startNewInvoice() {
+  if (model_.NextInvoiceNumber() > kMaxInvoiceNumber) {
+    ui_.dialogs.information("", messages::kNumbersUsedUp);
+    return false;
+  }
   session_.Customer = vt::data::CustomerRecord{};
+  // A number that cannot be read now is read again when the invoice is saved.
   const int status = model_.ClearInvoice();
   if (status < 0) {
     vt::ui::ReportTableFailure(ui_.dialogs, session_.engine(), "number the invoice", status);
   }
+  return true;
 }
 
 void TInvoice::customerClicked() {
@@ -156,7 +167,10 @@ void TInvoice::saveClicked() {
     accept();
     return;
   }
-  startNewInvoice();
+  if (!startNewInvoice()) {
+    accept();
+    return;
+  }
   ShowInvoice();
   ShowInvoiceCustomer();
   customerButton->setFocus();

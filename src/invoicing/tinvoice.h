@@ -141,7 +141,9 @@ class TInvoice : public QDialog, public vt::data::RecordEditor {
   // The fields copied into the buffer for Save and Print: false, with the
   // field refused and focused, when the date or an amount is not one.
   bool takeFields();
-  void startNewInvoice();
+  // A new invoice in the buffer; false, after telling the user, when no
+  // invoice number is left for it.
+  bool startNewInvoice();
   // The customer, items and payments, which the fields do not all show.
   QString heldOutsideFields() const;
 

@@ -3,6 +3,7 @@
 // through the payment dialog and picker. Each change is shown with the
 // amounts it leads to.
 #include <QTableWidget>
+#include <algorithm>
 
 #include "base/convert.h"
 #include "base/text1252.h"
@@ -111,9 +112,12 @@ void TInvoice::removeItemRow(int index) {
 }
 
 void TInvoice::addPaymentClicked() {
+  // The payment offered is what the invoice still owes, nothing for a credit.
+  double due = 0;
+  if (!computed([this, &due] { due = model_.ShowPayments().Due; })) return;
   const base::DateTime today = session_.now();
   PaymentFields fields{vt::ui::FormatShortDate(QDate(today.year, today.month, today.day)),
-                       vt::ui::FormatAmount(0.0, "%10.2f")};
+                       vt::ui::FormatAmount(std::max(due, 0.0), "%10.2f")};
   if (paymentDialog->Edit(fields, false) != kSaveResult) return;
   vt::data::PmtRow& row = vt::data::AppendViewRow(session_.PmtLines, session_.PmtCount);
   row[PmtCol::PDate] = fields.date.toStdString();

@@ -3,6 +3,7 @@
 // computes.
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QStringList>
 #include <QTableWidget>
 
 #include "base/convert.h"
@@ -90,9 +91,11 @@ void TInvoice::ShowInvoiceCustomer() {
   addressMemo->clear();
   customerNoteEdit->clear();
   if (session_.Invoice.CuNo == 0) return;
-  QString address;
-  for (const std::string& line : session_.AddressLines) address += text(line) + QLatin1Char('\n');
-  addressMemo->setPlainText(address);
+  QStringList address;
+  for (const std::string& line : session_.AddressLines) {
+    if (!line.empty()) address << text(line);
+  }
+  addressMemo->setPlainText(address.join(QLatin1Char('\n')));
   customerNoteEdit->setText(text(base::trim(session_.Customer.note)));
 }
 

@@ -20,6 +20,7 @@
 #include "ui/amount_field_exit.h"
 #include "ui/field_behaviour.h"
 #include "ui/locale_format.h"
+#include "ui/text_fields.h"
 #include "ui/window_size.h"
 
 namespace vt::invoicing {
@@ -33,6 +34,9 @@ constexpr const char* kQuantityFormat = "%9.2f";
 constexpr int kTotalDigits = 7;
 constexpr const char* kTotalFormat = "%10.2f";
 constexpr int kProductIdWidth = 10;  // PrID's characters
+// The description's and comment's characters in the line items' table, for
+// as long as it is not open to tell.
+constexpr int kItemTextWidth = 27;
 
 QLineEdit* textEdit(QWidget* parent, const char* name, const QString& caption) {
   auto* edit = new QLineEdit(parent);
@@ -54,13 +58,6 @@ void fitToDigits(QLineEdit* edit, int characters) {
       edit->style()->sizeFromContents(QStyle::CT_LineEdit, &option, text, edit).width());
 }
 
-// A stored text as it is edited: without the blanks that fill its field.
-QString withoutTrailingBlanks(const QString& text) {
-  qsizetype end = text.size();
-  while (end > 0 && text[end - 1] == QLatin1Char(' ')) --end;
-  return text.left(end);
-}
-
 // A caption above its control, which it names.
 QLabel* captionFor(QWidget* control) {
   auto* label = new QLabel(control->accessibleName(), control->parentWidget());
@@ -79,6 +76,7 @@ TItemDef::TItemDef(QWidget* parent, vt::data::DataSession& session, vt::ui::UiCo
   showTaxCaptions();
   resize(523, 155);
   vt::ui::HoldDesignSize(*this);
+  vt::ui::FitTextFields(*this);
   vt::ui::enableEnterMovesFocus(this);
   auto* help = new QShortcut(QKeySequence::HelpContents, this);
   connect(help, &QShortcut::activated, this, [this] { ui_.help.showContext(kHelpContext); });
@@ -103,6 +101,8 @@ void TItemDef::build() {
   productIdEdit->setFocusPolicy(Qt::ClickFocus);
   descriptionEdit = textEdit(this, "descriptionEdit", tr("Description"));
   commentEdit = textEdit(this, "commentEdit", tr("Comment"));
+  descriptionEdit->setMaxLength(kItemTextWidth);
+  commentEdit->setMaxLength(kItemTextWidth);
   unitPriceEdit = amountEdit("unitPriceEdit", tr("Unit Price"), kPriceDigits, kPriceFormat);
   quantityEdit = amountEdit("quantityEdit", tr("Quantity"), kQuantityDigits, kQuantityFormat);
   totalEdit = amountEdit("totalEdit", tr("Total"), kTotalDigits, kTotalFormat);
@@ -154,8 +154,8 @@ void TItemDef::layOut() {
 
 int TItemDef::Edit(ItemFields& fields) {
   productIdEdit->setText(fields.productId);
-  descriptionEdit->setText(withoutTrailingBlanks(fields.description));
-  commentEdit->setText(withoutTrailingBlanks(fields.comment));
+  descriptionEdit->setText(vt::ui::WithoutTrailingBlanks(fields.description));
+  commentEdit->setText(vt::ui::WithoutTrailingBlanks(fields.comment));
   unitPriceEdit->setText(fields.unitPrice);
   quantityEdit->setText(fields.quantity);
   totalEdit->setText(fields.total);
@@ -182,6 +182,7 @@ void TItemDef::FormShow() {
   ItemResult = kCancelResult;
   exitRefused_ = false;
   descriptionEdit->setFocus();
+  changes_.markUnchanged();
 }
 
 // The check boxes are captioned with the two charges' labels, as set up.
@@ -249,7 +250,14 @@ void TItemDef::deleteClicked() {
 }
 
 void TItemDef::cancelClicked() {
-  CloseWithResult(*this, ItemResult, kCancelResult);
+  ItemResult = kCancelResult;
+  QDialog::reject();
+}
+
+void TItemDef::reject() {
+  if (!changes_.mayDiscard(ui_.dialogs, "Discard the changes to this line item?")) return;
+  ItemResult = kCancelResult;
+  QDialog::reject();
 }
 
 void CloseWithResult(QDialog& dialog, int& resultField, int result) {

@@ -11,6 +11,7 @@
 #include "data/data_session.h"
 #include "ui/amount_edit.h"
 #include "ui/context.h"
+#include "ui/unsaved_changes.h"
 
 class QCheckBox;
 class QLineEdit;
@@ -60,7 +61,11 @@ class TItemDef : public QDialog {
  public slots:
   void saveClicked();
   void deleteClicked();
+  // The Cancel button discards without asking.
   void cancelClicked();
+  // Escape and the close box: with anything changed, only after the user
+  // agrees to discard it.
+  void reject() override;
 
  private:
   void build();
@@ -80,6 +85,7 @@ class TItemDef : public QDialog {
   vt::ui::UiContext& ui_;
   // The amount field last left was refused (and the user told).
   bool exitRefused_ = false;
+  vt::ui::UnsavedChanges changes_{*this};
 };
 
 }  // namespace vt::invoicing

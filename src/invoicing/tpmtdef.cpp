@@ -10,6 +10,7 @@
 #include "ui/amount_field_exit.h"
 #include "ui/field_behaviour.h"
 #include "ui/locale_format.h"
+#include "ui/text_fields.h"
 #include "ui/window_size.h"
 
 namespace vt::invoicing {
@@ -28,6 +29,7 @@ TPmtDef::TPmtDef(QWidget* parent, vt::ui::UiContext& ui) : QDialog(parent), ui_(
   layOut();
   resize(329, 160);
   vt::ui::HoldDesignSize(*this);
+  vt::ui::FitTextFields(*this);
   vt::ui::enableEnterMovesFocus(this);
   connect(saveButton, &QPushButton::clicked, this, &TPmtDef::saveClicked);
   connect(deleteButton, &QPushButton::clicked, this, &TPmtDef::deleteClicked);
@@ -81,7 +83,12 @@ int TPmtDef::Edit(PaymentFields& fields, bool allowDelete) {
   deleteButton->setEnabled(allowDelete);
   PmtResult = kCancelResult;
   exitRefused_ = false;
-  datePaidEdit->setFocus();
+  if (allowDelete) {
+    datePaidEdit->setFocus();
+  } else {
+    amountEdit->setFocus();
+    amountEdit->selectAll();
+  }
   exec();
   if (PmtResult == kSaveResult) {
     fields.date = vt::ui::FormatShortDate(datePaidEdit->date());

@@ -28,7 +28,9 @@ class TPmtDef : public QDialog {
 
   // Fills the two fields, enables Delete when allowDelete, shows modally,
   // returns PmtResult; on Save `fields` receives the two texts (the date
-  // written in the short date format, without the field's padding).
+  // written in the short date format, without the field's padding). A new
+  // payment (no Delete) starts in the amount, selected, so that what is
+  // typed replaces the amount offered; a payment on file starts in the date.
   int Edit(PaymentFields& fields, bool allowDelete);
   int PmtResult = kCancelResult;
 

@@ -12,6 +12,7 @@
 #include "base/text1252.h"
 #include "invoicing/settings_window_support.h"
 #include "ui/field_behaviour.h"
+#include "ui/text_fields.h"
 #include "ui/window_size.h"
 
 namespace vt::invoicing {
@@ -45,6 +46,7 @@ TStationary::TStationary(QWidget* parent, vt::data::DataSession& session, vt::ui
   layOut();
   resize(448, 349);
   vt::ui::HoldDesignSize(*this);
+  vt::ui::FitTextFields(*this);
   vt::ui::enableEnterMovesFocus(this);
   connect(logoButton, &QPushButton::clicked, this, &TStationary::logoClicked);
   connect(saveButton, &QPushButton::clicked, this, &TStationary::saveClicked);

@@ -10,6 +10,7 @@
 
 #include "invoicing/settings_window_support.h"
 #include "ui/field_behaviour.h"
+#include "ui/text_fields.h"
 #include "ui/window_size.h"
 
 namespace vt::invoicing {
@@ -36,6 +37,7 @@ TTaxDef::TTaxDef(QWidget* parent, vt::data::DataSession& session, vt::ui::UiCont
   build();
   resize(427, 282);
   vt::ui::HoldDesignSize(*this);
+  vt::ui::FitTextFields(*this);
   vt::ui::enableEnterMovesFocus(this);
   for (vt::ui::AmountEdit* rate : {tax1RateEdit, tax2RateEdit}) {
     rate->setDialogs(&ui_.dialogs);

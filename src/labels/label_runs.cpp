@@ -35,15 +35,15 @@ void LabelRuns::SelectedCustomers() {
 }
 
 void LabelRuns::InvoicesDated() {
-  spanRun(&InvoicesDatedLabels);
+  spanRun(QStringLiteral("Labels: Invoices Dated"), &InvoicesDatedLabels);
 }
 
 void LabelRuns::PastDueBilling() {
-  spanRun(&PastDueLabels);
+  spanRun(QStringLiteral("Labels: Past Due Billing"), &PastDueLabels);
 }
 
 void LabelRuns::BalanceDueStatement() {
-  spanRun(&BalanceDueLabels);
+  spanRun(QStringLiteral("Labels: Balance Due Statement"), &BalanceDueLabels);
 }
 
 void LabelRuns::CustomerGroups() {
@@ -55,12 +55,12 @@ void LabelRuns::CustomerGroups() {
       [this](LabelSelection& s) { return GroupLabels(s, choices_.SelectedGroups); });
 }
 
-void LabelRuns::spanRun(int (*select)(LabelSelection&, const base::DateTime&,
-                                      const base::DateTime&)) {
+void LabelRuns::spanRun(const QString& title, int (*select)(LabelSelection&, const base::DateTime&,
+                                                            const base::DateTime&)) {
   run(
-      [this] {
+      [this, title] {
         choices_.SpanStart = choices_.SpanEnd = session_.now().date();
-        return windows_.dateSpan.Run();
+        return windows_.dateSpan.Run(title);
       },
       [this, select](LabelSelection& s) {
         return select(s, choices_.SpanStart, choices_.SpanEnd);

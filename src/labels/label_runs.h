@@ -6,6 +6,7 @@
 #pragma once
 
 #include <QFont>
+#include <QString>
 #include <functional>
 #include <memory>
 
@@ -58,7 +59,9 @@ class LabelRuns {
  private:
   using Selection = std::function<int(LabelSelection&)>;
   // Runs the span dialog on today's date, then the selection.
-  void spanRun(int (*select)(LabelSelection&, const base::DateTime&, const base::DateTime&));
+  // The date span, titled `title`, then the labels `select` chooses in it.
+  void spanRun(const QString& title,
+               int (*select)(LabelSelection&, const base::DateTime&, const base::DateTime&));
   // Asks for the stock and the start, prints what `select` adds and closes
   // every table; `ask` runs after the stock is chosen and may end the run.
   void run(const std::function<bool()>& ask, const Selection& select);

@@ -16,6 +16,7 @@
 #include "ui/amount_field_exit.h"
 #include "ui/field_behaviour.h"
 #include "ui/record_access.h"
+#include "ui/text_fields.h"
 #include "ui/window_size.h"
 
 namespace vt::labels {
@@ -44,6 +45,7 @@ TLabelDef::TLabelDef(QWidget* parent, vt::data::DataSession& session, vt::ui::Ui
   setWindowTitle(QStringLiteral("Label Definition"));
   build();
   vt::ui::HoldDesignSize(*this);
+  vt::ui::FitTextFields(*this);
   vt::ui::SetUpEditorButtons(this);
   vt::ui::enableEnterMovesFocus(this);
   auto* help = new QShortcut(QKeySequence::HelpContents, this);

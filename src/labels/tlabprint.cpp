@@ -13,6 +13,7 @@
 #include "labels/label_device.h"
 #include "ui/field_behaviour.h"
 #include "ui/record_access.h"
+#include "ui/text_fields.h"
 #include "ui/window_size.h"
 
 namespace vt::labels {
@@ -61,6 +62,7 @@ TLabPrint::TLabPrint(QWidget* parent, vt::data::DataSession& session, vt::ui::Ui
   layOut();
   resize(280, 170);
   vt::ui::HoldDesignSize(*this);
+  vt::ui::FitTextFields(*this);
   vt::ui::enableEnterMovesFocus(this);
   connect(okButton, &QPushButton::clicked, this, &TLabPrint::okClicked);
   connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);

@@ -6,7 +6,7 @@ namespace {
 
 vt::ui::ListPicker::Options pickLabOptions() {
   vt::ui::ListPicker::Options options;
-  options.caption = QStringLiteral("PickLab");
+  options.caption = QStringLiteral("Choose a Label Stock");
   options.listName = QStringLiteral("Label Stocks");
   options.seekBox = false;
   options.enterSelects = true;
@@ -16,7 +16,9 @@ vt::ui::ListPicker::Options pickLabOptions() {
 }  // namespace
 
 TPickLab::TPickLab(QWidget* parent, vt::data::DataSession& session, vt::ui::UiContext& ui)
-    : ListPicker(parent, ui, pickLabOptions()), session_(session) {}
+    : ListPicker(parent, ui, pickLabOptions()), session_(session) {
+  setObjectName(QStringLiteral("TPickLab"));
+}
 
 vt::engine::Table* TPickLab::listedTable() {
   return session_.labels();

@@ -1,4 +1,4 @@
-// TPickLab, the window "PickLab": every label stock of LABELS in name order,
+// TPickLab, the window "Choose a Label Stock": every label stock of LABELS in name order,
 // without a seek box, from which the user picks a stock, asks for a new one
 // or cancels. The result is CurLabel (through the selection cycle).
 #pragma once

@@ -1,13 +1,41 @@
 #include "reports/customer_runs.h"
 
 #include "reports/customer_documents.h"
+#include "reports/invoices_dated.h"
 #include "reports/report_run.h"
 #include "reports/tdatespan.h"
+#include "ui/record_access.h"
 #include "ui/wait_cursor.h"
 
 namespace vt::reports {
 
 using data::RecordKind;
+
+namespace {
+
+constexpr const char* kNoInvoicesDated = "No invoices are dated in this span.";
+constexpr const char* kNoBillsDated = "No invoice dated in this span has a balance due.";
+constexpr const char* kNoStatementsOwing =
+    "No customer has a balance due or a credit on invoices dated up to the end of this span.";
+constexpr const char* kFirstStatement = "Choose a customer to print a statement for.";
+constexpr const char* kNextStatement =
+    "Choose another customer, or Cancel to print the statements.";
+
+// The prompt a picker shows for the length of one run.
+class PickerPrompt {
+ public:
+  explicit PickerPrompt(ui::GridPicker& picker) : picker_(picker) {}
+  ~PickerPrompt() { picker_.setPrompt({}); }
+  PickerPrompt(const PickerPrompt&) = delete;
+  PickerPrompt& operator=(const PickerPrompt&) = delete;
+
+  void show(const char* prompt) { picker_.setPrompt(QString::fromUtf8(prompt)); }
+
+ private:
+  ui::GridPicker& picker_;
+};
+
+}  // namespace
 
 CustomerRuns::CustomerRuns(data::DataSession& session, ui::UiContext& ui, const QFont& reportFont,
                            ReportChoices& choices, RunWindows windows)
@@ -26,13 +54,35 @@ void CustomerRuns::run(const std::function<int(CustomerDocuments&)>& fill) {
                });
 }
 
+bool CustomerRuns::spanHasInvoices(const base::DateTime& from, const base::DateTime& to,
+                                   bool invoiceMode) {
+  return foundOrTold(AnyInvoiceDated(session_, from, to, invoiceMode),
+                     invoiceMode ? kNoInvoicesDated : kNoBillsDated);
+}
+
+bool CustomerRuns::spanHasStatements(const base::DateTime& to) {
+  return foundOrTold(AnyStatementOwing(session_, to), kNoStatementsOwing);
+}
+
+bool CustomerRuns::foundOrTold(int found, const char* nothing) {
+  if (found < 0)
+    return ui::ReportTableFailure(ui_.dialogs, session_.engine(), "read the invoices", found);
+  if (found == 0) ui_.dialogs.information("", nothing);
+  return found > 0;
+}
+
 void CustomerRuns::PrintInvoices(bool byDates, bool invoiceMode) {
   if (!openTables()) return;
   if (byDates) {
     const base::DateTime today = session_.now().date();
     choices_.SpanStart = choices_.SpanEnd = today;
     if (!invoiceMode) SetMonthSpan(choices_, today);
-    if (windows_.dateSpan.Run()) {
+    const QString title = invoiceMode ? QStringLiteral("Print Invoices")
+                                      : QStringLiteral("Print Bills with Balances Due");
+    const auto check = [this, invoiceMode](const base::DateTime& from, const base::DateTime& to) {
+      return spanHasInvoices(from, to, invoiceMode);
+    };
+    if (windows_.dateSpan.Run(title, check)) {
       run([this, invoiceMode](CustomerDocuments& documents) {
         ui::WaitCursor wait;
         documents.StartInvoiceReport();
@@ -61,14 +111,17 @@ void CustomerRuns::PrintInvoices(bool byDates, bool invoiceMode) {
 }
 
 void CustomerRuns::PrintStatements(bool withBalances) {
+  if (!openTables()) return;
   if (withBalances) {
     SetMonthSpan(choices_, session_.now().date());
-    if (!windows_.dateSpan.Run()) {
+    const auto check = [this](const base::DateTime&, const base::DateTime& to) {
+      return spanHasStatements(to);
+    };
+    if (!windows_.dateSpan.Run(QStringLiteral("Print Statements with Balances"), check)) {
       session_.CloseAll();
       return;
     }
   }
-  if (!openTables()) return;
   run([this, withBalances](CustomerDocuments& documents) {
     documents.StartStatementReport();
     if (withBalances) {
@@ -78,7 +131,10 @@ void CustomerRuns::PrintStatements(bool withBalances) {
     engine::Table& customers = *session_.customers();
     customers.selectTag(customers.tag("cname"));
     session_.StartAtTop(RecordKind::Customer);
+    PickerPrompt prompt(windows_.customerPicker);
+    prompt.show(kFirstStatement);
     while (session_.PickCustomer(false, windows_.customerPicker, windows_.customerEditor).chosen) {
+      prompt.show(kNextStatement);
       const long chosen = session_.CurCustomer;
       if (const int status = documents.StatementOf(chosen); status < 0) return status;
       customers.selectTag(customers.tag("cname"));

@@ -11,6 +11,7 @@
 #include "invoicing/invoice_printer.h"
 #include "reports/report_choices.h"
 #include "ui/context.h"
+#include "ui/grid_picker.h"
 
 namespace vt::reports {
 
@@ -24,7 +25,7 @@ struct RunWindows {
   TDateSpan& dateSpan;
   data::RecordPicker& invoicePicker;
   data::RecordEditor& invoiceEditor;
-  data::RecordPicker& customerPicker;
+  ui::GridPicker& customerPicker;
   data::RecordEditor& customerEditor;
 };
 
@@ -41,6 +42,13 @@ class CustomerRuns final : public invoicing::InvoicePrinter {
 
  private:
   bool openTables();
+  // OK in the date window of invoices or bills: the span holds something to
+  // print, or the user is told and chooses again.
+  bool spanHasInvoices(const base::DateTime& from, const base::DateTime& to, bool invoiceMode);
+  // The same for statements with balances.
+  bool spanHasStatements(const base::DateTime& to);
+  // `found` as AnyInvoiceDated gives it: a failure or `nothing` is told.
+  bool foundOrTold(int found, const char* nothing);
   // Builds a document with `fill` and shows it when it has rows; a failure
   // of the tables or of a text is told.
   void run(const std::function<int(CustomerDocuments&)>& fill);

@@ -7,10 +7,10 @@ namespace vt::reports {
 
 ReportRunner::ReportRunner(RunnerParts parts) : parts_(parts), session_(parts.session) {}
 
-void ReportRunner::spanReport(const SpanReport& build) {
+void ReportRunner::spanReport(const QString& title, const SpanReport& build) {
   ReportChoices& choices = parts_.choices;
   SetMonthSpan(choices, session_.now().date());
-  if (!parts_.dateSpan.Run()) {
+  if (!parts_.dateSpan.Run(title)) {
     session_.CloseAll();
     return;
   }

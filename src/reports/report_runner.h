@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QFont>
+#include <QString>
 #include <functional>
 
 #include "base/progress.h"
@@ -38,8 +39,9 @@ class ReportRunner {
  protected:
   using SpanReport =
       std::function<int(ReportContext&, const base::DateTime&, const base::DateTime&)>;
-  // The span dialog on the current month, then `build` over the span.
-  void spanReport(const SpanReport& build);
+  // The span dialog, titled `title`, on the current month, then `build`
+  // over the span.
+  void spanReport(const QString& title, const SpanReport& build);
   // Builds a document with `build` and shows it, or tells why there is none;
   // every table is closed afterwards.
   void buildAndShow(const std::function<int(ReportContext&)>& build);

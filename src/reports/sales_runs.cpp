@@ -11,15 +11,17 @@ namespace vt::reports {
 SalesRuns::SalesRuns(RunnerParts parts) : ReportRunner(parts) {}
 
 void SalesRuns::SalesSummary() {
-  spanReport([](ReportContext& c, const base::DateTime& from, const base::DateTime& to) {
-    return reports::SalesSummary(c, from, to);
-  });
+  spanReport(QStringLiteral("Sales Summary"),
+             [](ReportContext& c, const base::DateTime& from, const base::DateTime& to) {
+               return reports::SalesSummary(c, from, to);
+             });
 }
 
 void SalesRuns::TaxSummary() {
-  spanReport([](ReportContext& c, const base::DateTime& from, const base::DateTime& to) {
-    return reports::TaxSummary(c, from, to);
-  });
+  spanReport(QStringLiteral("Tax Summary"),
+             [](ReportContext& c, const base::DateTime& from, const base::DateTime& to) {
+               return reports::TaxSummary(c, from, to);
+             });
 }
 
 void SalesRuns::setProductWindows(data::RecordPicker& picker, data::RecordEditor& editor) {
@@ -28,9 +30,10 @@ void SalesRuns::setProductWindows(data::RecordPicker& picker, data::RecordEditor
 }
 
 void SalesRuns::ProductSummary() {
-  spanReport([](ReportContext& c, const base::DateTime& from, const base::DateTime& to) {
-    return reports::ProductSummary(c, from, to);
-  });
+  spanReport(QStringLiteral("Product Summary"),
+             [](ReportContext& c, const base::DateTime& from, const base::DateTime& to) {
+               return reports::ProductSummary(c, from, to);
+             });
 }
 
 void SalesRuns::ProductBuyers() {
@@ -46,15 +49,17 @@ void SalesRuns::ProductBuyers() {
     return;
   }
   const long product = session_.CurProduct;
-  spanReport([product](ReportContext& c, const base::DateTime& from, const base::DateTime& to) {
-    return reports::ProductBuyers(c, product, from, to);
-  });
+  spanReport(QStringLiteral("Product Buyers"),
+             [product](ReportContext& c, const base::DateTime& from, const base::DateTime& to) {
+               return reports::ProductBuyers(c, product, from, to);
+             });
 }
 
 void SalesRuns::IncomeSummary() {
-  spanReport([](ReportContext& c, const base::DateTime& from, const base::DateTime& to) {
-    return reports::IncomeSummary(c, from, to);
-  });
+  spanReport(QStringLiteral("Income Summary"),
+             [](ReportContext& c, const base::DateTime& from, const base::DateTime& to) {
+               return reports::IncomeSummary(c, from, to);
+             });
 }
 
 void SalesRuns::Receivables() {
@@ -67,7 +72,8 @@ void SalesRuns::SentMail() {
 
 void SalesRuns::ReceivablesAging() {
   parts_.choices.SpanStart = session_.now().date();
-  if (!parts_.dateSpan.RunSingleDate(QStringLiteral("Receivables as Of:"),
+  if (!parts_.dateSpan.RunSingleDate(QStringLiteral("Receivables Aging"),
+                                     QStringLiteral("Receivables as Of:"),
                                      QStringLiteral("Show invoices"), showAgedInvoices_)) {
     session_.CloseAll();
     return;
@@ -79,9 +85,10 @@ void SalesRuns::ReceivablesAging() {
 }
 
 void SalesRuns::SalesChart() {
-  spanReport([](ReportContext& c, const base::DateTime& from, const base::DateTime& to) {
-    return reports::SalesChart(c, from, to);
-  });
+  spanReport(QStringLiteral("Sales Chart"),
+             [](ReportContext& c, const base::DateTime& from, const base::DateTime& to) {
+               return reports::SalesChart(c, from, to);
+             });
 }
 
 }  // namespace vt::reports

@@ -8,6 +8,7 @@
 #include "data/live_records.h"
 #include "invoicing/invoice_arithmetic.h"
 #include "reports/customer_documents.h"
+#include "reports/invoices_dated.h"
 #include "reports/report_frame.h"
 
 namespace vt::reports {
@@ -194,20 +195,10 @@ int CustomerDocuments::StatementOf(long recno) {
 
 int CustomerDocuments::InvoicesByDates(const base::DateTime& from, const base::DateTime& to,
                                        bool invoiceMode) {
-  engine::Table& invoices = *session_.invoices();
-  engine::Engine& engine = session_.engine();
-  engine.errorCode();
-  if (!selectTag(invoices, "InvD")) return engine.errorCode();
-  Result at = data::LiveSeek(invoices, base::DateToKey(from));
-  for (; at == Result::Success || at == Result::After; at = data::LiveNext(invoices)) {
-    if (const int status = session_.LoadInvoice(); status < 0) return status;
-    if (session_.Invoice.IDate.date() > to.date()) break;
-    const auto recno = static_cast<long>(invoices.recNo());
-    if (invoiceMode || session_.Invoice.Due > 0) {
-      if (const int status = AddInvoice(recno, invoiceMode); status < 0) return status;
-    }
-  }
-  return engine.errorCode();
+  return ForInvoicesDated(session_, from, to, [this, invoiceMode](long recno) {
+    if (!invoiceMode && session_.Invoice.Due <= 0) return 0;
+    return AddInvoice(recno, invoiceMode);
+  });
 }
 
 int CustomerDocuments::AddInvoice(long recno, bool invoiceMode) {

@@ -8,9 +8,10 @@ namespace vt::reports {
 StockRuns::StockRuns(RunnerParts parts) : ReportRunner(parts) {}
 
 void StockRuns::PurchasingReport() {
-  spanReport([](ReportContext& c, const base::DateTime& from, const base::DateTime& to) {
-    return reports::PurchasingReport(c, from, to);
-  });
+  spanReport(QStringLiteral("Purchasing Report"),
+             [](ReportContext& c, const base::DateTime& from, const base::DateTime& to) {
+               return reports::PurchasingReport(c, from, to);
+             });
 }
 
 void StockRuns::ProductListing() {
@@ -20,7 +21,8 @@ void StockRuns::ProductListing() {
 void StockRuns::InventoryReport() {
   ReportChoices& choices = parts_.choices;
   choices.SpanStart = session_.now().date();
-  if (!parts_.dateSpan.RunSingleDate(QStringLiteral("Inventory as Of:"))) {
+  if (!parts_.dateSpan.RunSingleDate(QStringLiteral("Inventory"),
+                                     QStringLiteral("Inventory as Of:"))) {
     session_.CloseAll();
     return;
   }
@@ -32,9 +34,10 @@ void StockRuns::InventoryReport() {
 
 void StockRuns::CostOfGoodsSold() {
   const CostMethod method = MethodOf(session_.settings);
-  spanReport([method](ReportContext& c, const base::DateTime& from, const base::DateTime& to) {
-    return reports::CostOfGoodsSold(c, method, from, to);
-  });
+  spanReport(QStringLiteral("Cost of Goods Sold"),
+             [method](ReportContext& c, const base::DateTime& from, const base::DateTime& to) {
+               return reports::CostOfGoodsSold(c, method, from, to);
+             });
 }
 
 void StockRuns::StockOnHand() {

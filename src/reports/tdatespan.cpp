@@ -40,7 +40,6 @@ QLabel* makeCaption(QWidget* parent, const char* name, QWidget* field) {
 TDateSpan::TDateSpan(QWidget* parent, vt::ui::UiContext& ui, ReportChoices& choices)
     : QDialog(parent), ui_(ui), choices_(choices) {
   setObjectName("TDateSpan");
-  setWindowTitle(tr("DateSpan"));
   build();
   layOut();
   resize(265, 110);
@@ -91,25 +90,29 @@ void TDateSpan::layOut() {
   grid->setColumnStretch(1, 1);
 }
 
-bool TDateSpan::Run() {
+bool TDateSpan::Run(const QString& title, SpanCheck check) {
+  setWindowTitle(title);
+  check_ = std::move(check);
   FormShow();
   exec();
+  check_ = {};
   return !choices_.SpanCancelled;
 }
 
-bool TDateSpan::RunSingleDate(const QString& caption) {
+bool TDateSpan::RunSingleDate(const QString& title, const QString& caption) {
   showEnd(false, caption);
-  const bool accepted = Run();
+  const bool accepted = Run(title);
   showEnd(true, tr(kStartCaption));
   return accepted;
 }
 
-bool TDateSpan::RunSingleDate(const QString& caption, const QString& option, bool& checked) {
+bool TDateSpan::RunSingleDate(const QString& title, const QString& caption, const QString& option,
+                              bool& checked) {
   optionCheckBox->setText(option);
   optionCheckBox->setAccessibleName(option);
   optionCheckBox->setChecked(checked);
   optionCheckBox->show();
-  const bool accepted = RunSingleDate(caption);
+  const bool accepted = RunSingleDate(title, caption);
   optionCheckBox->hide();
   if (accepted) checked = optionCheckBox->isChecked();
   return accepted;
@@ -142,6 +145,10 @@ void TDateSpan::okClicked() {
   if (span) choices_.SpanEnd = fromQDate(endDateEdit->date());
   if (span && choices_.SpanStart > choices_.SpanEnd) {
     ui_.dialogs.information("", kEndBeforeStart);
+    return;
+  }
+  if (check_ && !check_(choices_.SpanStart, choices_.SpanEnd)) {
+    startDateEdit->setFocus();
     return;
   }
   choices_.SpanCancelled = false;

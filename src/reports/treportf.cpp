@@ -3,10 +3,12 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QFrame>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <QScrollBar>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -17,6 +19,7 @@
 #include "reports/report_csv_file.h"
 #include "reports/report_output.h"
 #include "reports/report_preview.h"
+#include "ui/file_count.h"
 #include "ui/wait_cursor.h"
 
 namespace vt::reports {
@@ -29,6 +32,9 @@ struct FileKind {
 };
 
 // By FileForm: aligned text, tab-delimited text, PDF, CSV.
+// The share of the screen's width and height the window first takes.
+constexpr double kScreenShare = 0.85;
+
 constexpr FileKind kFileKinds[] = {
     {"Text files (*.txt)", "txt"},
     {"Delimited files (*.asc)", "asc"},
@@ -112,10 +118,25 @@ void TReportF::Show(const ReportDoc& doc) {
   reportPreview->setDocument(doc_, reportFont_);
   eachPdfAction->setVisible(!doc.documents().empty());
   emailAction->setVisible(!doc.documents().empty() && mailer_);
-  setWindowState(windowState() | Qt::WindowMaximized);
+  placeFirstTime();
   exec();
   reportPreview->setDocument(nullptr, reportFont_);
   doc_ = nullptr;
+}
+
+// Most of the screen, centred on it, whether or not a window manager would
+// maximize the window; later showings keep the size and place the user
+// left it at.
+void TReportF::placeFirstTime() {
+  if (placed_) return;
+  placed_ = true;
+  const QScreen* shown = parentWidget() ? parentWidget()->screen() : screen();
+  if (!shown) shown = QGuiApplication::primaryScreen();
+  if (!shown) return;
+  const QRect available = shown->availableGeometry();
+  QRect room(QPoint(), available.size() * kScreenShare);
+  room.moveCenter(available.center());
+  setGeometry(room);
 }
 
 void TReportF::fitScrollBar() {
@@ -182,14 +203,17 @@ void TReportF::eachPdfClicked() {
   if (!chosen || chosen->empty()) return;
   MissingPictures missing;
   QString failed;
+  int written = 0;
   reported([&] {
     vt::ui::WaitCursor busy;
-    int written = 0;
     failed = WriteEachPdf(*doc_, QString::fromStdString(*chosen), reportFont_,
                           ui_.printers.printer().pageLayout(), &written, &missing);
   });
   tellMissing(missing);
   if (!failed.isEmpty()) ui_.dialogs.information("", "Unable to save to: " + failed.toStdString());
+  if (written > 0)
+    ui_.dialogs.information("Save Each as PDF",
+                            vt::ui::FilesWentLine(written, "saved in", *chosen));
 }
 
 // The dialog may leave the process in another directory; the one the

@@ -33,7 +33,8 @@ class TReportF : public QDialog {
   TReportF(QWidget* parent, vt::ui::UiContext& ui, const QFont& reportFont);
 
   // Shows the window modally on `doc`, laid out afresh and at its first
-  // row, until the user closes it.
+  // row, until the user closes it. The first showing takes most of the
+  // screen; later ones keep the size the user left the window at.
   void Show(const ReportDoc& doc);
   // The font of the following showings (chosen on the main window).
   void setReportFont(const QFont& reportFont) { reportFont_ = reportFont; }
@@ -76,6 +77,7 @@ class TReportF : public QDialog {
 
   void buildMenu();
   void buildFrame();
+  void placeFirstTime();
   // The scroll bar after the preview's layout: shown with a range when the
   // document has more rows than the window.
   void fitScrollBar();
@@ -91,6 +93,8 @@ class TReportF : public QDialog {
   QFont reportFont_;
   const ReportDoc* doc_ = nullptr;
   std::function<void(const ReportDoc&)> mailer_;
+  // Shown once: its size and place are the user's from then on.
+  bool placed_ = false;
 };
 
 }  // namespace vt::reports

@@ -11,6 +11,7 @@
 #include "engine/status.h"
 #include "shell/app_state.h"
 #include "shell/tmain.h"
+#include "ui/file_count.h"
 #include "ui/wait_cursor.h"
 
 namespace vt::shell {
@@ -81,12 +82,25 @@ std::optional<std::string> TMain::chooseMaintenanceDir(const char* caption, cons
   return dir;
 }
 
+// A folder refused as the data directory itself is told, and the chooser
+// opens again for another.
 void TMain::backupClicked() {
-  const std::optional<std::string> dir =
-      chooseMaintenanceDir("Choose Backup Drive & Directory", "Backup");
-  if (!dir) return;
-  const ui::WaitCursor busy;
-  data::BackupDataFiles(state_.session()->engine(), *dir, state_.ui.dialogs, &progress_);
+  for (;;) {
+    const std::optional<std::string> dir =
+        chooseMaintenanceDir("Choose Backup Drive & Directory", "Backup");
+    if (!dir) return;
+    engine::Engine& engine = state_.session()->engine();
+    if (data::SameDirectory(*dir, engine.directory())) {
+      state_.ui.dialogs.information("", "Backup must be to a different drive and/or directory");
+      continue;
+    }
+    const ui::WaitCursor busy;
+    if (data::BackupDataFiles(engine, *dir, state_.ui.dialogs, &progress_)) {
+      const auto count = static_cast<int>(data::BackupFiles().size());
+      state_.ui.dialogs.information("", ui::FilesWentLine(count, "backed up to", *dir));
+    }
+    return;
+  }
 }
 
 void TMain::restoreClicked() {

@@ -16,12 +16,12 @@ QDate DateEdit::date() const {
 }
 
 void DateEdit::setDate(const QDate& date) {
-  MaskedEdit::setText(FormatDateField(date));
+  MaskedEdit::setText(FormatShortDate(date));
 }
 
 void DateEdit::setText(const QString& text) {
   const QDate date = ParseShortDate(text);
-  MaskedEdit::setText(date.isValid() ? FormatDateField(date) : text);
+  MaskedEdit::setText(date.isValid() ? FormatShortDate(date) : text);
 }
 
 bool DateEdit::check() {

@@ -21,9 +21,9 @@ class DateEdit : public MaskedEdit {
 
   // The date in the field; an invalid QDate when it holds none.
   QDate date() const;
-  // Writes the date as FormatDateField shows it; an invalid date blanks it.
+  // Writes the date as FormatShortDate shows it; an invalid date blanks it.
   void setDate(const QDate& date);
-  // A text that is a short date is shown as FormatDateField shows that
+  // A text that is a short date is shown as FormatShortDate shows that
   // date; any other text goes into the mask as it is. Hides
   // MaskedEdit::setText.
   void setText(const QString& text);

@@ -23,6 +23,7 @@
 #include "base/text1252.h"
 #include "ui/field_behaviour.h"
 #include "ui/list_failure.h"
+#include "ui/text_fields.h"
 #include "ui/wait_cursor.h"
 #include "ui/window_size.h"
 
@@ -40,6 +41,9 @@ GridPicker::GridPicker(QWidget* parent, vt::data::DataSession& session, UiContex
 }
 
 void GridPicker::buildControls() {
+  promptLabel = new QLabel(this);
+  promptLabel->setObjectName(QStringLiteral("promptLabel"));
+  promptLabel->hide();
   recordsGrid = new QTableWidget(this);
   recordsGrid->setObjectName(QStringLiteral("recordsGrid"));
   recordsGrid->setAccessibleName(settings_.caption);
@@ -116,12 +120,19 @@ void GridPicker::buildControls() {
   buttons->addWidget(cancelButton);
   auto* form = new QVBoxLayout(this);
   form->setContentsMargins(8, 8, settings_.rightMargin, 8);
+  form->addWidget(promptLabel);
   form->addLayout(gridRow, 1);
   form->addLayout(seekRow);
   form->addLayout(extraRow_);
   form->addLayout(buttons);
   QWidget* stops[] = {seekEdit, recordsGrid, selectButton, newButton, cancelButton};
   for (size_t i = 1; i < std::size(stops); ++i) setTabOrder(stops[i - 1], stops[i]);
+}
+
+void GridPicker::setPrompt(const QString& prompt) {
+  promptLabel->setText(prompt);
+  promptLabel->setAccessibleName(prompt);
+  promptLabel->setVisible(!prompt.isEmpty());
 }
 
 void GridPicker::pick(bool allowNew, long& current) {
@@ -279,6 +290,9 @@ void GridPicker::writeRow(int row, const QStringList& cells) {
       recordsGrid->setItem(row, c, cell);
     }
     cell->setText(cells[c]);
+    // Fields are blank-padded to their width; a screen reader reads the
+    // text without the padding.
+    cell->setData(Qt::AccessibleTextRole, WithoutTrailingBlanks(cells[c]));
   }
 }
 

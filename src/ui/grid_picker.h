@@ -102,6 +102,12 @@ class GridPicker : public QDialog, public vt::data::RecordPicker {
   // The record number in a grid row's "RecNo" cell (rows 0-9); 0 when blank.
   long recordAt(int row) const;
 
+  // A line above the grid telling what the choice is for in the run that
+  // shows the picker ("Choose another customer, or Cancel to print the
+  // statements"); empty hides it.
+  void setPrompt(const QString& prompt);
+
+  QLabel* promptLabel = nullptr;
   QTableWidget* recordsGrid = nullptr;
   QScrollBar* recordsScrollBar = nullptr;
   QLabel* seekLabel = nullptr;

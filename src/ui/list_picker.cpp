@@ -14,6 +14,7 @@
 #include "base/text1252.h"
 #include "ui/field_behaviour.h"
 #include "ui/list_failure.h"
+#include "ui/text_fields.h"
 #include "ui/wait_cursor.h"
 #include "ui/window_size.h"
 
@@ -38,7 +39,6 @@ ListPicker::~ListPicker() = default;
 
 void ListPicker::build() {
   setWindowTitle(options_.caption);
-  setObjectName(options_.caption);
   auto* layout = new QVBoxLayout(this);
   if (options_.seekBox) {
     auto* seekRow = new QHBoxLayout;
@@ -137,9 +137,14 @@ int ListPicker::fill(vt::engine::Table& table) {
     }
     searchList_.push_back(searchKey(name));
     QString text = QString::fromStdString(name);
-    if (table.deleted()) text += QString::fromLatin1(kDeletedMark);
+    QString spoken = WithoutTrailingBlanks(text);
+    if (table.deleted()) {
+      text += QString::fromLatin1(kDeletedMark);
+      spoken += QLatin1Char(' ') + QString::fromLatin1(kDeletedMark);
+    }
     if (static_cast<long>(table.recNo()) == current_) noted = namesList->count();
-    namesList->addItem(text);
+    auto* item = new QListWidgetItem(text, namesList);
+    item->setData(Qt::AccessibleTextRole, spoken);
   }
   if (const int status = engine.errorCode(); status < 0) reportFailure(status);
   return noted;

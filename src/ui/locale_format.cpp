@@ -81,13 +81,6 @@ QString fieldOrder() {
   return order.size() == 3 ? order : QStringLiteral("dMy");
 }
 
-// The run of one format letter as it is typed: "d"/"dd", "M"/"MM", "yy".
-QString enteredField(const QString& format, QChar letter) {
-  if (letter == QLatin1Char('y')) return QStringLiteral("yy");
-  const int count = format.count(letter);
-  return QString(count == 1 ? 1 : 2, letter);
-}
-
 // Reads a day, month or year of at most `maxDigits` digits.
 bool readNumber(const QString& text, int maxDigits, int* value) {
   if (text.isEmpty() || text.size() > maxDigits) return false;
@@ -120,9 +113,8 @@ QChar dateSeparator() {
 }
 
 QString dateEntryFormat() {
-  const QString format = shortDateFormat();
   QStringList parts;
-  for (QChar letter : fieldOrder()) parts << enteredField(format, letter);
+  for (QChar letter : fieldOrder()) parts << QString(2, letter);
   return parts.join(dateSeparator());
 }
 
@@ -178,13 +170,6 @@ QDate ParseShortDate(const QString& text) {
 
 QString FormatShortDate(const QDate& date) {
   return date.isValid() ? QLocale().toString(date, dateEntryFormat()) : QString();
-}
-
-QString FormatDateField(const QDate& date) {
-  if (!date.isValid()) return {};
-  QStringList parts;
-  for (QChar letter : fieldOrder()) parts << QString(2, letter);
-  return QLocale().toString(date, parts.join(dateSeparator()));
 }
 
 bool CheckDate(QString* text, vt::base::Dialogs& dialogs) {

@@ -14,9 +14,11 @@ namespace vt::ui {
 
 // The system's short date format, QLocale().dateFormat(QLocale::ShortFormat).
 QString shortDateFormat();
-// The short date format as typed into a date field: day and month as
-// numbers, a two-digit year, the format's own separator ("M/d/yy" and
-// "dd.MM.yy" stay as they are; "d MMM yyyy" becomes "d/MM/yy").
+// The one short-date form the program shows and reads, in date fields,
+// pickers, previews and printed pages alike: the system's order of day,
+// month and year and its separator, the day and month in two digits and a
+// two-digit year ("M/d/yy" becomes "MM/dd/yy", "dd.MM.yy" stays as it is,
+// "d MMM yyyy" becomes "dd/MM/yy"), so a date field's mask shows no blank.
 QString dateEntryFormat();
 // The separator between day, month and year in dateEntryFormat().
 QChar dateSeparator();
@@ -47,11 +49,8 @@ QString ReformatAmount(const QString& text, const char* format);
 // A date in the short date format, blanks removed first; a two-digit year is
 // read in the current century. An invalid QDate when it is none.
 QDate ParseShortDate(const QString& text);
+// A date in dateEntryFormat() ("12/07/26"); empty for an invalid date.
 QString FormatShortDate(const QDate& date);
-// A date as a date field shows it: the short date's order and separator with
-// the day and month in two digits ("12/07/26"), so the field's mask shows no
-// blank in their place.
-QString FormatDateField(const QDate& date);
 
 // Reads *text as a short date. A valid date is written back into *text in
 // the short date format and the result is true; otherwise the warning

@@ -1,7 +1,9 @@
 #include "ui/qt_dialogs.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFont>
 #include <QFontDialog>
 #include <QInputDialog>
@@ -10,6 +12,7 @@
 #include <QPrintDialog>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QStandardPaths>
 
 #include "ui/tdrivedir.h"
 
@@ -49,8 +52,23 @@ class NormalCursor {
 
 }  // namespace
 
+QString DocumentsFolder() {
+  const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+  if (!documents.isEmpty() && QFileInfo(documents).isDir()) return documents;
+  return QDir::homePath();
+}
+
 QtDialogs::QtDialogs(QWidget* parent, PrinterState& printers)
     : parent_(parent), printers_(printers) {}
+
+QString QtDialogs::startFolder(const std::string& caption) const {
+  const QString last = lastFolders_.value(captionOf(caption));
+  return !last.isEmpty() && QFileInfo(last).isDir() ? last : DocumentsFolder();
+}
+
+void QtDialogs::remember(const std::string& caption, const QString& folder) {
+  lastFolders_.insert(captionOf(caption), folder);
+}
 
 void QtDialogs::information(const std::string& caption, const std::string& text) {
   const NormalCursor cursor;
@@ -68,6 +86,13 @@ bool QtDialogs::question(const std::string& caption, const std::string& text) {
   const NormalCursor cursor;
   return QMessageBox::question(parent_, captionOf(caption), qt(text),
                                QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+}
+
+bool QtDialogs::questionDefaultNo(const std::string& caption, const std::string& text) {
+  const NormalCursor cursor;
+  return QMessageBox::question(parent_, captionOf(caption), qt(text),
+                               QMessageBox::Yes | QMessageBox::No,
+                               QMessageBox::No) == QMessageBox::Yes;
 }
 
 bool QtDialogs::offer(const std::string& caption, const std::string& text,
@@ -105,7 +130,10 @@ std::optional<std::string> QtDialogs::passwordBox(const std::string& caption,
 std::optional<std::string> QtDialogs::openFile(const std::string& caption,
                                                const std::string& filter) {
   const NormalCursor cursor;
-  return chosen(QFileDialog::getOpenFileName(parent_, captionOf(caption), {}, qt(filter)));
+  const QString file =
+      QFileDialog::getOpenFileName(parent_, captionOf(caption), startFolder(caption), qt(filter));
+  if (!file.isEmpty()) remember(caption, QFileInfo(file).absolutePath());
+  return chosen(file);
 }
 
 std::optional<std::string> QtDialogs::saveFile(const std::string& caption,
@@ -115,7 +143,7 @@ std::optional<std::string> QtDialogs::saveFile(const std::string& caption,
   // The filter's extension is added to a name typed without one before the
   // dialog asks about replacing an existing file, so that question is never
   // skipped.
-  QFileDialog dialog(parent_, captionOf(caption), {}, qt(filter));
+  QFileDialog dialog(parent_, captionOf(caption), startFolder(caption), qt(filter));
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setFileMode(QFileDialog::AnyFile);
   const QRegularExpressionMatch extension =
@@ -123,7 +151,9 @@ std::optional<std::string> QtDialogs::saveFile(const std::string& caption,
   if (extension.hasMatch()) dialog.setDefaultSuffix(extension.captured(1));
   if (!defaultName.empty()) dialog.selectFile(qt(defaultName));
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-  return chosen(dialog.selectedFiles().front());
+  const QString file = dialog.selectedFiles().front();
+  if (!file.isEmpty()) remember(caption, QFileInfo(file).absolutePath());
+  return chosen(file);
 }
 
 std::optional<std::string> QtDialogs::chooseDirectory(const std::string& caption,
@@ -133,8 +163,9 @@ std::optional<std::string> QtDialogs::chooseDirectory(const std::string& caption
   TDriveDir chooser(*this, parent_);
   chooser.setWindowTitle(captionOf(caption));
   if (!acceptLabel.empty()) chooser.setOkCaption(qt(acceptLabel));
-  if (!startDir.empty()) chooser.setStartDir(qt(startDir));
+  chooser.setStartDir(startDir.empty() ? startFolder(caption) : qt(startDir));
   chooser.exec();
+  if (!chooser.ChosenDir.isEmpty()) remember(caption, chooser.ChosenDir);
   return chosen(chooser.ChosenDir);
 }
 

@@ -9,13 +9,9 @@ namespace vt::ui {
 
 namespace {
 
+// The one short-date form of the windows, which ParseShortDate reads back:
+// on printed pages and previews as in the invoice views.
 std::string shortDateText(const base::DateTime& value) {
-  const QDate date(value.year, value.month, value.day);
-  return date.toString(shortDateFormat()).toStdString();
-}
-
-// The date entry's numeric form, which ParseShortDate reads back.
-std::string viewDateText(const base::DateTime& value) {
   return FormatShortDate(QDate(value.year, value.month, value.day)).toStdString();
 }
 
@@ -30,7 +26,7 @@ std::string amountText(double value, int width, int decimals) {
 data::SessionOptions LocaleSessionOptions() {
   data::SessionOptions options;
   options.shortDate = shortDateText;
-  options.viewDate = viewDateText;
+  options.viewDate = shortDateText;
   options.amountText = amountText;
   return options;
 }

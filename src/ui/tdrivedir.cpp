@@ -65,6 +65,9 @@ void TDriveDir::build() {
   fileList->setObjectName("fileList");
   fileList->setAccessibleName("Files in the folder");
   fileList->setEnabled(false);
+  newFolderButton = new QPushButton(tr("New Folder\u2026"), this);
+  newFolderButton->setObjectName("newFolderButton");
+  newFolderButton->setAccessibleName("New Folder");
   okButton = new QPushButton(tr("OK"), this);
   okButton->setObjectName("okButton");
   cancelButton = new QPushButton(tr("Cancel"), this);
@@ -72,12 +75,15 @@ void TDriveDir::build() {
   cancelButton->setAccessibleName("Cancel");
   setOkCaption(tr("OK"));
   // Enter in the folder list opens the folder; it must not close the window.
-  for (QPushButton* button : {okButton, cancelButton}) button->setAutoDefault(false);
+  for (QPushButton* button : {newFolderButton, okButton, cancelButton}) {
+    button->setAutoDefault(false);
+  }
 
   auto* lists = new QHBoxLayout;
   lists->addWidget(folderList);
   lists->addWidget(fileList);
   auto* buttons = new QHBoxLayout;
+  buttons->addWidget(newFolderButton);
   buttons->addStretch(1);
   buttons->addWidget(okButton);
   buttons->addWidget(cancelButton);
@@ -89,6 +95,7 @@ void TDriveDir::build() {
 
   connect(driveCombo, &QComboBox::currentIndexChanged, this, &TDriveDir::driveChosen);
   connect(folderList, &QListWidget::itemActivated, this, &TDriveDir::folderOpened);
+  connect(newFolderButton, &QPushButton::clicked, this, &TDriveDir::newFolderClicked);
   connect(okButton, &QPushButton::clicked, this, [this] {
     ChosenDir = current_;
     accept();
@@ -142,6 +149,24 @@ void TDriveDir::folderOpened(QListWidgetItem* item) {
   if (!showFolder(target)) {
     dialogs_.information("", "Unable to read the folder " + target.toStdString());
   }
+}
+
+void TDriveDir::newFolderClicked() {
+  const std::optional<std::string> typed = dialogs_.inputBox(
+      "New Folder", "Name of the new folder in " + current_.toStdString() + ":", "");
+  if (!typed) return;
+  const QString name = QString::fromStdString(*typed).trimmed();
+  if (name.isEmpty()) return;
+  if (name.contains(QLatin1Char('/')) || name == kParent || name == QStringLiteral(".")) {
+    dialogs_.information("", "A folder name cannot contain \"/\" or be \".\" or \"..\".");
+    return;
+  }
+  const QString target = QDir(current_).filePath(name);
+  if (!QDir(current_).mkdir(name)) {
+    dialogs_.information("", "Unable to make the folder " + target.toStdString());
+    return;
+  }
+  showFolder(target);
 }
 
 bool TDriveDir::showFolder(const QString& dir) {

@@ -2,7 +2,8 @@
 // older data. The "drives" are the home directory and the mounted volumes;
 // the folder list browses the chosen one (".." goes up, a double click or
 // Enter opens a folder) and the disabled file list shows what the folder
-// holds. Browsing never changes the process's working directory, and the
+// holds. New Folder makes a folder in the one shown, named as the user
+// types, and opens it. Browsing never changes the process's working directory, and the
 // working directory noted on opening is set again on closing.
 #pragma once
 
@@ -50,6 +51,7 @@ class TDriveDir : public QDialog {
   QLabel* pathLabel;
   QListWidget* folderList;
   QListWidget* fileList;
+  QPushButton* newFolderButton;
   QPushButton* okButton;
   QPushButton* cancelButton;
 
@@ -60,6 +62,7 @@ class TDriveDir : public QDialog {
   void build();
   void driveChosen(int index);
   void folderOpened(QListWidgetItem* item);
+  void newFolderClicked();
   // Lists `dir`; false (and nothing changed) when it cannot be read.
   bool showFolder(const QString& dir);
   int driveHolding(const QString& dir) const;

@@ -47,7 +47,7 @@ bool UnsavedChanges::changed() const {
 }
 
 bool UnsavedChanges::mayDiscard(vt::base::Dialogs& dialogs, const std::string& question) const {
-  return !changed() || dialogs.question("", question);
+  return !changed() || dialogs.questionDefaultNo("", question);
 }
 
 }  // namespace vt::ui

@@ -25,7 +25,7 @@ class UnsavedChanges {
   void markUnchanged();
   bool changed() const;
   // True when the window may close without saving: nothing changed, or the
-  // user answered Yes to `question`.
+  // user answered Yes to `question`, asked with No as the default answer.
   bool mayDiscard(vt::base::Dialogs& dialogs, const std::string& question) const;
 
  private:

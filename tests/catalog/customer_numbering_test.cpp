@@ -1,5 +1,6 @@
 // A new customer's number: the lowest gap in the numbers on file, deleted
-// customers included, given at the first save and shown as six places.
+// customers included, shown as six places from the start and given at the
+// first save.
 #include <gtest/gtest.h>
 
 #include <QLineEdit>
@@ -51,7 +52,7 @@ class CustomerNumberingTest : public custtest::CustomerWindowTest {
 };
 
 TEST_F(CustomerNumberingTest, FirstCustomerOfAnEmptyTableIsNumberOne) {
-  EXPECT_EQ(saveNew("Adams"), QString("     0"));
+  EXPECT_EQ(saveNew("Adams"), QString("     1"));
   const auto stored = storedCustomers();
   ASSERT_EQ(stored.size(), 1u);
   EXPECT_EQ(stored[0].record.cuno, 1);
@@ -63,9 +64,9 @@ TEST_F(CustomerNumberingTest, NewNumbersFillTheGapsBeforeGoingPastTheHighest) {
   addCustomer(1, "One", 1);
   addCustomer(5, "Five", 1);
   addCustomer(2, "Two", 1);
-  saveNew("Third");
-  saveNew("Fourth");
-  saveNew("Sixth");
+  EXPECT_EQ(saveNew("Third"), QString("     3"));
+  EXPECT_EQ(saveNew("Fourth"), QString("     4"));
+  EXPECT_EQ(saveNew("Sixth"), QString("     6"));
   EXPECT_EQ(storedNumberOf("Third"), 3);
   EXPECT_EQ(storedNumberOf("Fourth"), 4);
   EXPECT_EQ(storedNumberOf("Sixth"), 6);

@@ -59,16 +59,21 @@ class GroupPickerTest : public PickerTest {
 };
 
 TEST_F(GroupPickerTest, ListsEveryGroupByNameWithDeletedOnesMarked) {
-  QStringList shown;
+  QStringList shown, spoken;
   ModalScript script;
   script.on<TPickGroup>([&](TPickGroup& p) {
     shown = items(p);
-    EXPECT_EQ(p.windowTitle(), QString("PickGroup"));
+    EXPECT_EQ(p.windowTitle(), QString("Choose a Customer Group"));
+    for (int row = 0; row < p.namesList->count(); ++row) {
+      spoken << p.namesList->item(row)->data(Qt::AccessibleTextRole).toString();
+    }
     SelectListItem(p, "Retail");
   });
   EXPECT_EQ(pick(wholesale, true, script), retail);
   EXPECT_EQ(shown, (QStringList{QString("Agents").leftJustified(30), deleted("Retail"),
                                 QString("Wholesale").leftJustified(30)}));
+  EXPECT_EQ(spoken, (QStringList{"Agents", "Retail <DELETED>", "Wholesale"}))
+      << "read aloud without the padding";
 }
 
 TEST_F(GroupPickerTest, OpensOnTheCallersGroupOrElseOnTheFirst) {

@@ -30,8 +30,11 @@ QString Group(const vt::catalog::TPickCust& p) {
 TEST_F(PickGroup, ShowsTheGroupOfTheSelectedCustomerOnOpening) {
   run([](vt::catalog::TPickCust& p) {
     EXPECT_EQ(p.recordsGrid->currentRow(), 0);
-    EXPECT_EQ(Group(p), "Wholesale");
+    EXPECT_EQ(p.groupNameEdit->text(), "Wholesale") << "without the padding";
     EXPECT_TRUE(p.groupNameEdit->isReadOnly());
+    const QString name = p.recordsGrid->item(0, 0)->text();
+    EXPECT_NE(name, name.trimmed()) << "cells show the names as stored";
+    EXPECT_EQ(p.recordsGrid->item(0, 0)->data(Qt::AccessibleTextRole).toString(), name.trimmed());
   });
 }
 

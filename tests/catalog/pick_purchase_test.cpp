@@ -41,7 +41,7 @@ TEST_F(PickPurchase, ColumnsInBWidthsWithDateQuantityAndCost) {
     for (int c = 0; c < 5; ++c) EXPECT_EQ(p.recordsGrid->columnWidth(c), widths[c] * b);
     EXPECT_EQ(p.recordsGrid->width(), 40 * b + 2 * p.recordsGrid->frameWidth());
     EXPECT_EQ(RowTexts(p, 0),
-              (QStringList{"anchor    ", "1/5/25", "      2.00", "       99.00", "2"}));
+              (QStringList{"anchor    ", "01/05/25", "      2.00", "       99.00", "2"}));
   });
 }
 

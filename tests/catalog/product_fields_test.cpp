@@ -133,6 +133,29 @@ TEST_F(ProductFields, OpeningShowsTheStoredProduct) {
   });
 }
 
+// Texts as wide as their fields store, in capitals, show whole, and from
+// their start in the fields without the focus, when the window opens.
+TEST_F(ProductFields, StoredTextsShowWholeFromTheirStart) {
+  data::ProductRecord stored = Product("TONER-CLR3", "LASER PRINTER TONER, 3-PACK");
+  stored.IComm = "CYAN, MAGENTA AND YELLOW 3X";
+  stored.RCode = "KEY-ABC-42";
+  AddProduct(bench.session, stored);
+  Edit(1, [&] {
+    for (const char* name :
+         {"productIdEdit", "descriptionEdit", "description2Edit", "licenseCodeEdit"}) {
+      SCOPED_TRACE(name);
+      QLineEdit* field = Control(window, name);
+      EXPECT_EQ(field->text().size(), field->maxLength());
+      if (!field->hasFocus()) {
+        EXPECT_EQ(field->cursorPosition(), 0);
+      }
+      const int textMargins = 4;
+      EXPECT_GE(field->contentsRect().width() - textMargins,
+                field->fontMetrics().horizontalAdvance(field->text()));
+    }
+  });
+}
+
 TEST_F(ProductFields, StockOnHandIsWrittenBackUnchangedAndNewProductsStartAtNone) {
   data::ProductRecord stocked = Product("BOX", "Box");
   stocked.ONHAND = 37;

@@ -1,6 +1,6 @@
-// CustomerAddress: five lines, name and company in the customer order, and
-// the postal code after the last line that holds anything, on a line of its
-// own when that line is long.
+// CustomerAddress: five lines, name and company in the customer order, an
+// empty line leaving no gap, and the postal code after the last line that
+// holds anything, on a line of its own when that line is long.
 #include <gtest/gtest.h>
 
 #include "access_test_support.h"
@@ -26,12 +26,12 @@ using Lines = std::vector<std::string>;
 
 TEST(CustomerAddress, ByNameThenCompany) {
   EXPECT_EQ(AddressBlock(customer(), true),
-            (Lines{"Dr Ann Smith", "Acme Corp", "1 Main St", "", "Springfield IL  62701"}));
+            (Lines{"Dr Ann Smith", "Acme Corp", "1 Main St", "Springfield IL  62701", ""}));
 }
 
 TEST(CustomerAddress, ByCompanyThenName) {
   EXPECT_EQ(AddressBlock(customer(), false),
-            (Lines{"Acme Corp", "Dr Ann Smith", "1 Main St", "", "Springfield IL  62701"}));
+            (Lines{"Acme Corp", "Dr Ann Smith", "1 Main St", "Springfield IL  62701", ""}));
 }
 
 TEST(CustomerAddress, NameWithoutTitleOrFirstNameHasNoLeadingBlanks) {
@@ -84,6 +84,7 @@ TEST(CustomerAddress, OnlyLineZeroFilledPutsTheZipThere) {
 
 TEST(CustomerAddress, LastLineAlwaysKeepsTheZip) {
   CustomerRecord c = customer();
+  c.addr3 = "Suite 4";
   c.addr4 = std::string(30, 'w');  // wider than the field allows
   EXPECT_EQ(AddressBlock(c, true)[4], std::string(30, 'w') + "  62701");
 }

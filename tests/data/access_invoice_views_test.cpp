@@ -98,7 +98,7 @@ TEST_F(InvoiceViewsTest, FullInvoiceBuildsEveryView) {
   EXPECT_EQ(session->CurCustomer, 2);
   EXPECT_EQ(session->Customer.cuno, 42);
   EXPECT_EQ(session->AddressLines,
-            (std::vector<std::string>{"Ms Bo Jones", "Beta Ltd", "", "", "Albany NY  12207"}));
+            (std::vector<std::string>{"Ms Bo Jones", "Beta Ltd", "Albany NY  12207", "", ""}));
   EXPECT_TRUE(sameName(session->customers()->selectedTag()->name(), "CCNO"));
 }
 

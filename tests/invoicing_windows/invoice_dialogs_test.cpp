@@ -118,11 +118,16 @@ TEST_F(InvoiceDialogsTest, ALineTooLargeForAnInvoiceIsRefusedAndTheDialogStays) 
   EXPECT_EQ(dialogs.shown().back().text, AmountTooLargeMessage("Total 99999989000.00"));
 }
 
-TEST_F(InvoiceDialogsTest, ClosingTheItemWindowWithoutAButtonIsCancel) {
+// Escape and the close box ask before a changed line is thrown away, as the
+// editors do; No keeps the window open, Yes closes it as Cancel.
+TEST_F(InvoiceDialogsTest, ClosingTheItemWindowWithoutAButtonAsksThenIsCancel) {
   const std::function<void(TItemDef&)> closings[] = {
       [](TItemDef& w) { QTest::keyClick(w.descriptionEdit, Qt::Key_Escape); },
       [](TItemDef& w) { w.close(); }};
   for (const auto& closing : closings) {
+    dialogs.clear();
+    dialogs.queueChoice(false);  // keep the changes
+    dialogs.queueChoice(true);   // then discard them
     TItemDef window(nullptr, session, ui);
     window.ItemResult = kSaveResult;
     ItemFields fields = product();
@@ -131,10 +136,15 @@ TEST_F(InvoiceDialogsTest, ClosingTheItemWindowWithoutAButtonIsCancel) {
                   [&](TItemDef& w) {
                     TypeInto(w.descriptionEdit, "Changed");
                     closing(w);
+                    QCoreApplication::processEvents();
+                    EXPECT_TRUE(w.isVisible());
+                    EXPECT_EQ(w.descriptionEdit->text(), QString("Changed"));
+                    closing(w);
                   });
     EXPECT_EQ(result, kCancelResult);
     EXPECT_EQ(window.ItemResult, kCancelResult);
     EXPECT_EQ(fields.description, QString("Hex bolt"));
+    EXPECT_EQ(messages(), std::vector<std::string>(2, "Discard the changes to this line item?"));
   }
 }
 
@@ -159,14 +169,15 @@ TEST_F(InvoiceDialogsTest, AClearedAmountIsZeroAndOneThatIsNoNumberAsksForAnAmou
 }
 
 TEST_F(InvoiceDialogsTest, ItemWindowShowsAWholeDescriptionWithoutItsPadding) {
-  const QString longest = "USB flash drive, 32 GB pack";  // the field's 27 characters
+  const QString longest = "MAINTENANCE AGREEMENT, YEAR";  // the field's 27 characters
   TItemDef window(nullptr, session, ui);
   ItemFields fields = product();
   fields.description = "Copy paper, letter         ";  // as the table stores it
   fields.comment = QString(27, QLatin1Char(' '));
   use<TItemDef>([&] { window.Edit(fields); },
                 [&](TItemDef& w) {
-                  EXPECT_EQ(w.size(), QSize(523, 155));
+                  EXPECT_GE(w.width(), 523);
+                  EXPECT_EQ(w.height(), 155);
                   const QFontMetrics metrics(w.descriptionEdit->font());
                   const int textMargins = 4;
                   EXPECT_GE(w.descriptionEdit->contentsRect().width() - textMargins,

@@ -3,6 +3,7 @@
 // opened again from the invoice picker, changed and saved.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QDate>
 #include <QLineEdit>
 #include <QPushButton>
@@ -117,6 +118,11 @@ TEST_F(InvoiceWindowTest, NewInvoiceSavedThenReopenedChangedAndSavedAgain) {
       })
       .on<TItemDef>([](TItemDef& d) { Click(d.saveButton); })
       .on<TPmtDef>([](TPmtDef& d) {
+        // What the invoice owes is offered, ready to be typed over.
+        EXPECT_EQ(d.amountEdit->text().trimmed(), "41.35");
+        EXPECT_EQ(QApplication::focusWidget(), d.amountEdit);
+        EXPECT_EQ(d.amountEdit->selectionStart(), 0);
+        EXPECT_EQ(d.amountEdit->selectedText().size(), d.amountEdit->text().size());
         TypeInto(d.amountEdit, "20.00");
         Click(d.saveButton);
       })
@@ -151,6 +157,9 @@ TEST_F(InvoiceWindowTest, ATypedShippingChargeWithoutRateStaysWhenAnItemIsAdded)
   ModalScript script;
   script.on<TPickInv>([](TPickInv& p) { Click(p.newButton); })
       .on<TInvoice>([](TInvoice& w) {
+        // The typed charge is taken as the field loses the focus, which
+        // needs the window to have the keyboard.
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
         Click(w.customerButton);
         TypeInto(w.shippingEdit, "12.50");
         QTest::keyClick(w.shippingEdit, Qt::Key_Tab);
@@ -238,6 +247,35 @@ TEST_F(InvoiceWindowTest, ANewInvoiceWhoseSaveStoppedStillAsksForAnotherWhenSave
                             "Unable to add invoice Items at this time. Please try again later",
                             "Add another invoice?"}));
   EXPECT_EQ(itemRecords(*session), std::vector<std::string>{"1001 BOLT 1.00"});
+}
+
+// The last number an invoice can have is taken by the invoice saved after
+// 999998: "Add another invoice?" and the picker's New then say that no
+// number is left before any invoice is typed, and the cycle ends.
+TEST_F(InvoiceWindowTest, NoEditorOpensWhenNoInvoiceNumberIsLeft) {
+  data::InvoiceRecord last;
+  last.IvNo = 999998;
+  last.CuNo = 7;
+  last.IDate = data::testing::kTestNow;
+  data::testing::appendInvoice(*session, last);
+  customers.queue(1);
+  dialogs.queueChoice(true);  // another invoice
+  ModalScript script;
+  script.on<TPickInv>([](TPickInv& p) { Click(p.newButton); })
+      .on<TInvoice>([](TInvoice& w) {
+        EXPECT_EQ(w.invoiceNumberEdit->text(), "999999");
+        Click(w.customerButton);
+        Click(w.saveButton);
+      })
+      .on<TPickInv>([](TPickInv& p) { Click(p.newButton); });
+  EXPECT_TRUE(script.run([this] {
+    session->StartAtBottom(data::RecordKind::Invoice);
+    session->AddAndEdit(data::RecordKind::Invoice, *picker, *window);
+  }));
+  const std::string usedUp =
+      "No invoice number is left: 999999 is the highest an invoice can have.";
+  EXPECT_EQ(messages(), (std::vector<std::string>{"Add another invoice?", usedUp, usedUp}));
+  EXPECT_EQ(records(session->invoices(), {"IvNo"}), (std::vector<std::string>{"999998", "999999"}));
 }
 
 TEST_F(InvoiceWindowTest, TheCustomersNoteIsStoredAsTheFieldTookIt) {

@@ -127,7 +127,7 @@ TEST_F(LabelStockTest, PickerListsStocksByNameWithDeletedMarked) {
   long current = zebra;
   ASSERT_TRUE(ModalScript()
                   .on<TPickLab>([&](TPickLab& p) {
-                    EXPECT_EQ(p.windowTitle(), "PickLab");
+                    EXPECT_EQ(p.windowTitle(), "Choose a Label Stock");
                     EXPECT_EQ(p.seekEdit, nullptr);
                     for (int row = 0; row < p.namesList->count(); ++row)
                       items << p.namesList->item(row)->text();

@@ -5,7 +5,9 @@
 #include <QAction>
 #include <QApplication>
 #include <QFile>
+#include <QGuiApplication>
 #include <QPrinter>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -206,10 +208,36 @@ TEST_F(ReportWindowTest, SaveEachAsPdfWritesOneFilePerDocumentInTheChosenFolder)
     EXPECT_TRUE(window.eachPdfAction->isVisible());
     window.eachPdfAction->trigger();
   });
-  ASSERT_EQ(dialogs.shown().size(), 1u);
+  ASSERT_EQ(dialogs.shown().size(), 2u);
   EXPECT_EQ(dialogs.shown()[0].kind, base::DialogKind::Directory);
+  EXPECT_EQ(dialogs.shown()[1].text, "2 files saved in " + path("each").toStdString() + ".");
   ExpectPdf(path("each/bill-000007.pdf"), 1, "Body of bill-000007");
   ExpectPdf(path("each/bill-000009.pdf"), 1, "Body of bill-000009");
+}
+
+// The window takes most of the screen the first time, with or without a
+// window manager to maximize it, and keeps the size the user gives it.
+TEST_F(ReportWindowTest, OpensOnMostOfTheScreenThenAtTheSizeTheUserLeft) {
+  TReportF window(nullptr, ui, QFont("DejaVu Sans Mono", 10));
+  const ReportDoc doc = Report(3, 60);
+  const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+  const QSize chosen = screen.size() * 0.6;
+  for (int showing = 0; showing < 2; ++showing) {
+    SCOPED_TRACE(showing);
+    ModalScript script;
+    script.on<TReportF>([&](TReportF& shown) {
+      if (showing == 0) {
+        EXPECT_GE(shown.width(), screen.width() * 3 / 4);
+        EXPECT_GE(shown.height(), screen.height() * 3 / 4);
+        EXPECT_TRUE(screen.contains(shown.geometry()));
+        shown.resize(chosen);
+      } else {
+        EXPECT_EQ(shown.size(), chosen);
+      }
+      shown.exitAction->trigger();
+    });
+    EXPECT_TRUE(script.run([&] { window.Show(doc); }));
+  }
 }
 
 TEST_F(ReportWindowTest, PrintedSheetsEndAtThePageBreaks) {

@@ -69,7 +69,7 @@ TEST_F(SelectionDialogsTest, OkTakesASpanWhoseEndIsNotBeforeItsStart) {
     SetMonthSpan(choices, MakeDate(2026, 10, 5));
     TDateSpan window(nullptr, ui, choices);
     bool accepted = !c.accepted;
-    use<TDateSpan>([&] { accepted = window.Run(); },
+    use<TDateSpan>([&] { accepted = window.Run("Sales Summary"); },
                    [&](TDateSpan& w) {
                      typeDate(w.startDateEdit, c.start);
                      typeDate(w.endDateEdit, c.end);
@@ -93,7 +93,7 @@ TEST_F(SelectionDialogsTest, SingleDateUseAsksOneDateAndLeavesASpanWindow) {
   choices.SpanEnd = MakeDate(2026, 9, 1);
   TDateSpan window(nullptr, ui, choices);
   bool accepted = false;
-  use<TDateSpan>([&] { accepted = window.RunSingleDate("Inventory as Of:"); },
+  use<TDateSpan>([&] { accepted = window.RunSingleDate("Inventory", "Inventory as Of:"); },
                  [](TDateSpan& w) {
                    EXPECT_TRUE(w.endDateEdit->isHidden() && w.endLabel->isHidden());
                    EXPECT_EQ(w.startLabel->text(), QString("Inventory as Of:"));

@@ -131,9 +131,10 @@ TEST_F(Maintenance, BackupCopiesTheDataFilesToTheChosenDirectory) {
   run.dialogs.queueText(backup.path());
   run.main->button("backupButton")->click();
 
-  ASSERT_EQ(run.dialogs.shown().size(), 1u);
+  ASSERT_EQ(run.dialogs.shown().size(), 2u);
   EXPECT_EQ(run.dialogs.shown()[0].caption, "Choose Backup Drive & Directory");
   EXPECT_EQ(run.dialogs.shown()[0].text, "Backup");
+  EXPECT_EQ(run.dialogs.shown()[1].text, "11 files backed up to " + backup.path() + ".");
   for (const char* file : {"CUST5.dbf", "INV5.dbt", "Prod5.dbt"}) {
     EXPECT_TRUE(fileExists(backup.path() + "/" + file)) << file;
   }
@@ -142,6 +143,19 @@ TEST_F(Maintenance, BackupCopiesTheDataFilesToTheChosenDirectory) {
   EXPECT_TRUE(std::any_of(seen.begin(), seen.end(),
                           [](const ProgressSeen& step) { return step.percent == 100; }));
   EXPECT_TRUE(run.main->progressBox->isHidden());
+}
+
+// The data directory itself is refused, and the chooser opens again.
+TEST_F(Maintenance, BackupToTheDataDirectoryIsToldAndTheChooserOpensAgain) {
+  const TempDir backup;
+  run.dialogs.queueText(dir.path());
+  run.dialogs.queueText(backup.path());
+  run.main->button("backupButton")->click();
+
+  ASSERT_EQ(run.dialogs.shown().size(), 4u);
+  EXPECT_EQ(run.dialogs.shown()[1].text, "Backup must be to a different drive and/or directory");
+  EXPECT_EQ(run.dialogs.shown()[2].caption, "Choose Backup Drive & Directory");
+  EXPECT_TRUE(fileExists(backup.path() + "/CUST5.dbf"));
 }
 
 // The import asks for the older program's directory; one without its

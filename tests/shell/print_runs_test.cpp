@@ -6,9 +6,11 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QDate>
+#include <QLabel>
 #include <QPushButton>
 #include <fstream>
 #include <sstream>
+#include <utility>
 
 #include "base/convert.h"
 #include "catalog/tpickcust.h"
@@ -113,14 +115,79 @@ TEST_F(PrintRuns, InvoicesOfTheDefaultSpanShareOneDocument) {
 
 TEST_F(PrintRuns, StatementOfAChosenCustomer) {
   ModalScript script;
-  script.on<catalog::TPickCust>([](catalog::TPickCust& p) { Click(p.selectButton); })
-      .on<catalog::TPickCust>([](catalog::TPickCust& p) { Click(p.cancelButton); })
+  // The picker comes back after each customer and says what Cancel does.
+  script
+      .on<catalog::TPickCust>([](catalog::TPickCust& p) {
+        EXPECT_TRUE(p.promptLabel->isVisible());
+        EXPECT_EQ(p.promptLabel->text(), "Choose a customer to print a statement for.");
+        Click(p.selectButton);
+      })
+      .on<catalog::TPickCust>([](catalog::TPickCust& p) {
+        EXPECT_EQ(p.promptLabel->text(),
+                  "Choose another customer, or Cancel to print the statements.");
+        Click(p.cancelButton);
+      })
       .on<reports::TReportF>(exportAndExit());
   EXPECT_TRUE(script.run([this] { trigger("statementsSelected"); }));
+  EXPECT_TRUE(run.main->findChild<catalog::TPickCust*>()->promptLabel->text().isEmpty())
+      << "other runs show the picker without the prompt";
 
   const std::string text = exportedText();
   EXPECT_NE(text.find("Account Statement\r\n"), std::string::npos) << text;
   EXPECT_NE(text.find("\n   502\t"), std::string::npos) << text;
+}
+
+TEST_F(PrintRuns, EachDateWindowIsTitledByWhatItIsFor) {
+  const std::pair<const char*, QString> runs[] = {
+      {"invoicesByDate", "Print Invoices"},
+      {"billsWithBalance", "Print Bills with Balances Due"},
+      {"statementsWithBalance", "Print Statements with Balances"},
+      {"salesSummary", "Sales Summary"},
+      {"receivablesAging", "Receivables Aging"},
+      {"salesChart", "Sales Chart"},
+      {"inventoryReport", "Inventory"},
+      {"costOfGoodsSold", "Cost of Goods Sold"}};
+  run.startUp();
+  for (const auto& [action, title] : runs) {
+    SCOPED_TRACE(action);
+    QString shown;
+    ModalScript script;
+    script.on<reports::TDateSpan>([&shown](reports::TDateSpan& span) {
+      shown = span.windowTitle();
+      Click(span.cancelButton);
+    });
+    EXPECT_TRUE(script.run([&] { run.main->findChild<QAction*>(action)->trigger(); }));
+    EXPECT_EQ(shown, title);
+  }
+}
+
+// A span with nothing to print is told and the dates are asked again.
+TEST_F(PrintRuns, ASpanWithNothingToPrintIsToldAndOtherDatesAsked) {
+  const std::pair<const char*, std::string> runs[] = {
+      {"invoicesByDate", "No invoices are dated in this span."},
+      {"billsWithBalance", "No invoice dated in this span has a balance due."},
+      {"statementsWithBalance",
+       "No customer has a balance due or a credit on invoices dated up to the end of this "
+       "span."}};
+  run.startUp();
+  for (const auto& [action, told] : runs) {
+    SCOPED_TRACE(action);
+    ModalScript script;
+    script
+        .on<reports::TDateSpan>([this, told = told](reports::TDateSpan& span) {
+          span.startDateEdit->setDate(QDate(2001, 1, 1));
+          span.endDateEdit->setDate(QDate(2001, 1, 31));
+          Click(span.okButton);
+          EXPECT_TRUE(span.isVisible());
+          ASSERT_FALSE(run.dialogs.shown().empty());
+          EXPECT_EQ(run.dialogs.shown().back().text, told);
+          span.endDateEdit->setDate(QDate::currentDate());
+          Click(span.okButton);
+        })
+        .on<reports::TReportF>(exportAndExit());
+    EXPECT_TRUE(script.run([&] { run.main->findChild<QAction*>(action)->trigger(); }));
+    EXPECT_NE(exportedText().find("501"), std::string::npos) << exportedText();
+  }
 }
 
 TEST_F(PrintRuns, InvoiceWindowPrintsTheNewInvoiceWithoutStoringIt) {

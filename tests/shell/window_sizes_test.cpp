@@ -23,8 +23,8 @@ struct WindowSize {
 
 const WindowSize kWindows[] = {
     {"Main", {}, "pageTabs"},
-    {"TCustomer", {560, 520}, "commentsMemo"},
-    {"PickGroup", {360, 320}, "namesList"},
+    {"TCustomer", {}, "commentsMemo"},
+    {"TPickGroup", {360, 320}, "namesList"},
     {"TGroupDef", {}, nullptr},
     {"TPickCust", {}, "recordsGrid"},
     {"TPickProd", {}, "recordsGrid"},

@@ -12,6 +12,7 @@
 
 #include "base/dialogs.h"
 #include "ui/locale_format.h"
+#include "ui/session_options.h"
 #include "window_test_support.h"
 
 namespace vt::ui {
@@ -27,9 +28,9 @@ TEST(CheckDate, UsDateIsWrittenAgainInTheShortFormat) {
   LocaleScope us("en_US");
   ASSERT_EQ(shortDateFormat(), "M/d/yy");
   base::ScriptedDialogs dialogs;
-  QString text = "03/05/26";
+  QString text = "3/5/26";
   EXPECT_TRUE(CheckDate(&text, dialogs));
-  EXPECT_EQ(text, "3/5/26");
+  EXPECT_EQ(text, "03/05/26");
   EXPECT_EQ(ParseShortDate(" 3/ 5/26"), QDate(century() + 26, 3, 5));
   EXPECT_TRUE(dialogs.shown().empty());
 }
@@ -42,6 +43,16 @@ TEST(CheckDate, GermanDateIsWrittenAgainInTheShortFormat) {
   EXPECT_TRUE(CheckDate(&text, dialogs));
   EXPECT_EQ(text, "05.03.99");
   EXPECT_EQ(ParseShortDate(text), QDate(century() + 99, 3, 5)) << "not 1999";
+}
+
+// Date fields, pickers, previews and printed pages show a date one way.
+TEST(CheckDate, EveryPlaceShowsTheOneShortDateForm) {
+  LocaleScope us("en_US");
+  const base::DateTime date = base::MakeDate(2026, 12, 8);
+  EXPECT_EQ(FormatShortDate(QDate(2026, 12, 8)), "12/08/26");
+  const data::SessionOptions options = LocaleSessionOptions();
+  EXPECT_EQ(options.shortDate(date), "12/08/26") << "previews and printed pages";
+  EXPECT_EQ(options.viewDate(date), "12/08/26") << "the invoice's payments";
 }
 
 TEST(CheckDate, InvalidDatesAreRefused) {

@@ -7,15 +7,21 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
+#include <QDir>
+#include <QFileDialog>
 #include <QFontDialog>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPrinterInfo>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 #include <functional>
 #include <optional>
 
 #include "ui/printer_state.h"
+#include "ui/tdrivedir.h"
 #include "ui/wait_cursor.h"
 #include "window_test_support.h"
 
@@ -109,6 +115,69 @@ TEST_F(QtDialogsTest, QuestionOffersYesAndNo) {
   EXPECT_EQ(seen_.buttons, QMessageBox::Yes | QMessageBox::No);
   ModalAnswer answer(clickMessageBox(&seen_, QMessageBox::Yes));
   EXPECT_TRUE(dialogs_.question("", "Add another invoice?"));
+}
+
+TEST_F(QtDialogsTest, EnterAnswersNoToAQuestionWhoseSafeAnswerIsNo) {
+  QAbstractButton* defaultButton = nullptr;
+  QAbstractButton* noButton = nullptr;
+  ModalAnswer answer([&](QWidget* modal) {
+    auto* box = qobject_cast<QMessageBox*>(modal);
+    if (!box) return;
+    defaultButton = box->defaultButton();
+    noButton = box->button(QMessageBox::No);
+    QTest::keyClick(box, Qt::Key_Return);
+  });
+  EXPECT_FALSE(dialogs_.questionDefaultNo("", "Discard the changes to this invoice?"));
+  ASSERT_TRUE(answer.answered());
+  EXPECT_EQ(defaultButton, noButton);
+}
+
+// File and folder choosers open in the documents folder, never in the
+// working (data) directory, then where the last of their purpose was left.
+TEST_F(QtDialogsTest, ChoosersStartInTheDocumentsFolderThenWhereTheirPurposeWasLeft) {
+  QTemporaryDir reports;
+  ASSERT_TRUE(reports.isValid());
+  const QString file = reports.path() + "/sales.pdf";
+  QString firstShown, againShown, otherShown;
+  const auto answer = [](QString* shown, const QString& choose) {
+    return [shown, choose](QWidget* modal) {
+      auto* dialog = qobject_cast<QFileDialog*>(modal);
+      if (!dialog) return;
+      *shown = dialog->directory().absolutePath();
+      if (choose.isEmpty()) {
+        dialog->reject();
+        return;
+      }
+      dialog->selectFile(choose);
+      static_cast<QDialog*>(dialog)->accept();  // the dialog's own OK
+    };
+  };
+  {
+    ModalAnswer first(answer(&firstShown, file));
+    EXPECT_EQ(dialogs_.saveFile("Export Report", "PDF files (*.pdf)", ""), file.toStdString());
+  }
+  {
+    ModalAnswer again(answer(&againShown, {}));
+    dialogs_.saveFile("Export Report", "PDF files (*.pdf)", "");
+  }
+  {
+    ModalAnswer other(answer(&otherShown, {}));
+    dialogs_.saveFile("Save Labels As", "PDF files (*.pdf)", "labels.pdf");
+  }
+  EXPECT_EQ(firstShown, QDir(DocumentsFolder()).absolutePath());
+  EXPECT_NE(firstShown, QDir::currentPath());
+  EXPECT_EQ(againShown, QDir(reports.path()).absolutePath());
+  EXPECT_EQ(otherShown, QDir(DocumentsFolder()).absolutePath());
+
+  QString folderShown;
+  ModalAnswer folder([&](QWidget* modal) {
+    auto* chooser = qobject_cast<TDriveDir*>(modal);
+    if (!chooser) return;
+    folderShown = chooser->currentDir();
+    chooser->reject();
+  });
+  dialogs_.chooseDirectory("Save Each as PDF", "Save");
+  EXPECT_EQ(folderShown, QDir(DocumentsFolder()).absolutePath());
 }
 
 TEST_F(QtDialogsTest, ABoxShownDuringLongWorkHasTheArrowAndTheHourglassComesBack) {

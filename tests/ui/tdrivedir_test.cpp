@@ -71,5 +71,22 @@ TEST_F(DriveDir, AnUnreadableDriveIsToldAndTheChoiceGoesBack) {
   EXPECT_EQ(chooser.pathLabel->text(), root.path() + "/Backups");
 }
 
+// New Folder makes the folder the user names in the one shown and opens it;
+// a name that is no folder name is refused.
+TEST_F(DriveDir, NewFolderMakesTheNamedFolderAndOpensIt) {
+  open("Backups");
+  dialogs.queueText("  Statements  ");
+  QTest::mouseClick(chooser.newFolderButton, Qt::LeftButton);
+  EXPECT_TRUE(QDir(root.path() + "/Backups/Statements").exists());
+  EXPECT_EQ(chooser.currentDir(), root.path() + "/Backups/Statements");
+  dialogs.queueText("../elsewhere");
+  QTest::mouseClick(chooser.newFolderButton, Qt::LeftButton);
+  EXPECT_FALSE(QDir(root.path() + "/Backups/elsewhere").exists());
+  ASSERT_EQ(dialogs.shown().size(), 3u);
+  EXPECT_EQ(dialogs.shown()[2].kind, base::DialogKind::Information);
+  QTest::mouseClick(chooser.okButton, Qt::LeftButton);
+  EXPECT_EQ(chooser.ChosenDir, root.path() + "/Backups/Statements");
+}
+
 }  // namespace
 }  // namespace vt::ui
