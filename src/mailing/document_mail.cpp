@@ -1,9 +1,9 @@
 #include "mailing/document_mail.h"
 
-#include "base/convert.h"
 #include "base/text1252.h"
 #include "data/customer_address.h"
 #include "mail/mail_fields.h"
+#include "reports/report_frame.h"
 
 namespace vt::mailing {
 
@@ -21,21 +21,15 @@ mail::DocumentKind KindOf(const std::string& kind) {
 int PlanDocumentMail(data::DataSession& session, const reports::ReportDoc& doc,
                      std::vector<OutgoingDocument>& out) {
   out.clear();
-  engine::Engine& engine = session.engine();
-  engine.errorCode();
-  engine::Table* customers = session.customers();
-  if (!customers) return engine::kErrOpen;
-  engine::Tag* byNumber = customers->tag("CCNO");
-  if (!byNumber) return engine::kErrTag;
-  customers->selectTag(byNumber);
   for (const reports::DocumentPart& part : doc.documents()) {
     OutgoingDocument document{part, KindOf(part.facts.kind), "", ""};
-    if (customers->seek(base::PadNumber(part.facts.cuno, 6)) == engine::Result::Success) {
-      if (const int status = session.LoadCustomer(); status < 0) return status;
+    std::string unused;
+    const int found = reports::CustomerDisplayName(session, part.facts.cuno, unused);
+    if (found < 0) return found;
+    if (found == 0) {
       document.customerName = data::CustomerListName(session.Customer, true);
       document.address = base::trim(session.Customer.email);
     }
-    if (const int status = engine.errorCode(); status < 0) return status;
     out.push_back(std::move(document));
   }
   return 0;
