@@ -77,15 +77,6 @@ bool Decode(const std::string& text, int& ivNo, std::vector<InvoiceJournal::Kept
   return in >> end && end == kEnd;
 }
 
-bool ReadJournal(engine::FileSystem& fs, const std::string& path, std::string& text) {
-  const std::unique_ptr<engine::File> file = fs.open(path, engine::OpenMode::ReadOnly);
-  uint64_t size = 0;
-  if (!file || !file->size(&size)) return false;
-  text.assign(size, '\0');
-  size_t got = 0;
-  return file->read(0, text.data(), text.size(), &got) && got == text.size();
-}
-
 // The directory's save lock, waited for; null when INV5.dbf cannot be had.
 std::unique_ptr<engine::File> TakeSaveLock(engine::Engine& engine) {
   engine::FileSystem& fs = engine.fs();
@@ -336,7 +327,7 @@ JournalSettled SettleInvoiceJournal(engine::Engine& engine) {
   std::vector<InvoiceJournal::Kept> kept;
   // The journal is renamed into place whole before any table is written:
   // one that cannot be read as a whole was never acted on.
-  if (!ReadJournal(fs, JournalPath(engine), text) || !Decode(text, ivNo, kept)) {
+  if (!ReadWholeFile(fs, JournalPath(engine), text) || !Decode(text, ivNo, kept)) {
     return {RemoveJournal(engine)};
   }
   const bool autoOpen = engine.autoOpen;

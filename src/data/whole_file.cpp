@@ -26,6 +26,15 @@ bool WriteWholeFile(engine::FileSystem& fs, const std::string& path, const std::
   return true;
 }
 
+bool ReadWholeFile(engine::FileSystem& fs, const std::string& path, std::string& bytes) {
+  const std::unique_ptr<engine::File> file = fs.open(path, engine::OpenMode::ReadOnly);
+  uint64_t size = 0;
+  if (!file || !file->size(&size)) return false;
+  bytes.assign(static_cast<size_t>(size), '\0');
+  size_t got = 0;
+  return bytes.empty() || (file->read(0, bytes.data(), bytes.size(), &got) && got == bytes.size());
+}
+
 StreamResult StreamBytes(engine::File& in, engine::File& out) {
   constexpr size_t kChunk = 256 * 1024;
   std::vector<char> buffer(kChunk);

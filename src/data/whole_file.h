@@ -12,6 +12,10 @@ namespace vt::data {
 // then removed and an earlier file at `path` stays as it was.
 bool WriteWholeFile(engine::FileSystem& fs, const std::string& path, const std::string& bytes);
 
+// Every byte of the file at `path` into `bytes`; false when it cannot be
+// opened or read whole.
+bool ReadWholeFile(engine::FileSystem& fs, const std::string& path, std::string& bytes);
+
 // Copies every byte of `in` into `out` from the start, in large chunks.
 // errno is cleared before each write, so after WriteFailed it tells why
 // (0 when the file system gave no reason).

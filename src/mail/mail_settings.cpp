@@ -40,15 +40,6 @@ std::string Unescaped(const std::string& text) {
   return out;
 }
 
-bool ReadAll(engine::FileSystem& fs, const std::string& path, std::string& bytes) {
-  std::unique_ptr<engine::File> file = fs.open(path, engine::OpenMode::ReadOnly);
-  uint64_t size = 0;
-  if (!file || !file->size(&size)) return false;
-  bytes.resize(static_cast<size_t>(size));
-  size_t got = 0;
-  return bytes.empty() || (file->read(0, bytes.data(), bytes.size(), &got) && got == bytes.size());
-}
-
 // The file's keys, each with how it is read from and written to a line.
 struct Key {
   std::string name;
@@ -65,7 +56,8 @@ std::function<std::string(MailSettings&, const std::string&)> Text(
   };
 }
 
-std::vector<Key> Keys() {
+// The keys, made once.
+std::vector<Key> MakeKeys() {
   std::vector<Key> keys = {
       {"host", [](const MailSettings& s) { return s.host; }, Text(&MailSettings::host)},
       {"port", [](const MailSettings& s) { return std::to_string(s.port); },
@@ -110,6 +102,11 @@ std::vector<Key> Keys() {
                       }});
     }
   }
+  return keys;
+}
+
+const std::vector<Key>& Keys() {
+  static const std::vector<Key> keys = MakeKeys();
   return keys;
 }
 
@@ -171,23 +168,30 @@ std::string LoadMailSettings(engine::FileSystem& fs, const std::string& dir, Mai
   const std::string path = engine::resolvePath(fs, dir, kMailSettingsFile);
   if (!fs.exists(path)) return {};
   std::string bytes;
-  if (!ReadAll(fs, path, bytes)) return std::string(kMailSettingsFile) + " cannot be read";
-  const std::vector<Key> keys = Keys();
+  if (!data::ReadWholeFile(fs, path, bytes))
+    return std::string(kMailSettingsFile) + " cannot be read";
   std::istringstream lines(bytes);
   std::string line;
   for (int number = 1; std::getline(lines, line); ++number) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
     if (line.empty() || line[0] == '#') continue;
     const size_t equals = line.find('=');
-    const std::string name = line.substr(0, equals);
-    const auto key =
-        std::find_if(keys.begin(), keys.end(), [&name](const Key& k) { return name == k.name; });
     const std::string where = std::string(kMailSettingsFile) + " line " + std::to_string(number);
-    if (equals == std::string::npos || key == keys.end()) return where + ": not a setting";
-    if (std::string wrong = key->set(out, Unescaped(line.substr(equals + 1))); !wrong.empty())
+    if (equals == std::string::npos) return where + ": not a setting";
+    if (std::string wrong =
+            SetMailSetting(out, line.substr(0, equals), Unescaped(line.substr(equals + 1)));
+        !wrong.empty())
       return where + ": " + wrong;
   }
   return {};
+}
+
+std::string SetMailSetting(MailSettings& settings, const std::string& key,
+                           const std::string& value) {
+  const std::vector<Key>& keys = Keys();
+  const auto found =
+      std::find_if(keys.begin(), keys.end(), [&key](const Key& k) { return key == k.name; });
+  return found == keys.end() ? "not a setting" : found->set(settings, value);
 }
 
 std::string SaveMailSettings(engine::FileSystem& fs, const std::string& dir,

@@ -55,6 +55,10 @@ inline constexpr const char* kMailSettingsFile = data::kMailSettingsFile;
 // line, or where there is no file). Empty, or what is wrong with the file
 // ("VTMAIL.INI line 4: port must be a number from 1 to 65535").
 std::string LoadMailSettings(engine::FileSystem& fs, const std::string& dir, MailSettings& out);
+// Sets the setting the file names `key` ("port", "cc-self") from its text.
+// Empty, or what is wrong ("port must be a number from 1 to 65535").
+std::string SetMailSetting(MailSettings& settings, const std::string& key,
+                           const std::string& value);
 // Writes them whole or not at all. Empty, or why not.
 std::string SaveMailSettings(engine::FileSystem& fs, const std::string& dir,
                              const MailSettings& settings);

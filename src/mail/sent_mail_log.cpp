@@ -3,6 +3,7 @@
 #include <sstream>
 
 #include "base/text1252.h"
+#include "data/whole_file.h"
 
 namespace vt::mail {
 
@@ -45,14 +46,8 @@ std::string ReadSentMail(engine::FileSystem& fs, const std::string& dir,
   out.clear();
   const std::string path = engine::resolvePath(fs, dir, kSentMailLog);
   if (!fs.exists(path)) return {};
-  std::unique_ptr<engine::File> file = fs.open(path, engine::OpenMode::ReadOnly);
-  uint64_t size = 0;
   std::string bytes;
-  size_t got = 0;
-  if (!file || !file->size(&size)) return "Unable to read " + path;
-  bytes.resize(static_cast<size_t>(size));
-  if (!bytes.empty() && (!file->read(0, bytes.data(), bytes.size(), &got) || got != bytes.size()))
-    return "Unable to read " + path;
+  if (!data::ReadWholeFile(fs, path, bytes)) return "Unable to read " + path;
   std::istringstream lines(bytes);
   for (std::string line; std::getline(lines, line);) {
     const std::vector<std::string> f = Split(line);

@@ -6,6 +6,8 @@
 #include <cstring>
 #include <mutex>
 
+#include "mail/mail_message.h"
+
 namespace vt::mail {
 
 namespace {
@@ -117,6 +119,19 @@ SendResult SmtpSession::Send(const std::string& from, const std::vector<std::str
   if (!impl_->replies.refusal.empty()) return {false, impl_->replies.refusal};
   std::string why = impl_->error[0] ? impl_->error : curl_easy_strerror(code);
   return {false, why};
+}
+
+SendResult SendTestMessage(const MailSettings& settings, const std::string& password,
+                           const std::string& to) {
+  MailMessage message;
+  message.fromName = settings.fromName;
+  message.fromAddress = settings.fromAddress;
+  message.toAddress = to;
+  message.subject = "Test message from Vantrell & Inventory";
+  message.body = "This message shows that the e-mail settings work.\n";
+  std::string id;
+  SmtpSession session(settings, password);
+  return session.Send(settings.fromAddress, {to}, MessageBytes(message, id));
 }
 
 }  // namespace vt::mail

@@ -37,4 +37,9 @@ class SmtpSession {
   std::unique_ptr<Impl> impl_;
 };
 
+// Sends the test message of `settings` (from the sender, saying the
+// settings work) to `to` over a session of its own.
+SendResult SendTestMessage(const MailSettings& settings, const std::string& password,
+                           const std::string& to);
+
 }  // namespace vt::mail

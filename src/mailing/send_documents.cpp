@@ -3,9 +3,8 @@
 #include <chrono>
 #include <ctime>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
+#include "data/whole_file.h"
 #include "engine/io.h"
 #include "mail/sent_mail_log.h"
 
@@ -22,15 +21,6 @@ std::string LocalNow() {
   return text;
 }
 
-bool ReadPdf(const std::string& path, std::string& bytes) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  std::ostringstream out;
-  out << in.rdbuf();
-  bytes = out.str();
-  return true;
-}
-
 MailOutcome SendOne(const SendJob& job, const OutgoingDocument& document,
                     MailTransport& transport) {
   MailOutcome outcome{document.part.name, document.address, false, ""};
@@ -41,7 +31,7 @@ MailOutcome SendOne(const SendJob& job, const OutgoingDocument& document,
   std::string pdf;
   const std::string path =
       (std::filesystem::path(job.pdfDir) / (document.part.name + ".pdf")).string();
-  if (!ReadPdf(path, pdf)) {
+  if (!data::ReadWholeFile(engine::realFileSystem(), path, pdf)) {
     outcome.reply = "Unable to read " + path;
     return outcome;
   }

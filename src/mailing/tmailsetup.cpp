@@ -187,16 +187,7 @@ void TMailSetup::testClicked() {
   if (!takePassword(s)) return;
   const std::optional<std::string> password = passwords_.For(dataDir_, s, ui_.dialogs);
   if (!password) return;
-  mail::MailMessage message;
-  message.fromName = s.fromName;
-  message.fromAddress = s.fromAddress;
-  message.toAddress = s.fromAddress;
-  message.subject = "Test message from Vantrell & Inventory";
-  message.body = "This message shows that the e-mail settings work.\n";
-  std::string id;
-  mail::SmtpSession session(s, *password);
-  const mail::SendResult result =
-      session.Send(s.fromAddress, {s.fromAddress}, mail::MessageBytes(message, id));
+  const mail::SendResult result = mail::SendTestMessage(s, *password, s.fromAddress);
   ui_.dialogs.information(kCaption, result.sent
                                         ? "The test message was sent to " + s.fromAddress + "."
                                         : "The test message was not sent: " + result.reply);

@@ -18,24 +18,13 @@ constexpr long kAgeless = 1'000'000;
 
 using CentsByInvoice = std::unordered_map<int, base::Cents>;
 
-// Selects tag `name` of the open table `id`: nullptr (the status in
-// `status`) when the table or the tag is missing.
-engine::Table* ByTag(data::DataSession& session, data::TableId id, const char* name, int& status) {
-  engine::Table* table = session.table(id);
-  status = table ? engine::kErrTag : engine::kErrOpen;
-  engine::Tag* tag = table ? table->tag(name) : nullptr;
-  if (!tag) return nullptr;
-  table->selectTag(tag);
-  status = 0;
-  return table;
-}
-
 // The live payments dated after `asOf`, added up by invoice: what was still
 // owed on the day beyond each invoice's stored Due.
 int PaidAfter(data::DataSession& session, const base::DateTime& asOf, CentsByInvoice& paid) {
-  int status = 0;
-  engine::Table* payments = ByTag(session, data::TableId::Payments, "PmtD", status);
-  if (!payments) return status;
+  engine::Table* payments = session.payments();
+  if (!payments) return engine::kErrOpen;
+  int status = SelectTag(*payments, "PmtD");
+  if (status < 0) return status;
   for (Result at = data::LiveSeek(*payments, base::DateToKey(asOf));
        at == Result::Success || at == Result::After; at = data::LiveNext(*payments)) {
     if ((status = session.LoadPayment()) < 0) return status;
@@ -75,9 +64,10 @@ int CollectAging(data::DataSession& session, const base::DateTime& asOf, AgingBy
   const base::DateTime day = asOf.date();
   CentsByInvoice paidAfter;
   int status = PaidAfter(session, day, paidAfter);
-  engine::Table* invoices =
-      status == 0 ? ByTag(session, data::TableId::Invoices, "InvD", status) : nullptr;
-  if (!invoices) return status;
+  if (status < 0) return status;
+  engine::Table* invoices = session.invoices();
+  if (!invoices) return engine::kErrOpen;
+  if ((status = SelectTag(*invoices, "InvD")) < 0) return status;
   // In date order, so the walk ends at the first invoice dated after the day.
   for (Result at = data::LiveTop(*invoices); at == Result::Success;
        at = data::LiveNext(*invoices)) {

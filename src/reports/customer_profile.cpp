@@ -20,14 +20,6 @@ constexpr int kCols = 12;
 // Cells of a block row.
 enum Cell : int { kCustomer = 1, kDate = 3, kProduct = 5, kQty = 7, kPrice = 9 };
 
-// Selects `tagName` of `table`; kErrTag when the index is missing.
-int SelectTag(engine::Table& table, const char* tagName) {
-  engine::Tag* tag = table.tag(tagName);
-  if (!tag) return engine::kErrTag;
-  table.selectTag(tag);
-  return 0;
-}
-
 // One item bought: date, product, quantity and unit price as printed.
 using Purchase = std::vector<std::string>;
 

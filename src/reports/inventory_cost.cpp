@@ -7,6 +7,7 @@
 
 #include "base/text1252.h"
 #include "data/live_records.h"
+#include "reports/report_frame.h"
 
 namespace vt::reports {
 
@@ -14,14 +15,6 @@ using base::DateTime;
 using engine::Result;
 
 namespace {
-
-// Selects `tagName` of `table`; kErrTag when the index is missing.
-int selectTag(engine::Table& table, const char* tagName) {
-  engine::Tag* tag = table.tag(tagName);
-  if (!tag) return engine::kErrTag;
-  table.selectTag(tag);
-  return 0;
-}
 
 // The code as the field holds it (Windows-1252, blank-padded to the field's
 // width), so that comparing whole fields keeps "AB1" apart from "AB10".
@@ -86,7 +79,7 @@ int InventoryCosting::buildLots(const std::string& code, const DateTime& asOf,
   const engine::Field* quantity = purchases->field("PURQty");
   const engine::Field* total = purchases->field("PURCost");
   if (!product || !date || !quantity || !total) return engine::kErrField;
-  if (const int status = selectTag(*purchases, "Pur"); status < 0) return status;
+  if (const int status = SelectTag(*purchases, "Pur"); status < 0) return status;
   // The tag upper-cases the code: its range may hold the same code spelt
   // in another case, interleaved by date, which is passed over.
   const std::string exact = fullWidthKey(code, *product);
@@ -113,7 +106,7 @@ int InventoryCosting::loadInvoiceDates() {
   const engine::Field* number = invoices->field("IvNo");
   const engine::Field* invoiced = invoices->field("IDate");
   if (!number || !invoiced) return engine::kErrField;
-  if (const int status = selectTag(*invoices, "Inv"); status < 0) return status;
+  if (const int status = SelectTag(*invoices, "Inv"); status < 0) return status;
   const DateTime now = session_.now();
   engine::Engine& engine = session_.engine();
   engine.errorCode();
@@ -151,7 +144,7 @@ int InventoryCosting::matchSales(const std::string& code, const DateTime& asOf,
   if (!datesLoaded_) {
     if (const int status = loadInvoiceDates(); status < 0) return status;
   }
-  if (const int status = selectTag(*items, "ItmP"); status < 0) return status;
+  if (const int status = SelectTag(*items, "ItmP"); status < 0) return status;
   const std::string key = fullWidthKey(code, *product);
   for (Result at = data::LiveSeek(*items, key); at == Result::Success;
        at = data::LiveNext(*items)) {
@@ -235,7 +228,7 @@ int InventoryCosting::purchasesWithin(const DateTime& from, const DateTime& to, 
   const engine::Field* date = purchases->field("PURDate");
   const engine::Field* cost = purchases->field("PURCost");
   if (!date || !cost) return engine::kErrField;
-  if (const int status = selectTag(*purchases, "Pur"); status < 0) return status;
+  if (const int status = SelectTag(*purchases, "Pur"); status < 0) return status;
   engine::Engine& engine = session_.engine();
   engine.errorCode();
   const DateTime now = session_.now();

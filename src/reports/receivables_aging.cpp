@@ -55,7 +55,7 @@ class AgingDocument {
     }
     titles.emplace_back("");
     std::vector<std::string> codes = BoxedCodes(columns);
-    const int width = CodeColumn(codes.back());
+    const int width = ParseCell(codes.back()).column;
     StartReport(context_, width, static_cast<int>(codes.size()) + 1,
                 {"Receivables Aging as of " + session_.shortDateText(asOf_)});
     context_.doc.SetBoxedHeadings(std::move(codes), titles);
@@ -96,8 +96,6 @@ class AgingDocument {
   }
 
  private:
-  static int CodeColumn(const std::string& code) { return std::stoi(code.substr(1)); }
-
   // The texts of a row's cells up to the first bracket, `name` in the
   // customer column.
   std::vector<std::string> leading(const std::string& name) const {

@@ -126,6 +126,14 @@ int RunReport(ReportContext& context, SpanWalk& walk, const ReportSteps& steps) 
   return status;
 }
 
+// Selects `tagName` of `table`; kErrTag when the index is missing.
+int SelectTag(engine::Table& table, const char* tagName) {
+  engine::Tag* tag = table.tag(tagName);
+  if (!tag) return engine::kErrTag;
+  table.selectTag(tag);
+  return 0;
+}
+
 double LineExtension(const invoicing::ViewTexts& texts, const data::ItemRow& item) {
   return invoicing::LineTotal(texts.number(item[data::ItemCol::Qty]),
                               texts.number(item[data::ItemCol::UPR]));

@@ -109,6 +109,9 @@ struct ReportSteps {
 // could not be opened and the program's exit returned).
 int RunReport(ReportContext& context, SpanWalk& walk, const ReportSteps& steps);
 
+// Selects `tagName` of `table`; 0, or kErrTag when the index is missing.
+int SelectTag(engine::Table& table, const char* tagName);
+
 // The line total of an item row (quantity times unit price to the cent, as
 // the invoice charges it), each read from its text as the views hold it.
 double LineExtension(const invoicing::ViewTexts& texts, const data::ItemRow& item);

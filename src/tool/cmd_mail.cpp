@@ -31,28 +31,17 @@ void Show(const mail::MailSettings& s) {
 
 // Applies one option of mail-settings; empty, or what is wrong with it.
 std::string Apply(const std::string& option, const std::string& value, mail::MailSettings& s) {
-  if (option == "--host") {
-    s.host = value;
-  } else if (option == "--port") {
-    int port = 0;
-    if (!WholeNumber(value, &port) || port < 1 || port > 65535)
-      return "--port must be a number from 1 to 65535";
-    s.port = port;
-  } else if (option == "--security") {
-    if (!mail::SecurityFromName(value, s.security))
-      return "--security must be none, starttls or tls";
-  } else if (option == "--user") {
-    s.user = value;
-  } else if (option == "--from") {
-    if (!mail::SplitMailbox(value, s.fromName, s.fromAddress))
-      return "--from must be \"Name <address>\" or an address";
-  } else if (option == "--cc-self") {
-    if (value != "yes" && value != "no") return "--cc-self must be yes or no";
-    s.ccSelf = value == "yes";
-  } else {
-    return "unknown option " + option;
+  if (option == "--from") {
+    return mail::SplitMailbox(value, s.fromName, s.fromAddress)
+               ? ""
+               : "--from must be \"Name <address>\" or an address";
   }
-  return {};
+  for (const char* key : {"host", "port", "security", "user", "cc-self"}) {
+    if (option != std::string("--") + key) continue;
+    const std::string wrong = mail::SetMailSetting(s, key, value);
+    return wrong.empty() ? "" : "--" + wrong;
+  }
+  return "unknown option " + option;
 }
 
 // The directory's settings, or a message on standard error and false.
@@ -94,16 +83,7 @@ int SendTest(const std::string& dir, const std::string& to) {
   mail::MailSettings settings;
   std::string password;
   if (!ReadyToSend(dir, settings, password)) return kExitFailure;
-  mail::MailMessage message;
-  message.fromName = settings.fromName;
-  message.fromAddress = settings.fromAddress;
-  message.toAddress = to;
-  message.subject = "Test message from Vantrell & Inventory";
-  message.body = "This message shows that the e-mail settings of " + dir + " work.\n";
-  std::string id;
-  const std::string bytes = mail::MessageBytes(message, id);
-  mail::SmtpSession session(settings, password);
-  const mail::SendResult result = session.Send(settings.fromAddress, {to}, bytes);
+  const mail::SendResult result = mail::SendTestMessage(settings, password, to);
   std::cout << to << "  " << (result.sent ? "sent" : "not sent: " + result.reply) << std::endl;
   return result.sent ? kExitOk : kExitFailure;
 }
